@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs every Debian package the program, its tests and its tools need.
+# Both ./run.sh and ./test.sh call this; it does nothing when all are present.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  build-essential cmake ninja-build pkg-config
+  # windows, dialogs, images, OpenGL context
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxcb1-dev
+  libgl1-mesa-dri
+  # music
+  libsdl2-mixer-dev timgm6mb-soundfont
+  # 3D mesh loading
+  libassimp-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # dialogs render Japanese text
+  fonts-noto-cjk
+  # end-to-end tests and screenshots
+  xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick procps
+  # audio fixtures for the music tests
+  sox lame
+  # asset generators
+  python3 python3-pil python3-numpy
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  if [[ $(id -u) -ne 0 ]]; then
+    echo "Missing packages: ${missing[*]}" >&2
+    echo "Run as root, or install them with: sudo apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,28 @@
+#include "RunModes.h"
+
+#include "InstanceLock.h"
+#include "SaverSettings.h"
+#include "frmOption.h"
+
+#include <QApplication>
+#include <QScreen>
+
+int RunOptionsMode()
+{
+    InstanceLock lock(QStringLiteral("Kestrova Saver Option"));
+    if (!lock.TryAcquire())
+        return 0;
+
+    SaverSettings settings;
+    LoadSettings(settings);
+    QCoreApplication::processEvents();
+
+    frmOption dialog(settings);
+    dialog.adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        dialog.move(area.x() + (area.width() - dialog.width()) / 2, area.y() + (area.height() - dialog.height()) / 2);
+    }
+    dialog.exec();
+    return 0;
+}

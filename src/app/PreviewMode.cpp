@@ -1,0 +1,39 @@
+#include "RunModes.h"
+
+#include "HostWindow.h"
+#include "PreviewChoice.h"
+#include "PreviewWindow.h"
+#include "SaverSettings.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QWindow>
+
+#include <cstdio>
+
+int RunPreviewMode(uint32_t hostId)
+{
+    // A host that is not a window on this display would leave an invisible window
+    // running for ever: end at once instead.
+    HostWindow host(hostId);
+    const std::optional<QSize> hostSize = host.QuerySize();
+    if (!hostSize)
+        return 0;
+
+    // The preview reads only these two keys, each defaulting to 0.
+    const int index = PreviewPictureIndex(ReadSettingInt("flight mode", 0), ReadSettingInt("background mode", 0));
+    PreviewWindow preview(QImage(QStringLiteral(":/preview/prev%1.png").arg(index)),
+                          QImage(QStringLiteral(":/preview/emblem.png")));
+
+    QWindow* parent = QWindow::fromWinId(hostId);
+    preview.setParent(parent);
+    preview.setGeometry(0, 0, hostSize->width(), hostSize->height());
+
+    QObject::connect(&host, &HostWindow::Resized, &preview,
+                     [&preview](QSize size) { preview.resize(size); });
+    QObject::connect(&host, &HostWindow::Destroyed, qApp, &QCoreApplication::quit);
+    host.Watch();
+
+    preview.show();
+    return QCoreApplication::exec();
+}

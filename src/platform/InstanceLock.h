@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+// A per-user lock named after a window title ("Kestrova Saver", "Kestrova Saver Option"),
+// held for as long as that window runs. It lives in the user's runtime folder; a lock
+// left by a process that died is recognised as stale and taken over.
+class InstanceLock {
+public:
+    explicit InstanceLock(const QString& windowTitle);
+
+    // True when this process now holds the lock.
+    bool TryAcquire();
+    void Release();
+    // True when another live process holds the lock.
+    bool HeldElsewhere();
+
+    static QString PathFor(const QString& windowTitle);
+
+private:
+    std::unique_ptr<QLockFile> lock_;
+};
+
+// True when either the show or the options dialog runs in another process.
+bool AnotherInstanceRuns();
