@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <limits>
 
@@ -11,9 +12,11 @@ namespace {
 constexpr const char* Application = "KestrovaSaver";
 constexpr const char* Section = "Option";
 
+// The path is worked out on every use (not cached as QSettings' own user scope is),
+// so it always follows XDG_CONFIG_HOME.
 QSettings OpenStore()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, Application, Application);
+    return QSettings(SettingsFilePath(), QSettings::IniFormat);
 }
 
 int16_t ReadInt(const QSettings& store, const char* key, int16_t defaultValue)
@@ -33,6 +36,14 @@ QString ReadString(const QSettings& store, const char* key)
     if (value.userType() == QMetaType::QStringList)
         return value.toStringList().join(QLatin1Char(','));
     return value.toString();
+}
+
+// QSettings reports a parse failure only once it has read the file.
+bool StoreIsUnreadable()
+{
+    QSettings store = OpenStore();
+    store.allKeys();
+    return store.status() == QSettings::FormatError;
 }
 
 }  // namespace
@@ -63,7 +74,9 @@ int16_t ParseStoredInt(const QString& text, int16_t defaultValue)
 
 QString SettingsFilePath()
 {
-    return OpenStore().fileName();
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return base + QLatin1Char('/') + QLatin1String(Application) + QLatin1Char('/') + QLatin1String(Application)
+           + QLatin1String(".ini");
 }
 
 int16_t ReadSettingInt(const char* key, int16_t defaultValue)
@@ -95,15 +108,24 @@ void LoadSettings(SaverSettings& s)
 
 bool SaveSettings(const SaverSettings& s, QString* errorText)
 {
-    QSettings store = OpenStore();
-    const QString path = store.fileName();
-    // A store that could not be parsed would otherwise carry its junk into the new file.
-    if (store.status() == QSettings::FormatError)
-        store.clear();
-    if (store.status() == QSettings::AccessError || (QFileInfo(path).exists() && !QFileInfo(path).isFile())) {
+    const QString path = SettingsFilePath();
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
         if (errorText)
-            *errorText = QStringLiteral("%1 is not a readable settings file.").arg(path);
+            *errorText = QStringLiteral("%1 is not a file.").arg(path);
         return false;
+    }
+    // QSettings refuses to rewrite a file it cannot parse. Its content is unusable
+    // anyway; it is kept beside the new file rather than thrown away.
+    if (StoreIsUnreadable()) {
+        const QString kept = path + QLatin1String(".unreadable");
+        QFile::remove(kept);
+        QFile::rename(path, kept);
+    }
+    QSettings store = OpenStore();
+    // The file is this program's own: anything outside its section is junk.
+    for (const QString& key : store.allKeys()) {
+        if (!key.startsWith(QLatin1String(Section) + QLatin1Char('/')))
+            store.remove(key);
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
 

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <ostream>
+
+// Lets GoogleTest print QStrings in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "XvfbServer.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStringList>
+#include <QThread>
+
+// The real program started on a private X server, as a daemon or a user would start it.
+class SaverProcess {
+public:
+    SaverProcess(const XvfbServer& x, const QStringList& arguments,
+                 const QProcessEnvironment& extra = QProcessEnvironment())
+    {
+        QProcessEnvironment env = x.Environment();
+        for (const QString& key : extra.keys())
+            env.insert(key, extra.value(key));
+        process_.setProcessEnvironment(env);
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QStringLiteral(KESTROVA_BINARY), arguments);
+        process_.waitForStarted(5000);
+    }
+
+    ~SaverProcess()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(3000);
+        }
+    }
+
+    // True when the process ended within the time; its status is then ExitCode().
+    bool WaitForExit(int ms) { return process_.state() == QProcess::NotRunning || process_.waitForFinished(ms); }
+    bool Running() const { return process_.state() == QProcess::Running; }
+    int ExitCode() const { return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1; }
+    qint64 Pid() const { return process_.processId(); }
+    QProcess& Process() { return process_; }
+
+private:
+    QProcess process_;
+};
+
+// Waits until the condition holds or the time is up.
+template <typename Condition>
+bool WaitUntil(Condition condition, int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
