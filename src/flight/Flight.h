@@ -45,6 +45,10 @@ struct Flight {
 
     PlaneArray Planes{};
     SmokePointArray SmokePoints{};
+    // Aircraft that last recorded each smoke slot. A trail is continued only from a
+    // point its own aircraft recorded and that is still in use, so a slot freed and
+    // reused by another trail while this one could not record is never linked into it.
+    std::array<int16_t, SmokeSlotCount> SmokeOwner{};
     std::array<int16_t, KindCount> KindCellSize{};
 
     std::array<std::string, 101> FlightPrograms{};
