@@ -1,0 +1,118 @@
+#include "MixerCommandDevice.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view OpenPrefix = "open ";
+constexpr std::string_view OpenSuffix = " alias bgm";
+
+const char* ResultText(int result)
+{
+    switch (result) {
+    case CommandUnknown:
+        return "unknown command";
+    case CommandAliasInUse:
+        return "the alias bgm is already open";
+    case CommandAliasNotOpen:
+        return "the alias bgm is not open";
+    case CommandNoAudio:
+        return "no audio output";
+    case CommandBadFile:
+        return "the file cannot be played";
+    default:
+        return "playback failed";
+    }
+}
+
+} // namespace
+
+int MixerCommandDevice::SendString(const std::string& command, std::string* reply)
+{
+    lastError_.clear();
+    const std::string_view text(command);
+    if (text.size() > OpenPrefix.size() + OpenSuffix.size() && text.starts_with(OpenPrefix)
+        && text.ends_with(OpenSuffix)) {
+        std::string_view path = text.substr(OpenPrefix.size(), text.size() - OpenPrefix.size() - OpenSuffix.size());
+        if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+            path = path.substr(1, path.size() - 2);
+        return Open(std::string(path));
+    }
+    if (text != "play bgm notify" && text != "status bgm mode" && text != "seek bgm to start"
+        && text != "stop bgm" && text != "close bgm")
+        return CommandUnknown;
+    if (!music_)
+        return CommandAliasNotOpen;
+
+    if (text == "play bgm notify")
+        return Play();
+    if (text == "status bgm mode") {
+        if (reply)
+            *reply = Mix_PlayingMusic() && !paused_ ? "playing" : "stopped";
+    } else if (text == "seek bgm to start") {
+        Mix_HaltMusic();
+        paused_ = false;
+        atStart_ = true;
+    } else if (text == "stop bgm") {
+        if (Mix_PlayingMusic() && !paused_) {
+            Mix_PauseMusic();
+            paused_ = true;
+        }
+    } else {
+        Close();
+    }
+    return CommandOk;
+}
+
+void MixerCommandDevice::Execute(const std::string& command)
+{
+    const int result = SendString(command, nullptr);
+    if (result == CommandOk)
+        return;
+    std::fprintf(stderr, "kestrova-saver: music command \"%s\" failed: %s%s%s\n", command.c_str(),
+                 ResultText(result), lastError_.empty() ? "" : ": ", lastError_.c_str());
+}
+
+int MixerCommandDevice::Open(const std::string& path)
+{
+    if (music_)
+        return CommandAliasInUse;
+    if (!output_.Open(&lastError_))
+        return CommandNoAudio;
+    music_ = LoadMixerMusic(path, &lastError_);
+    if (!music_) {
+        output_.Close();
+        return CommandBadFile;
+    }
+    atStart_ = true;
+    paused_ = false;
+    return CommandOk;
+}
+
+int MixerCommandDevice::Play()
+{
+    if (paused_) {
+        Mix_ResumeMusic();
+        paused_ = false;
+        return CommandOk;
+    }
+    // Playing already, or at the end of the piece: nothing more to play from here.
+    if (!atStart_)
+        return CommandOk;
+    if (Mix_PlayMusic(music_.get(), 0) != 0) {
+        lastError_ = Mix_GetError();
+        return CommandPlayFailed;
+    }
+    atStart_ = false;
+    return CommandOk;
+}
+
+void MixerCommandDevice::Close()
+{
+    Mix_HaltMusic();
+    music_.reset();
+    output_.Close();
+    paused_ = false;
+    atStart_ = false;
+}

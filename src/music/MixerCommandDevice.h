@@ -1,0 +1,25 @@
+#pragma once
+
+#include "CommandStringDevice.h"
+#include "MixerMusic.h"
+#include "MixerOutput.h"
+
+// The command strings over SDL_mixer. Positions follow the command interface the
+// strings come from: "stop" keeps the position, "play" goes on from it, so a piece
+// that has ended plays again only after "seek bgm to start".
+class MixerCommandDevice : public CommandStringDevice {
+public:
+    int SendString(const std::string& command, std::string* reply) override;
+    void Execute(const std::string& command) override;
+
+private:
+    int Open(const std::string& path);
+    int Play();
+    void Close();
+
+    MixerOutput output_;
+    MixerMusic music_;
+    bool atStart_ = false;
+    bool paused_ = false;
+    std::string lastError_;
+};

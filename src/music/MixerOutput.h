@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// Holds SDL_mixer's audio output open while it lives. The mixer has one output per
+// process, so holders share it: the first opens it, the last closes it.
+class MixerOutput {
+public:
+    MixerOutput() = default;
+    ~MixerOutput();
+    MixerOutput(const MixerOutput&) = delete;
+    MixerOutput& operator=(const MixerOutput&) = delete;
+
+    // False, with the reason in error, when no audio output can be opened.
+    bool Open(std::string* error);
+    void Close();
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_ = false;
+};
