@@ -1,0 +1,65 @@
+#pragma once
+
+#include "DrawnRegion.h"
+#include "FrameCanvas.h"
+#include "KindSprites.h"
+#include "SmokeDrawing.h"
+#include "Surface.h"
+
+#include <QImage>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+// Composes the frames of the two-dimensional show, W x H: the background copied whole,
+// the smoke puffs, the aircraft, then the finished frame handed to the presenter.
+// Every buffer is made up front; composing a frame allocates nothing.
+class FrameComposer : public FrameCanvas {
+public:
+    using Presenter = std::function<void(const Surface&)>;
+
+    FrameComposer(int width, int height);
+
+    // The show-size background picture (its top-left W x H is used).
+    void SetBackground(const QImage& background);
+    // The eight heading pictures of kind 0..5 from :/sprites/kind<k>_<d>.png.
+    // Throws std::runtime_error naming the picture that cannot be read.
+    void LoadKindSprites(int kind);
+    // The same from pictures at hand: pictures[d] for heading d, cellSize x cellSize.
+    void LoadKindSprites(int kind, const std::array<QImage, HeadingCount>& pictures, int cellSize);
+    // The seven smoke pictures from :/smoke/smoke<k>.png, black transparent.
+    // Throws std::runtime_error naming the picture that cannot be read.
+    void LoadSmokeSurfaces();
+    void SetPresenter(Presenter presenter);
+
+    // The frame being composed. Every pixel is opaque, so a presenter may read it as
+    // Format_RGB32: Frame().AsImage(QImage::Format_RGB32).
+    const Surface& Frame() const { return frame_; }
+    // What was drawn over the background since the last CopyBackground.
+    const DrawnRegion& Drawn() const { return drawn_; }
+
+    void CopyBackground() override;
+    void DrawSmoke(Flight& flight) override;
+    void DrawSprite(const Flight& flight, int i) override;
+    void Present() override;
+
+private:
+    class PuffBlitter : public PuffTarget {
+    public:
+        explicit PuffBlitter(FrameComposer& owner) : owner_(owner) {}
+        void DrawPuff(int picture, const Rect& square) override;
+
+    private:
+        FrameComposer& owner_;
+    };
+
+    Surface frame_;
+    Surface background_;
+    KindSprites sprites_;
+    std::array<Surface, SmokePictureCount> smoke_;
+    DrawnRegion drawn_;
+    PuffBlitter puffs_{*this};
+    std::vector<int> columns_;
+    Presenter presenter_;
+};

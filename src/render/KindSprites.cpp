@@ -1,0 +1,48 @@
+#include "KindSprites.h"
+
+#include "FlightRecords.h"
+#include "SpriteGeometry.h"
+
+#include <vector>
+
+uint32_t ColourKeyOf(int kind, const Surface& picture)
+{
+    if (kind == 0 || picture.Width() == 0 || picture.Height() == 0)
+        return 0;
+    return picture.Pixel(0, 0) & 0x00FFFFFFu;
+}
+
+namespace {
+
+constexpr int LargestScale = 10;
+
+// Every size the geometry gives heading d at scales 1..10. With halves rounded to even
+// the size depends on the parity of the reference point, so all four parities are asked.
+std::vector<DrawnSize> DrawnSizes(int d, int cellSize)
+{
+    std::vector<DrawnSize> sizes;
+    for (int scale = 1; scale <= LargestScale; ++scale) {
+        for (int parity = 0; parity < 4; ++parity) {
+            PlaneState plane;
+            plane.Dir = static_cast<int16_t>(d);
+            plane.Scale = static_cast<int16_t>(scale);
+            plane.X = static_cast<int16_t>(1000 + (parity & 1));
+            plane.Y = static_cast<int16_t>(1000 + (parity >> 1));
+            const SpriteRects rects = SpriteGeometry(plane, cellSize, 4000, 4000);
+            sizes.push_back({rects.DrawnWidth, rects.DrawnHeight});
+        }
+    }
+    return sizes;
+}
+
+}  // namespace
+
+void KindSprites::Load(int kind, const std::array<QImage, HeadingCount>& pictures, int cellSize)
+{
+    for (int d = 0; d < HeadingCount; ++d) {
+        Surface picture = SurfaceFromPicture(pictures[static_cast<size_t>(d)], cellSize, cellSize);
+        picture.SetColorKey(ColourKeyOf(kind, picture));
+        headings_[static_cast<size_t>(d)] = HeadingPicture(picture, DrawnSizes(d, cellSize));
+    }
+    loaded_ = true;
+}

@@ -1,0 +1,91 @@
+#include "Resample.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Weights of the source pixels that make one destination pixel along one axis.
+struct Taps {
+    int First = 0;
+    std::vector<float> Weights;
+};
+
+std::vector<Taps> AxisTaps(int sourceStart, int sourceEnd, int count)
+{
+    std::vector<Taps> taps(static_cast<size_t>(count));
+    const double scale = double(sourceEnd - sourceStart) / count;
+    const double reach = std::max(1.0, scale);
+    for (int i = 0; i < count; ++i) {
+        const double centre = sourceStart + (i + 0.5) * scale;
+        const int first = std::max(sourceStart, static_cast<int>(std::floor(centre - reach)));
+        const int last = std::min(sourceEnd - 1, static_cast<int>(std::ceil(centre + reach)));
+        Taps& t = taps[static_cast<size_t>(i)];
+        t.First = first;
+        double sum = 0;
+        for (int j = first; j <= last; ++j) {
+            const double w = std::max(0.0, 1.0 - std::abs(j + 0.5 - centre) / reach);
+            t.Weights.push_back(static_cast<float>(w));
+            sum += w;
+        }
+        for (float& w : t.Weights)
+            w = static_cast<float>(w / sum);
+    }
+    return taps;
+}
+
+uint32_t Rounded(float value, uint32_t limit)
+{
+    return static_cast<uint32_t>(std::clamp<long>(std::lround(value), 0, limit));
+}
+
+}  // namespace
+
+Surface Resample(const Surface& picture, const Rect& source, int width, int height)
+{
+    Surface out(width, height, 0);
+    if (width <= 0 || height <= 0 || source.IsEmpty() || !source.LiesWithin(picture.Width(), picture.Height()))
+        return out;
+
+    const std::vector<Taps> columns = AxisTaps(source.Left, source.Right, width);
+    const std::vector<Taps> rows = AxisTaps(source.Top, source.Bottom, height);
+
+    // Horizontal pass over the source rows in use: four channels per destination column.
+    const int sourceRows = source.Height();
+    std::vector<float> across(static_cast<size_t>(sourceRows) * width * 4);
+    for (int y = 0; y < sourceRows; ++y) {
+        const uint32_t* from = picture.Row(source.Top + y);
+        float* to = &across[static_cast<size_t>(y) * width * 4];
+        for (int x = 0; x < width; ++x) {
+            const Taps& t = columns[static_cast<size_t>(x)];
+            float c[4] = {0, 0, 0, 0};
+            for (size_t k = 0; k < t.Weights.size(); ++k) {
+                const uint32_t p = from[t.First + static_cast<int>(k)];
+                const float w = t.Weights[k];
+                c[0] += w * float(p >> 24);
+                c[1] += w * float((p >> 16) & 0xFF);
+                c[2] += w * float((p >> 8) & 0xFF);
+                c[3] += w * float(p & 0xFF);
+            }
+            std::copy(c, c + 4, to + x * 4);
+        }
+    }
+
+    for (int y = 0; y < height; ++y) {
+        const Taps& t = rows[static_cast<size_t>(y)];
+        uint32_t* to = out.Row(y);
+        for (int x = 0; x < width; ++x) {
+            float c[4] = {0, 0, 0, 0};
+            for (size_t k = 0; k < t.Weights.size(); ++k) {
+                const float* p = &across[(static_cast<size_t>(t.First - source.Top + static_cast<int>(k)) * width + x) * 4];
+                for (int ch = 0; ch < 4; ++ch)
+                    c[ch] += t.Weights[k] * p[ch];
+            }
+            // Premultiplied colour never exceeds alpha, whatever the float rounding did.
+            const uint32_t a = Rounded(c[0], 255);
+            to[x] = a << 24 | Rounded(c[1], a) << 16 | Rounded(c[2], a) << 8 | Rounded(c[3], a);
+        }
+    }
+    return out;
+}
