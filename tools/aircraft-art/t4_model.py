@@ -101,13 +101,23 @@ def airfoil(x, z_le, chord, y, thickness):
             (x, y, z_le + chord), (x, y - 0.4 * t, z_le + 0.4 * chord)]
 
 
+# Wing and tailplane planforms: root and tip span, leading edge and chord (design units).
+WING = dict(x0=0.55, x1=6.75, le0=-1.9, le1=1.45, c0=4.5, c1=1.7)
+TAIL = dict(x0=0.35, x1=3.05, le0=6.2, le1=7.75, c0=2.5, c1=1.15)
+
+
+def planform(p, ax):
+    """Span fraction, leading edge and chord of a planform at distance |x| from the centre line."""
+    f = (abs(ax) - p['x0']) / (p['x1'] - p['x0'])
+    return f, p['le0'] + f * (p['le1'] - p['le0']), p['c0'] + f * (p['c1'] - p['c0'])
+
+
 def build_wing(m, side):
-    x0, x1 = 0.55, 6.75
+    x0, x1 = WING['x0'], WING['x1']
     rings, centres = [], []
     for f in (0.0, 0.36, 0.7, 1.0):
         x = x0 + f * (x1 - x0)
-        z_le = -1.9 + f * (1.45 + 1.9)
-        chord = 4.5 + f * (1.7 - 4.5)
+        _, z_le, chord = planform(WING, x)
         y = 0.58 + f * (0.30 - 0.58)
         pts = airfoil(side * x, z_le, chord, y, 0.11 + f * (0.08 - 0.11))
         rings.append(m.points(pts))
@@ -128,12 +138,11 @@ def build_wing(m, side):
 
 
 def build_tailplane(m, side):
-    x0, x1 = 0.35, 3.05
+    x0, x1 = TAIL['x0'], TAIL['x1']
     rings, centres = [], []
     for f in (0.0, 0.5, 1.0):
         x = x0 + f * (x1 - x0)
-        z_le = 6.2 + f * (7.75 - 6.2)
-        chord = 2.5 + f * (1.15 - 2.5)
+        _, z_le, chord = planform(TAIL, x)
         y = 0.45 + f * 0.1
         t = 0.09 * chord
         pts = [(side * x, y, z_le), (side * x, y + 0.45 * t, z_le + 0.4 * chord),
@@ -204,19 +213,16 @@ def build_strake(m, side):
         m.face(m.points(pts), GREY, (x - facing * 1.0, -0.8, 6.9), 'strake')
 
 
-def normalise_bounds(m):
-    """Maps the model onto the exact bounding box the program documents."""
+def file_frame(m):
+    """Per-axis scale and offset that map design units onto the exact bounding box the program
+    documents: file = design * scale + offset."""
     p = np.array(m.positions)
-    xmax = np.abs(p[:, 0]).max()
     (_, bx), (by0, by1), (bz0, bz1) = BOUNDS
     ymin, ymax = p[:, 1].min(), p[:, 1].max()
     zmin, zmax = p[:, 2].min(), p[:, 2].max()
-
-    def fn(q):
-        return np.array([q[0] * bx / xmax,
-                         by0 + (q[1] - ymin) * (by1 - by0) / (ymax - ymin),
-                         bz0 + (q[2] - zmin) * (bz1 - bz0) / (zmax - zmin)])
-    m.transformed(fn)
+    scale = np.array([bx / np.abs(p[:, 0]).max(), (by1 - by0) / (ymax - ymin), (bz1 - bz0) / (zmax - zmin)])
+    offset = np.array([0.0, by0 - ymin * scale[1], bz0 - zmin * scale[2]])
+    return scale, offset
 
 
 def split_to_counts(m):
@@ -234,7 +240,7 @@ def split_to_counts(m):
             m.triangulate(i)
 
 
-def build():
+def build_design():
     m = Mesh()
     yc_tail = build_fuselage(m)
     for side in (1, -1):
@@ -245,6 +251,12 @@ def build():
         build_strake(m, side)
     build_fin(m)
     build_canopy(m)
-    normalise_bounds(m)
+    return m
+
+
+def build():
+    m = build_design()
+    scale, offset = file_frame(m)
+    m.transformed(lambda q: q * scale + offset)
     split_to_counts(m)
     return m
