@@ -1,0 +1,63 @@
+#include "LaunchAircraft.h"
+#include "StartFlightModel.h"
+#include "StepAircraft.h"
+#include "TestFlight.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+// Every allocation of this test program is counted, so a frame that allocates shows.
+namespace {
+std::atomic<long> allocations{0};
+}
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+TEST(NoAllocation, FramesAllocateNothingInEitherFlightMode)
+{
+    for (int16_t mode : {0, 1}) {
+        TestFlight t(1600, 1200, 17);
+        t.settings.FlightMode = mode;
+        t.settings.BlueCount = 100;
+        t.settings.AirplaneKind = 100;
+        StartFlightModel(t.flight);
+        AgeingCanvas canvas;
+        const long before = allocations.load();
+        for (int frame = 0; frame < 5000; ++frame) {
+            LaunchAircraft(t.flight);
+            StepAircraft(t.flight, canvas);
+        }
+        EXPECT_EQ(allocations.load() - before, 0) << "flight mode " << mode;
+        int smoking = 0;
+        for (int k = 0; k < SmokeSlotsUsed; ++k)
+            smoking += t.flight.SmokePoints[k].Used;
+        EXPECT_GT(smoking, 0) << "the run must have recorded smoke";
+    }
+}
+
+TEST(NoAllocation, CounterSeesAllocations)
+{
+    const long before = allocations.load();
+    auto* p = new int(3);
+    delete p;
+    EXPECT_EQ(allocations.load() - before, 1);
+}
