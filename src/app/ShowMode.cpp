@@ -1,13 +1,52 @@
 #include "RunModes.h"
 
+#include "Background.h"
 #include "InstanceLock.h"
+#include "Main.h"
+#include "MusicController.h"
 #include "SaverSettings.h"
+#include "Show2DRoad.h"
+#include "ShowContext.h"
 #include "ShowSize.h"
 
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QScreen>
 
+#include <chrono>
 #include <cstdio>
+#include <ctime>
+
+namespace {
+
+void ShowMediaPlayerError()
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("エラー情報"),
+                    QStringLiteral("WindowsMediaPlayerを利用できません。\n"
+                                   "WindowsMediaPlayerをインストールするか、\n"
+                                   "設定の演奏項目を変更してください。"),
+                    QMessageBox::Ok);
+    box.exec();
+}
+
+void ShowStartError(const QString& text)
+{
+    std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(text));
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Kestrova Saver"), text, QMessageBox::Ok);
+    box.exec();
+}
+
+}  // namespace
+
+void ReportShowStats(long presentedFrames, double wallSeconds)
+{
+    if (qEnvironmentVariableIntValue("KESTROVA_STATS") != 1)
+        return;
+    timespec cpu{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    std::fprintf(stderr, "frames=%ld seconds=%.3f cpu=%.3f\n", presentedFrames, wallSeconds,
+                 cpu.tv_sec + cpu.tv_nsec / 1e9);
+}
 
 int RunShowMode()
 {
@@ -17,9 +56,32 @@ int RunShowMode()
 
     SaverSettings settings;
     LoadSettings(settings);
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    ShowFlags flags;
+
+    // Sizes are physical pixels, so a scaled (HiDPI) screen is used to its last pixel.
+    QScreen* screen = QGuiApplication::primaryScreen();
     const QSize physical = screen->geometry().size() * screen->devicePixelRatio();
     const ShowSize size = ShowSizeFor(physical.width(), physical.height(), settings.DisplayMode);
-    std::fprintf(stderr, "kestrova-saver: the show (%dx%d) is not built yet\n", size.Width, size.Height);
-    return 0;
+
+    if (settings.MusicMode == 3 && !MusicController::MediaPlayerAvailable()) {
+        ShowMediaPlayerError();
+        return 0;
+    }
+    MusicController music(settings, AppFolder());
+
+    // The desktop is photographed before any window of the show appears.
+    QImage desktop;
+    if (settings.BackgroundMode == 0)
+        desktop = screen->grabWindow(0).toImage();
+    QString error;
+    QImage background =
+        BuildBackground(settings.BackgroundMode, settings.BackgroundFile, desktop, size.Width, size.Height, &error);
+    if (background.isNull()) {
+        ShowStartError(error);
+        return 1;
+    }
+
+    ShowContext context{settings, flags, music, screen, size.Width, size.Height, std::move(background),
+                        static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())};
+    return RunShow2DRoad(context);
 }

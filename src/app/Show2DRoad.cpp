@@ -1,0 +1,83 @@
+#include "Show2DRoad.h"
+
+#include "ExitSignals.h"
+#include "Flight.h"
+#include "FrameComposer.h"
+#include "LaunchAircraft.h"
+#include "MusicController.h"
+#include "ShowContext.h"
+#include "ShowLoop.h"
+#include "ShowWindow.h"
+#include "StartFlightModel.h"
+#include "StepAircraft.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QTimer>
+
+int RunShow2DRoad(ShowContext& ctx)
+{
+    SaverSettings& settings = ctx.Settings;
+    ShowFlags& flags = ctx.Flags;
+
+    ShowWindow window(ctx.Screen);
+    window.OnInput = [&flags] {
+        if (flags.SaverMode == -1)
+            flags.ExitRequest = 1;
+    };
+    ExitSignals exitSignals([&flags] { flags.ExitRequest = 1; });
+    window.Open();
+
+    Flight flight(settings, ctx.ScreenWidth, ctx.ScreenHeight, ctx.Seed);
+    FrameComposer composer(ctx.ScreenWidth, ctx.ScreenHeight);
+    composer.SetBackground(ctx.Background);
+    composer.LoadSmokeSurfaces();
+    composer.SetPresenter([&window](const Surface& frame) { window.Present(frame.AsImage(QImage::Format_RGB32)); });
+
+    KindChangeTimer kindTimer;
+    QTimer timer1;
+    timer1.setInterval(60000);
+    QObject::connect(&timer1, &QTimer::timeout, [&] { kindTimer.Tick(flight.KindChangeRequest); });
+    QTimer timer2;
+    timer2.setInterval(2000);
+    QObject::connect(&timer2, &QTimer::timeout, [&] { ctx.Music.MusicControl(2); });
+
+    auto startFlight = [&] {
+        const int16_t kind = StartFlightModel(flight);
+        if (settings.AirplaneKind == 101)
+            timer1.start();
+        composer.LoadKindSprites(kind);
+        ctx.Music.MusicControl(0);
+        LaunchAircraft(flight);
+        StepAircraft(flight, composer);
+        QCoreApplication::processEvents();
+        timer2.start();
+    };
+    startFlight();
+
+    ShowLoop loop(flags, flight.KindChangeRequest, settings.AirplaneKind, settings.BlueWait,
+                  {[&] {
+                       LaunchAircraft(flight);
+                       StepAircraft(flight, composer);
+                   },
+                   [] { return std::optional<QPoint>(QCursor::pos()); },
+                   [](int ms) { QThread::msleep(ms); },
+                   [] { QCoreApplication::processEvents(); },
+                   startFlight});
+    loop.RememberPositions();
+    QCoreApplication::processEvents();
+
+    QElapsedTimer clock;
+    clock.start();
+    loop.Run();
+
+    // Shutdown: music, display, cursor, window.
+    window.unsetCursor();
+    ctx.Music.MusicControl(1);
+    window.setKeyboardGrabEnabled(false);
+    window.hide();
+    ReportShowStats(window.PresentedFrames(), clock.elapsed() / 1000.0);
+    return 0;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "SaverSettings.h"
+#include "ShowLoop.h"
+
+#include <QImage>
+#include <QScreen>
+#include <cstdint>
+
+class MusicController;
+
+// What the start-up has prepared when it takes the 2D or the 3D road.
+struct ShowContext {
+    SaverSettings& Settings;      // in-memory settings of this show
+    ShowFlags& Flags;
+    MusicController& Music;
+    QScreen* Screen = nullptr;
+    int16_t ScreenWidth = 0;      // show size in pixels
+    int16_t ScreenHeight = 0;
+    QImage Background;            // ScreenWidth x ScreenHeight
+    uint64_t Seed = 0;
+};
+
+// Milliseconds and CPU seconds of the show, printed at the end when KESTROVA_STATS=1.
+void ReportShowStats(long presentedFrames, double wallSeconds);

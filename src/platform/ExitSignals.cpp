@@ -1,0 +1,44 @@
+#include "ExitSignals.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int pipeFds[2] = {-1, -1};
+
+void Handler(int)
+{
+    const char byte = 1;
+    // Only async-signal-safe work here: wake the event loop.
+    [[maybe_unused]] const ssize_t n = write(pipeFds[1], &byte, 1);
+}
+
+}  // namespace
+
+ExitSignals::ExitSignals(std::function<void()> onSignal) : onSignal_(std::move(onSignal))
+{
+    if (pipeFds[0] < 0 && pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    notifier_ = std::make_unique<QSocketNotifier>(pipeFds[0], QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
+        char buffer[16];
+        while (read(pipeFds[0], buffer, sizeof buffer) > 0) {
+        }
+        if (onSignal_)
+            onSignal_();
+    });
+    struct sigaction action {};
+    action.sa_handler = Handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+ExitSignals::~ExitSignals()
+{
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(signal, SIG_DFL);
+}

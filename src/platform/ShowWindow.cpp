@@ -1,0 +1,117 @@
+#include "ShowWindow.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <thread>
+
+ShowWindow::ShowWindow(QScreen* screen) : clock_(screen ? screen->refreshRate() : 60.0)
+{
+    setScreen(screen);
+    setTitle(QStringLiteral("Kestrova Saver"));
+    setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setCursor(QCursor(Qt::BlankCursor));
+    store_ = std::make_unique<QBackingStore>(this);
+}
+
+ShowWindow::~ShowWindow() = default;
+
+void ShowWindow::Open()
+{
+    // Without a window manager showFullScreen() alone leaves the window 0 x 0.
+    setGeometry(screen()->geometry());
+    showFullScreen();
+    raise();
+    requestActivate();
+    setKeyboardGrabEnabled(true);
+}
+
+QRect ShowWindow::TargetRect(QSize frameSize) const
+{
+    const QSize physical = size() * devicePixelRatio();
+    const QSize fitted = frameSize.scaled(physical, Qt::KeepAspectRatio);
+    const QRect target((physical.width() - fitted.width()) / 2, (physical.height() - fitted.height()) / 2,
+                       fitted.width(), fitted.height());
+    return target;
+}
+
+void ShowWindow::Paint(const QImage& frame, const QRegion& changed)
+{
+    const QSize logical = size();
+    if (logical.isEmpty())
+        return;
+    if (store_->size() != logical) {
+        store_->resize(logical);
+        needsFullPaint_ = true;
+    }
+    const qreal dpr = devicePixelRatio();
+    const QRect target = TargetRect(frame.size());
+    const bool oneToOne = target.size() == frame.size();
+
+    // The region of the window to repaint, in logical pixels.
+    QRegion dirty;
+    if (needsFullPaint_ || changed.isEmpty() || !oneToOne) {
+        dirty = QRegion(QRect(QPoint(0, 0), logical));
+    } else {
+        for (const QRect& r : changed)
+            dirty += QRect(QPointF((r.topLeft() + target.topLeft()) / dpr).toPoint(),
+                           QSizeF(r.size() / dpr).toSize().grownBy(QMargins(0, 0, 1, 1)));
+    }
+
+    store_->beginPaint(dirty);
+    QPaintDevice* device = store_->paintDevice();
+    {
+        QPainter painter(device);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.scale(1 / dpr, 1 / dpr);
+        if (dirty.rectCount() == 1 && dirty.boundingRect() == QRect(QPoint(0, 0), logical)) {
+            if (!oneToOne)
+                painter.fillRect(QRect(QPoint(0, 0), logical * dpr), Qt::black);
+            painter.drawImage(target, frame);
+        } else {
+            for (const QRect& r : changed)
+                painter.drawImage(r.translated(target.topLeft()), frame, r);
+        }
+    }
+    store_->endPaint();
+    store_->flush(dirty);
+    needsFullPaint_ = false;
+}
+
+void ShowWindow::Present(const QImage& frame, const QRegion& changed)
+{
+    const auto wait = clock_.Reserve(FrameClock::Clock::now());
+    if (wait > FrameClock::Clock::duration::zero())
+        std::this_thread::sleep_for(wait);
+    last_ = frame;
+    if (isExposed())
+        Paint(frame, changed);
+    ++presented_;
+}
+
+void ShowWindow::exposeEvent(QExposeEvent*)
+{
+    needsFullPaint_ = true;
+    if (isExposed() && !last_.isNull())
+        Paint(last_, QRegion());
+}
+
+void ShowWindow::resizeEvent(QResizeEvent*)
+{
+    needsFullPaint_ = true;
+}
+
+void ShowWindow::keyPressEvent(QKeyEvent*)
+{
+    if (OnInput)
+        OnInput();
+}
+
+void ShowWindow::mousePressEvent(QMouseEvent*)
+{
+    if (OnInput)
+        OnInput();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "FrameClock.h"
+
+#include <QBackingStore>
+#include <QImage>
+#include <QRegion>
+#include <QWindow>
+
+#include <functional>
+#include <memory>
+
+// The window of the two-dimensional show: frameless, stay-on-top, covering the primary
+// screen, with a blank cursor and the keyboard grabbed. Each composed frame is shown
+// through a shared-memory backing store, paced to the display's refresh. A show smaller
+// than the screen is scaled up keeping its aspect ratio, with black bars around it.
+// The desktop's video mode is never touched.
+class ShowWindow : public QWindow {
+    Q_OBJECT
+public:
+    explicit ShowWindow(QScreen* screen);
+    ~ShowWindow() override;
+
+    // Called for a click or any key press, modifiers alone included.
+    std::function<void()> OnInput;
+
+    // Shows the window over the whole screen and takes the keyboard.
+    void Open();
+
+    // Presents one show-size frame; `changed` is the part of the frame that differs from
+    // the previous one (the whole frame when empty). Waits for the next refresh.
+    void Present(const QImage& frame, const QRegion& changed = QRegion());
+
+    long PresentedFrames() const { return presented_; }
+
+protected:
+    void exposeEvent(QExposeEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QRect TargetRect(QSize frameSize) const;
+    void Paint(const QImage& frame, const QRegion& changed);
+
+    std::unique_ptr<QBackingStore> store_;
+    FrameClock clock_;
+    QImage last_;
+    long presented_ = 0;
+    bool needsFullPaint_ = true;
+};

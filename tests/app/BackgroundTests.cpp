@@ -1,0 +1,129 @@
+#include "Background.h"
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QTemporaryDir>
+
+TEST(Background, PictureAtOwnSizeIsCentredAndCut)
+{
+    // 400 x 300 on 640 x 480: at (120, 90) at its own size.
+    PicturePlacement p = PlacePicture(9, 400, 300, 640, 480);
+    EXPECT_EQ(p.Source, QRectF(0, 0, 400, 300));
+    EXPECT_EQ(p.Destination, QRectF(120, 90, 400, 300));
+
+    // 1000 x 300: source left 180, destination top 90, 640 wide, 300 high.
+    p = PlacePicture(9, 1000, 300, 640, 480);
+    EXPECT_EQ(p.Source, QRectF(180, 0, 640, 300));
+    EXPECT_EQ(p.Destination, QRectF(0, 90, 640, 300));
+
+    // Taller than the show only.
+    p = PlacePicture(9, 300, 1001, 640, 480);
+    EXPECT_EQ(p.Source, QRectF(0, 260.5, 300, 480));  // halves are kept
+    EXPECT_EQ(p.Destination, QRectF(170, 0, 300, 480));
+
+    // Larger both ways.
+    p = PlacePicture(9, 2000, 1000, 640, 480);
+    EXPECT_EQ(p.Source, QRectF(680, 260, 640, 480));
+    EXPECT_EQ(p.Destination, QRectF(0, 0, 640, 480));
+}
+
+TEST(Background, StretchedPictureCoversTheShow)
+{
+    const PicturePlacement p = PlacePicture(10, 123, 45, 640, 480);
+    EXPECT_EQ(p.Source, QRectF(0, 0, 123, 45));
+    EXPECT_EQ(p.Destination, QRectF(0, 0, 640, 480));
+}
+
+TEST(Background, ColoursAndUnknownModes)
+{
+    QString error;
+    const QImage blue = BuildBackground(2, {}, {}, 64, 48, &error);
+    EXPECT_EQ(blue.pixel(0, 0), qRgb(0, 0, 128));
+    EXPECT_EQ(blue.pixel(63, 47), qRgb(0, 0, 128));
+    EXPECT_EQ(BuildBackground(8, {}, {}, 4, 4, &error).pixel(1, 1), qRgb(128, 128, 128));
+    EXPECT_EQ(BuildBackground(7, {}, {}, 4, 4, &error).pixel(1, 1), qRgb(128, 128, 0));
+    for (int16_t mode : {11, -1, 32767}) {
+        const QImage black = BuildBackground(mode, {}, {}, 4, 4, &error);
+        ASSERT_FALSE(black.isNull());
+        EXPECT_EQ(black.pixel(2, 2), qRgb(0, 0, 0)) << mode;
+    }
+}
+
+TEST(Background, DesktopIsScaledToASmallerShow)
+{
+    QImage desktop(1280, 960, QImage::Format_RGB32);
+    desktop.fill(qRgb(10, 200, 30));
+    QString error;
+    const QImage bg = BuildBackground(0, {}, desktop, 320, 240, &error);
+    ASSERT_EQ(bg.size(), QSize(320, 240));
+    EXPECT_EQ(bg.pixel(319, 239), qRgb(10, 200, 30));
+}
+
+TEST(Background, PicturePixelsLandWhereThePlacementSays)
+{
+    QTemporaryDir dir;
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 100, 50));
+    const QString file = dir.path() + "/pic.png";
+    ASSERT_TRUE(picture.save(file));
+    QString error;
+    const QImage bg = BuildBackground(9, file, {}, 640, 480, &error);
+    ASSERT_FALSE(bg.isNull()) << error.toStdString();
+    EXPECT_EQ(bg.pixel(120, 90), qRgb(200, 100, 50));
+    EXPECT_EQ(bg.pixel(519, 389), qRgb(200, 100, 50));
+    EXPECT_EQ(bg.pixel(119, 90), qRgb(0, 0, 0));
+    EXPECT_EQ(bg.pixel(520, 389), qRgb(0, 0, 0));
+}
+
+TEST(Background, UnusablePicturesAreRefusedWithAReason)
+{
+    QTemporaryDir dir;
+    auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(dir.path() + '/' + name);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return f.fileName();
+    };
+    QImage small(50, 50, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    small.save(&buffer, "JPG");
+
+    const QStringList bad = {dir.path() + "/missing.jpg", write("empty.bmp", {}), write("text.jpg", "not a picture"),
+                             write("cut.jpg", jpeg.left(20)), dir.path(), QString()};
+    for (const QString& file : bad) {
+        QString error;
+        for (int16_t mode : {9, 10}) {
+            EXPECT_TRUE(BuildBackground(mode, file, {}, 64, 48, &error).isNull()) << file.toStdString();
+            EXPECT_FALSE(error.isEmpty()) << file.toStdString();
+        }
+    }
+}
+
+TEST(Background, AHugePictureIsRefusedBeforeDecoding)
+{
+    QTemporaryDir dir;
+    // A PNG header claiming 30000 x 30000 pixels: decoding it would need 3.6 GB.
+    QImage tiny(1, 1, QImage::Format_RGB32);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    tiny.save(&buffer, "PNG");
+    const auto put32 = [&](int at, quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            png[at + i] = static_cast<char>((v >> (24 - 8 * i)) & 0xff);
+    };
+    put32(16, 30000);
+    put32(20, 30000);
+    QFile f(dir.path() + "/huge.png");
+    f.open(QIODevice::WriteOnly);
+    f.write(png);
+    f.close();
+    QString error;
+    EXPECT_TRUE(LoadBackgroundPicture(f.fileName(), &error).isNull());
+    EXPECT_TRUE(error.contains("too large")) << error.toStdString();
+}

@@ -1,0 +1,169 @@
+#include "SaverProcess.h"
+#include "TestEnvironment.h"
+#include "XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QRegularExpression>
+#include <QSettings>
+
+#include <csignal>
+
+namespace {
+
+void Store(const QString& file, std::initializer_list<std::pair<const char*, QString>> entries)
+{
+    QSettings store(file, QSettings::IniFormat);
+    for (const auto& [key, value] : entries)
+        store.setValue(QStringLiteral("Option/") + QLatin1String(key), value);
+}
+
+struct ShotCounts {
+    int colour = 0;
+    int white = 0;
+    int other = 0;
+};
+
+ShotCounts Count(const QImage& shot, QRgb colour)
+{
+    ShotCounts c;
+    for (int y = 0; y < shot.height(); y += 2)
+        for (int x = 0; x < shot.width(); x += 2) {
+            const QRgb p = shot.pixel(x, y) & 0xffffff;
+            if (p == (colour & 0xffffff))
+                ++c.colour;
+            else if (qRed(p) > 225 && qGreen(p) > 225 && qBlue(p) > 225)
+                ++c.white;
+            else
+                ++c.other;
+        }
+    return c;
+}
+
+// Reads "frames=N seconds=S cpu=C" from the program's standard error.
+bool ReadStats(QProcess& p, double* fps)
+{
+    const QString text = QString::fromLocal8Bit(p.readAllStandardError());
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("frames=(\\d+) seconds=([0-9.]+) cpu=([0-9.]+)")).match(text);
+    if (!m.hasMatch())
+        return false;
+    *fps = m.captured(1).toDouble() / m.captured(2).toDouble();
+    return true;
+}
+
+class Show : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    XvfbServer x{QStringLiteral("1024x768x24")};
+};
+
+}  // namespace
+
+TEST_F(Show, ColourBackgroundWithAircraftAndSmoke)
+{
+    ASSERT_TRUE(x.Ok());
+    Store(env.SettingsFile(), {{"background mode", "2"}, {"number of blue", "30"}, {"flight mode", "0"}});
+    SaverProcess show(x, {QStringLiteral("/s")});
+    QThread::msleep(4000);
+    ASSERT_TRUE(show.Running());
+    const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/show.png"));
+    const ShotCounts c = Count(shot, qRgb(0, 0, 128));
+    const int total = c.colour + c.white + c.other;
+    EXPECT_GT(c.colour, total / 2) << "mostly the background colour";
+    EXPECT_GT(c.white, 200) << "smoke";
+    EXPECT_GT(c.other, 500) << "aircraft";
+}
+
+TEST_F(Show, EndsOnInputWithinASecondAndNotWithout)
+{
+    ASSERT_TRUE(x.Ok());
+    Store(env.SettingsFile(), {{"background mode", "1"}});
+    const QList<QStringList> inputs = {
+        {QStringLiteral("mousemove_relative"), QStringLiteral("1"), QStringLiteral("0")},
+        {QStringLiteral("key"), QStringLiteral("a")},
+        {QStringLiteral("key"), QStringLiteral("shift")},
+        {QStringLiteral("click"), QStringLiteral("1")},
+    };
+    for (const QStringList& input : inputs) {
+        SaverProcess show(x, {QStringLiteral("/s")});
+        QThread::msleep(1500);
+        ASSERT_TRUE(show.Running()) << input.join(' ').toStdString();
+        x.Run(QStringLiteral("xdotool"), input);
+        EXPECT_TRUE(show.WaitForExit(1000)) << input.join(' ').toStdString();
+        EXPECT_EQ(show.ExitCode(), 0) << input.join(' ').toStdString();
+    }
+
+    SaverProcess show(x, {QStringLiteral("/s")});
+    QThread::msleep(2500);
+    EXPECT_TRUE(show.Running()) << "keeps running without input";
+    ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
+    EXPECT_TRUE(show.WaitForExit(1000));
+    EXPECT_EQ(show.ExitCode(), 0);
+}
+
+TEST_F(Show, PresentsAtMostOncePerRefresh)
+{
+    ASSERT_TRUE(x.Ok());
+    Store(env.SettingsFile(), {{"background mode", "3"}, {"speed of blue", "0"}});
+    QProcessEnvironment extra;
+    extra.insert(QStringLiteral("KESTROVA_STATS"), QStringLiteral("1"));
+    SaverProcess show(x, {QStringLiteral("/s")}, extra);
+    show.Process().setProcessChannelMode(QProcess::SeparateChannels);
+    QThread::msleep(5000);
+    ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
+    ASSERT_TRUE(show.WaitForExit(2000));
+    double fps = 0;
+    ASSERT_TRUE(ReadStats(show.Process(), &fps));
+    EXPECT_LE(fps, 63.0);
+    EXPECT_GT(fps, 20.0);
+}
+
+TEST_F(Show, PictureAtOwnSizeSitsCentredInASmallerShow)
+{
+    ASSERT_TRUE(x.Ok());
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(qRgb(250, 120, 10));
+    const QString file = env.Path() + QStringLiteral("/picture.png");
+    ASSERT_TRUE(picture.save(file));
+    Store(env.SettingsFile(), {{"background mode", "9"}, {"background file", file}, {"display mode", "1"},
+                               {"smoke mode", "0"}, {"number of blue", "1"}});
+    SaverProcess show(x, {QStringLiteral("/s")});
+    QThread::msleep(2000);
+    ASSERT_TRUE(show.Running());
+    const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/picture-shot.png"));
+    // 640 x 480 scaled by 1.6 to 1024 x 768: the picture spans (192, 144)..(832, 624).
+    int orange = 0, black = 0;
+    for (const QPoint p : {QPoint(200, 150), QPoint(820, 150), QPoint(200, 615), QPoint(820, 615), QPoint(512, 384)})
+        orange += shot.pixel(p) == qRgb(250, 120, 10);
+    for (const QPoint p : {QPoint(180, 384), QPoint(845, 384), QPoint(512, 130), QPoint(512, 640)})
+        black += shot.pixel(p) == qRgb(0, 0, 0);
+    EXPECT_GE(orange, 4);
+    EXPECT_GE(black, 3);
+}
+
+TEST_F(Show, DesktopSnapshotShowsBehindTheAircraft)
+{
+    ASSERT_TRUE(x.Ok());
+    x.Run(QStringLiteral("xsetroot"), {QStringLiteral("-solid"), QStringLiteral("#4080c0")});
+    Store(env.SettingsFile(), {{"background mode", "0"}});
+    SaverProcess show(x, {QStringLiteral("/s")});
+    QThread::msleep(2500);
+    ASSERT_TRUE(show.Running());
+    const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/desktop-shot.png"));
+    const ShotCounts c = Count(shot, qRgb(0x40, 0x80, 0xc0));
+    EXPECT_GT(c.colour, (c.colour + c.white + c.other) / 2);
+}
+
+TEST_F(Show, AMissingPictureEndsWithAMessageAndNothingLeft)
+{
+    ASSERT_TRUE(x.Ok());
+    Store(env.SettingsFile(), {{"background mode", "10"}, {"background file", env.Path() + "/nothing.jpg"}});
+    SaverProcess show(x, {QStringLiteral("/s")});
+    QThread::msleep(1500);
+    ASSERT_TRUE(show.Running()) << "the message box waits for the user";
+    x.Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+    EXPECT_TRUE(show.WaitForExit(2000));
+    EXPECT_NE(show.ExitCode(), 0);
+}
