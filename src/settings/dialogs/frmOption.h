@@ -4,12 +4,84 @@
 
 #include <QDialog>
 
-// The options dialog "Kestrova Saver Option": edits every setting; OK saves them.
+class NumberPair;
+class QButtonGroup;
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+// The options dialog "Kestrova Saver Option". It loads the stored settings when it
+// opens, edits them in its controls only, and copies the controls into the settings
+// and saves them when OK passes its file checks. Cancel and closing save nothing.
+//
+// Every control carries its documented name as object name; the buttons of an
+// option-button array are named <array>_<index>, for example optSound_1.
 class frmOption : public QDialog {
     Q_OBJECT
 public:
     explicit frmOption(SaverSettings& settings, QWidget* parent = nullptr);
 
 private:
+    // Construction of the three groups and the button row (frmOption.cpp).
+    QWidget* BuildCharaGroup();
+    QWidget* BuildSoundGroup();
+    QWidget* BuildDisplayGroup();
+    QLayout* BuildButtonRow();
+
+    // Option buttons showing and hiding the sub-frames (frmOptionEvents.cpp).
+    void ConnectOptionButtons();
+    void FormationClicked(int index);
+    void SmokeClicked(int index);
+    void SoundClicked(int index);
+    void SoundPlayerClicked(int index);
+    void BgModeClicked(int index);
+
+    // Buttons opening further windows (frmOptionEvents.cpp).
+    void ChooseMusicFile();
+    void ChoosePlayer();
+    void ChooseBackgroundFile();
+    void ChoosePreset();
+    void ShowVersion();
+
+    // Settings into controls and back (frmOptionSettings.cpp).
+    void Refresh(bool withAircraft);
+    void Accept();
+    bool CheckFiles();
+    void CopyToSettings();
+
     SaverSettings& settings_;
+
+    QComboBox* cmbAirPlane_ = nullptr;
+    QButtonGroup* OptFormation_ = nullptr;
+    QWidget* fraBlueCount_ = nullptr;
+    QLineEdit* txtBlueNum_ = nullptr;
+    NumberPair* blueNum_ = nullptr;
+    QLineEdit* txtSpeed_ = nullptr;
+    NumberPair* speed_ = nullptr;
+    QLineEdit* txtStep_ = nullptr;
+    NumberPair* step_ = nullptr;
+    QButtonGroup* optSmoke_ = nullptr;
+    QWidget* fraComplement_ = nullptr;
+    QLineEdit* txtSmokeOnCount_ = nullptr;
+    NumberPair* smokeOnCount_ = nullptr;
+    QLineEdit* txtComplementCount_ = nullptr;
+    NumberPair* complementCount_ = nullptr;
+
+    QButtonGroup* optSound_ = nullptr;
+    QWidget* fraPlaySetting_ = nullptr;
+    QLineEdit* txtPlayFile_ = nullptr;
+    QButtonGroup* optSoundPlayer_ = nullptr;
+    QWidget* fraVolume_ = nullptr;
+    QLineEdit* txtVolume_ = nullptr;
+    NumberPair* volume_ = nullptr;
+    QWidget* fraPlayerFile_ = nullptr;
+    QLineEdit* txtPlayer_ = nullptr;
+
+    QComboBox* cmbDisplayMode_ = nullptr;
+    QButtonGroup* optBgMode_ = nullptr;
+    QWidget* fraPicture_ = nullptr;
+    QLineEdit* txtBackGroundFile_ = nullptr;
+    QButtonGroup* optPictureSize_ = nullptr;
+    QWidget* fraBgColor_ = nullptr;
+    QComboBox* cmbBackGroundMode_ = nullptr;
 };

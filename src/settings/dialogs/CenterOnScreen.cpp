@@ -1,0 +1,15 @@
+#include "CenterOnScreen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+void CenterOnScreen(QWidget* window)
+{
+    window->adjustSize();
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    window->move(area.x() + (area.width() - window->width()) / 2, area.y() + (area.height() - window->height()) / 2);
+}

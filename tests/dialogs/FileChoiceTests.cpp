@@ -1,0 +1,155 @@
+// The three file buttons: their type lists, what the chooser lists, and what a choice writes.
+
+#include "DialogTestSupport.h"
+#include "FileChoice.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QListView>
+
+namespace {
+
+void MakeFile(const QString& path, bool executable = false)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot make %s", qPrintable(path));
+    if (executable)
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+}
+
+QStringList TypeCaptions(QFileDialog* chooser)
+{
+    auto* types = Control<QComboBox>(chooser, QStringLiteral("fileTypeCombo"));
+    QStringList captions;
+    for (int i = 0; i < types->count(); ++i)
+        captions << types->itemText(i);
+    return captions;
+}
+
+QStringList Listed(QFileDialog* chooser)
+{
+    auto* view = Control<QListView>(chooser, QStringLiteral("listView"));
+    QStringList names;
+    for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+        names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+    names.sort();
+    return names;
+}
+
+// The chooser reads its folder in the background: wait until it lists `expected`.
+QStringList ListedOnceLoaded(QFileDialog* chooser, const QStringList& expected)
+{
+    // On a timeout the caller's comparison shows what was listed instead.
+    static_cast<void>(QTest::qWaitFor([&] { return Listed(chooser) == expected; }, 3000));
+    return Listed(chooser);
+}
+
+}  // namespace
+
+class FileChoiceTests : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir folder_;
+
+private slots:
+    void initTestCase()
+    {
+        MakeFile(folder_.filePath(QStringLiteral("a.exe")));
+        MakeFile(folder_.filePath(QStringLiteral("player")), true);
+        MakeFile(folder_.filePath(QStringLiteral("notes.txt")));
+        MakeFile(folder_.filePath(QStringLiteral("song.MID")));
+        MakeFile(folder_.filePath(QStringLiteral("sky.jpeg")));
+        QVERIFY(QDir(folder_.path()).mkdir(QStringLiteral("folder")));
+    }
+
+    void programFiles()
+    {
+        QVERIFY(IsProgramFile(QFileInfo(folder_.filePath(QStringLiteral("a.exe")))));
+        QVERIFY(IsProgramFile(QFileInfo(folder_.filePath(QStringLiteral("player")))));
+        QVERIFY(!IsProgramFile(QFileInfo(folder_.filePath(QStringLiteral("notes.txt")))));
+        QVERIFY(!IsProgramFile(QFileInfo(folder_.filePath(QStringLiteral("folder")))));
+    }
+
+    void musicTypesFollowThePlayer_data()
+    {
+        QTest::addColumn<int>("player");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("system") << 0 << QStringLiteral("音楽ファイル(*.mid,*.wav)");
+        QTest::newRow("external") << 1 << QStringLiteral("音楽ファイル(*.mid,*.wav,*.mp3)");
+        QTest::newRow("media player") << 2 << QStringLiteral("音楽ファイル(*.mid,*.wav,*.mp3)");
+    }
+    void musicTypesFollowThePlayer()
+    {
+        QFETCH(int, player);
+        QFETCH(QString, caption);
+        OpenOptions open(SaverSettings{});
+        QWidget* d = open.dialog.get();
+        Button(d, QStringLiteral("optSound_1"))->click();
+        Button(d, QStringLiteral("optSoundPlayer_%1").arg(player))->click();
+        Box(d, QStringLiteral("txtPlayFile"))->setText(folder_.path());
+        QStringList captions, listed;
+        ModalWatcher watcher([&](QWidget* modal) {
+            auto* chooser = qobject_cast<QFileDialog*>(modal);
+            captions = TypeCaptions(chooser);
+            listed = ListedOnceLoaded(chooser, {QStringLiteral("folder"), QStringLiteral("song.MID")});
+            chooser->selectFile(folder_.filePath(QStringLiteral("song.MID")));
+            QMetaObject::invokeMethod(chooser, "accept");
+        });
+        Button(d, QStringLiteral("cmdFileSelect"))->click();
+        QCOMPARE(captions, (QStringList{caption, QStringLiteral("全てのファイル(*.*)")}));
+        QCOMPARE(listed, (QStringList{QStringLiteral("folder"), QStringLiteral("song.MID")}));
+        QCOMPARE(Box(d, QStringLiteral("txtPlayFile"))->text(), folder_.filePath(QStringLiteral("song.MID")));
+    }
+
+    void playerListShowsProgramsThenEverything()
+    {
+        OpenOptions open(SaverSettings{});
+        QWidget* d = open.dialog.get();
+        Button(d, QStringLiteral("optSound_1"))->click();
+        Button(d, QStringLiteral("optSoundPlayer_1"))->click();
+        Box(d, QStringLiteral("txtPlayer"))->setText(folder_.filePath(QStringLiteral("notes.txt")));
+        const QStringList programs{QStringLiteral("a.exe"), QStringLiteral("folder"), QStringLiteral("player")};
+        QStringList everything{QStringLiteral("a.exe"),    QStringLiteral("folder"),   QStringLiteral("notes.txt"),
+                               QStringLiteral("player"),   QStringLiteral("sky.jpeg"), QStringLiteral("song.MID")};
+        QStringList captions, listedPrograms, listedAll;
+        ModalWatcher watcher([&](QWidget* modal) {
+            auto* chooser = qobject_cast<QFileDialog*>(modal);
+            captions = TypeCaptions(chooser);
+            listedPrograms = ListedOnceLoaded(chooser, programs);
+            auto* types = Control<QComboBox>(chooser, QStringLiteral("fileTypeCombo"));
+            QTest::keyClick(types, Qt::Key_Down);
+            listedAll = ListedOnceLoaded(chooser, everything);
+            chooser->reject();
+        });
+        Button(d, QStringLiteral("cmdPlayerSelect"))->click();
+        QCOMPARE(captions, (QStringList{QStringLiteral("外部プレイヤー(*.exe)"), QStringLiteral("全てのファイル(*.*)")}));
+        QCOMPARE(listedPrograms, programs);
+        QCOMPARE(listedAll, everything);
+        // Cancelling leaves the box as it was.
+        QCOMPARE(Box(d, QStringLiteral("txtPlayer"))->text(), folder_.filePath(QStringLiteral("notes.txt")));
+    }
+
+    void pictureTypes()
+    {
+        OpenOptions open(SaverSettings{});
+        QWidget* d = open.dialog.get();
+        Button(d, QStringLiteral("optBgMode_1"))->click();
+        Box(d, QStringLiteral("txtBackGroundFile"))->setText(folder_.path());
+        QStringList captions, listed;
+        ModalWatcher watcher([&](QWidget* modal) {
+            auto* chooser = qobject_cast<QFileDialog*>(modal);
+            captions = TypeCaptions(chooser);
+            listed = ListedOnceLoaded(chooser, {QStringLiteral("folder"), QStringLiteral("sky.jpeg")});
+            chooser->reject();
+        });
+        Button(d, QStringLiteral("cmdBGFSelect"))->click();
+        QCOMPARE(captions, (QStringList{QStringLiteral("画像ファイル(*.bmp,*.jpeg,*.jpg)"), QStringLiteral("全てのファイル(*.*)")}));
+        QCOMPARE(listed, (QStringList{QStringLiteral("folder"), QStringLiteral("sky.jpeg")}));
+    }
+};
+
+DIALOG_TEST_MAIN(FileChoiceTests)
+#include "FileChoiceTests.moc"
