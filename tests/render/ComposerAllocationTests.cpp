@@ -1,0 +1,60 @@
+#include "Flight.h"
+#include "FrameComposer.h"
+#include "LaunchAircraft.h"
+#include "StartFlightModel.h"
+#include "StepAircraft.h"
+#include "TestPictures.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+// Every allocation of this test program is counted, so a composed frame that
+// allocates shows.
+namespace {
+std::atomic<long> allocations{0};
+}
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+TEST(ComposerAllocation, BusyShowComposesFramesWithoutAllocating)
+{
+    SaverSettings settings;
+    settings.BlueCount = 100;
+    settings.SmokeLength = 150;
+    Flight flight(settings, 800, 600, 11);
+    StartFlightModel(flight);
+    FrameComposer composer(800, 600);
+    composer.SetBackground(QImage(800, 600, QImage::Format_RGB32));
+    composer.LoadSmokeSurfaces();
+    composer.LoadKindSprites(0, BlockPictures(400, 0xFF000000u, 0xFFE0E0E0u), 400);
+    long frames = 0;
+    composer.SetPresenter([&frames](const Surface&) { ++frames; });
+
+    const long before = allocations.load();
+    for (int frame = 0; frame < 400; ++frame) {
+        LaunchAircraft(flight);
+        StepAircraft(flight, composer);
+    }
+    EXPECT_EQ(allocations.load() - before, 0);
+    EXPECT_EQ(frames, 400);
+    EXPECT_GT(composer.Drawn().Rects().size(), 100u) << "the frames must have drawn smoke and aircraft";
+}

@@ -1,0 +1,196 @@
+#include "Flight.h"
+#include "FrameComposer.h"
+#include "SpriteGeometry.h"
+#include "TestPictures.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+constexpr QRgb Blue = 0xFF1030A0u;
+constexpr QRgb Magenta = 0xFFFF00FFu;
+constexpr QRgb Yellow = 0xFFF0D020u;
+constexpr uint32_t White = 0xFFFFFFFFu;
+
+QImage Plain(int width, int height, QRgb colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+class FrameComposerTest : public ::testing::Test {
+protected:
+    FrameComposerTest() { settings.SmokeLength = 150; }
+
+    PlaneState& Place(int i, int x, int y, int dir, int scale)
+    {
+        PlaneState& p = flight.Planes[static_cast<size_t>(i)];
+        p.X = static_cast<int16_t>(x);
+        p.Y = static_cast<int16_t>(y);
+        p.Dir = static_cast<int16_t>(dir);
+        p.Scale = static_cast<int16_t>(scale);
+        return p;
+    }
+
+    SaverSettings settings;
+    Flight flight{settings, 320, 240, 3};
+    FrameComposer composer{320, 240};
+};
+
+bool Inside(const Rect& r, int x, int y)
+{
+    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+}
+
+}  // namespace
+
+TEST_F(FrameComposerTest, AircraftCoverOnlyTheirSquaresAndNoKeyColourIsCopied)
+{
+    // Kind 1 pictures on magenta with yellow bodies; key pixels sprinkled through the body
+    // must vanish too.
+    QImage picture = BlockPicture(180, Magenta, Yellow);
+    for (int i = 60; i < 120; i += 7)
+        picture.setPixel(i, 90, Magenta);
+    std::array<QImage, HeadingCount> pictures;
+    pictures.fill(picture);
+    composer.SetBackground(Plain(320, 240, Blue));
+    composer.LoadKindSprites(1, pictures, 180);
+    flight.KindCellSize.fill(180);
+
+    Place(0, 100, 100, 2, 2);
+    Place(1, 300, 200, 1, 1);  // runs over the right edge: cut
+    composer.CopyBackground();
+    composer.DrawSprite(flight, 0);
+    composer.DrawSprite(flight, 1);
+    const Rect first = SpriteGeometry(flight.Planes[0], 180, 320, 240).Destination;
+    const Rect second = SpriteGeometry(flight.Planes[1], 180, 320, 240).Destination;
+    ASSERT_EQ(first, (Rect{100, 55, 190, 145}));
+    ASSERT_EQ(second.Right, 320);
+
+    const Surface& frame = composer.Frame();
+    int yellow = 0;
+    for (int y = 0; y < 240; ++y) {
+        for (int x = 0; x < 320; ++x) {
+            const uint32_t p = frame.Pixel(x, y);
+            ASSERT_NE(p, Magenta) << x << "," << y;
+            if (!Inside(first, x, y) && !Inside(second, x, y)) {
+                ASSERT_EQ(p, Blue) << x << "," << y;
+            }
+            yellow += p == Yellow;
+        }
+    }
+    EXPECT_GT(yellow, 1500);
+    EXPECT_EQ(frame.Pixel(145, 100), Yellow);
+    ASSERT_EQ(composer.Drawn().Rects().size(), 2u);
+    EXPECT_EQ(composer.Drawn().Rects()[0], first);
+
+    // The next frame starts again from the background.
+    composer.CopyBackground();
+    EXPECT_EQ(composer.Frame().Pixel(145, 100), Blue);
+    EXPECT_TRUE(composer.Drawn().Rects().empty());
+}
+
+TEST_F(FrameComposerTest, SmokeIsWhiteStippleUnderTheAircraftAndMissingAtTheEdges)
+{
+    composer.SetBackground(Plain(320, 240, Blue));
+    composer.LoadSmokeSurfaces();
+    composer.LoadKindSprites(0, BlockPictures(400, 0xFF000000u, Yellow), 400);
+    flight.KindCellSize.fill(400);
+
+    SmokePoint& trail = flight.SmokePoints[0];
+    trail = SmokePoint{100, 120, 160, 120, 4, 20, 1, -1, -1, 0};
+    SmokePoint& edge = flight.SmokePoints[1];
+    edge = SmokePoint{1, 30, 1, 30, 2, 0, 1, -1, -1, 0};  // one puff, square -1, 28, 3, 32
+    Place(0, 160, 120, 2, 1);
+
+    composer.CopyBackground();
+    composer.DrawSmoke(flight);
+    composer.DrawSprite(flight, 0);
+    const Rect aircraft = SpriteGeometry(flight.Planes[0], 400, 320, 240).Destination;
+
+    const Surface& frame = composer.Frame();
+    int white = 0;
+    for (int y = 0; y < 240; ++y) {
+        for (int x = 0; x < 320; ++x) {
+            const uint32_t p = frame.Pixel(x, y);
+            if (Inside(aircraft, x, y))
+                continue;
+            ASSERT_TRUE(p == Blue || p == White) << x << "," << y;
+            if (p == White) {
+                ++white;
+                ASSERT_TRUE(x >= 80 && x < 180 && y >= 100 && y < 140) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(white, 100);
+    for (int y = 20; y < 40; ++y)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(frame.Pixel(x, y), Blue);
+    // Smoke first, aircraft over it.
+    EXPECT_EQ(frame.Pixel(aircraft.Left + aircraft.Width() / 2, aircraft.Top + aircraft.Height() / 2), Yellow);
+}
+
+TEST_F(FrameComposerTest, PresentHandsTheFrameToThePresenter)
+{
+    composer.SetBackground(Plain(320, 240, Blue));
+    const Surface* shown = nullptr;
+    composer.SetPresenter([&](const Surface& frame) { shown = &frame; });
+    composer.CopyBackground();
+    composer.Present();
+    ASSERT_EQ(shown, &composer.Frame());
+    EXPECT_EQ(shown->AsImage(QImage::Format_RGB32).pixel(319, 239), Blue);
+}
+
+TEST_F(FrameComposerTest, NothingIsDrawnBeforeTheKindIsLoadedOrForImpossibleRecords)
+{
+    composer.SetBackground(Plain(320, 240, Blue));
+    flight.KindCellSize.fill(400);
+    Place(0, 100, 100, 2, 2);
+    composer.CopyBackground();
+    composer.DrawSprite(flight, 0);
+    EXPECT_TRUE(composer.Drawn().Rects().empty());
+
+    composer.LoadKindSprites(0, BlockPictures(400, 0xFF000000u, Yellow), 400);
+    Place(0, 100, 100, 8, 2);    // no ninth heading
+    Place(1, 100, 100, 2, 0);    // no size
+    Place(2, 100, 100, 2, 2).KindSlot = 6;
+    for (int i = 0; i < 3; ++i)
+        composer.DrawSprite(flight, i);
+    composer.DrawSprite(flight, 100);
+    EXPECT_TRUE(composer.Drawn().Rects().empty());
+}
+
+TEST(FramePictures, SmokePicturesHaveTheirDotCounts)
+{
+    const int dots[] = {1686, 1545, 1046, 560, 435, 193, 81};
+    for (int k = 0; k < 7; ++k) {
+        const QImage picture = QImage(QStringLiteral(":/smoke/smoke%1.png").arg(k)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(picture.size(), QSize(64, 64)) << k;
+        int white = 0;
+        int other = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                const QRgb p = picture.pixel(x, y);
+                white += p == 0xFFFFFFFFu;
+                other += p != 0xFFFFFFFFu && p != 0xFF000000u;
+            }
+        EXPECT_EQ(white, dots[k]) << k;
+        EXPECT_EQ(other, 0) << k;
+    }
+}
+
+TEST(FramePictures, MissingHeadingPictureIsReportedByName)
+{
+    FrameComposer composer(64, 64);
+    try {
+        composer.LoadKindSprites(9);
+        FAIL() << "no pictures exist for kind 9";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(":/sprites/kind9_0.png"), std::string::npos);
+    }
+}

@@ -1,0 +1,178 @@
+#include "FlightRecords.h"
+#include "HeadingPicture.h"
+#include "KindSprites.h"
+#include "SpriteGeometry.h"
+#include "TestPictures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t Blue = 0xFF2040C0u;
+constexpr QRgb Paint = 0xFFE0E0E0u;
+
+PlaneState Plane(int x, int y, int dir, int scale)
+{
+    PlaneState p;
+    p.X = static_cast<int16_t>(x);
+    p.Y = static_cast<int16_t>(y);
+    p.Dir = static_cast<int16_t>(dir);
+    p.Scale = static_cast<int16_t>(scale);
+    return p;
+}
+
+class HeadingPictureTest : public ::testing::Test {
+protected:
+    // Draws aircraft plane of a kind loaded from pictures onto a blue W x H frame.
+    Surface Drawn(const PlaneState& plane, int edge = 400, int width = 640, int height = 480)
+    {
+        Surface frame(width, height, Blue);
+        const SpriteRects rects = SpriteGeometry(plane, edge, width, height);
+        sprites.Heading(plane.Dir).Draw(frame, rects, columns);
+        return frame;
+    }
+
+    KindSprites sprites;
+    std::vector<int> columns;
+};
+
+bool SamePixels(const Surface& a, const Rect& inA, const Surface& b, int bx, int by)
+{
+    for (int y = inA.Top; y < inA.Bottom; ++y)
+        for (int x = inA.Left; x < inA.Right; ++x)
+            if (a.Pixel(x, y) != b.Pixel(bx + x - inA.Left, by + y - inA.Top))
+                return false;
+    return true;
+}
+
+}  // namespace
+
+TEST(ColourKey, KindZeroKeysBlackOtherKindsTheirOwnTopLeftPixel)
+{
+    const Surface red = SurfaceFromPicture(BlockPicture(8, 0xFFC00000u, Paint), 8, 8);
+    EXPECT_EQ(ColourKeyOf(0, red), 0u);
+    for (int kind = 1; kind <= 5; ++kind)
+        EXPECT_EQ(ColourKeyOf(kind, red), 0xC00000u);
+}
+
+TEST_F(HeadingPictureTest, EachPictureKeysOnlyItsOwnTopLeftColour)
+{
+    // Kind 3: heading 0 on magenta, heading 1 on black with a magenta body.
+    std::array<QImage, HeadingCount> pictures = BlockPictures(240, 0xFFFF00FFu, Paint);
+    pictures[1] = BlockPicture(240, 0xFF000000u, 0xFFFF00FFu);
+    sprites.Load(3, pictures, 240);
+
+    const Surface up = Drawn(Plane(300, 300, 0, 4), 240);
+    const Surface upRight = Drawn(Plane(300, 300, 1, 4), 240);
+    int paintPixels = 0;
+    int magentaPixels = 0;
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            paintPixels += up.Pixel(x, y) == (Paint | 0xFF000000u);
+            EXPECT_NE(up.Pixel(x, y), 0xFFFF00FFu);
+            magentaPixels += upRight.Pixel(x, y) == 0xFFFF00FFu;
+            EXPECT_NE(upRight.Pixel(x, y), 0xFF000000u);
+        }
+    }
+    EXPECT_GT(paintPixels, 1000);
+    EXPECT_GT(magentaPixels, 1000);  // heading 1 keeps magenta and drops its black
+
+    // Kind 0 keys black even when the corner is another colour.
+    sprites.Load(0, BlockPictures(400, 0xFF00FF00u, Paint), 400);
+    const Surface green = Drawn(Plane(300, 300, 2, 2));
+    EXPECT_EQ(green.Pixel(301, 256), 0xFF00FF00u);
+}
+
+TEST_F(HeadingPictureTest, ShrunkPictureHasNoDarkFringeAndKeyedPartsStayExact)
+{
+    sprites.Load(0, BlockPictures(400, 0xFF000000u, Paint), 400);
+    const PlaneState plane = Plane(300, 200, 2, 1);
+    const Surface frame = Drawn(plane);
+    const Rect square = SpriteGeometry(plane, 400, 640, 480).Destination;
+    int blended = 0;
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            const uint32_t p = frame.Pixel(x, y);
+            const bool inside = x >= square.Left && x < square.Right && y >= square.Top && y < square.Bottom;
+            if (!inside) {
+                ASSERT_EQ(p, Blue) << x << "," << y;
+                continue;
+            }
+            // Every pixel lies between the background and the paint, channel by
+            // channel: edges blend, nothing darkens towards the key's black.
+            for (int shift : {0, 8, 16}) {
+                const int c = (p >> shift) & 0xFF;
+                const int b = (Blue >> shift) & 0xFF;
+                const int a = (Paint >> shift) & 0xFF;
+                ASSERT_GE(c, std::min(a, b) - 1) << x << "," << y;
+                ASSERT_LE(c, std::max(a, b) + 1) << x << "," << y;
+            }
+            blended += p != Blue && p != (Paint | 0xFF000000u);
+        }
+    }
+    EXPECT_GT(blended, 0);                 // the edges are smoothed
+    EXPECT_EQ(frame.Pixel(square.Left + 1, square.Top + 1), Blue);  // pure key stays transparent
+    EXPECT_EQ(frame.Pixel(square.Left + 22, square.Top + 22), Paint | 0xFF000000u);
+}
+
+TEST_F(HeadingPictureTest, AircraftLooksTheSameWhereverItIsAndWhenCut)
+{
+    sprites.Load(3, BlockPictures(240, 0xFF000000u, Paint), 240);
+    // Diagonal headings are drawn at the same size at any position.
+    const PlaneState a = Plane(200, 200, 3, 1);
+    const PlaneState b = Plane(317, 141, 3, 1);
+    const Rect ra = SpriteGeometry(a, 240, 640, 480).Destination;
+    const Rect rb = SpriteGeometry(b, 240, 640, 480).Destination;
+    EXPECT_TRUE(SamePixels(Drawn(a, 240), ra, Drawn(b, 240), rb.Left, rb.Top));
+
+    // Cut at the left edge (L = -10): the visible part is the uncut picture from column 10.
+    const Surface cut = Drawn(Plane(-10, 200, 2, 1), 240);
+    const Surface whole = Drawn(Plane(100, 200, 2, 1), 240);
+    const Rect wholeRect = SpriteGeometry(Plane(100, 200, 2, 1), 240, 640, 480).Destination;
+    EXPECT_TRUE(SamePixels(cut, Rect{0, wholeRect.Top, 35, wholeRect.Bottom}, whole, 110, wholeRect.Top));
+}
+
+TEST_F(HeadingPictureTest, EverySizeFromOneToTenIsMadeReadyExactly)
+{
+    // Uncut, the picture is copied as made: the same as resizing the whole picture to
+    // the square on its own.
+    sprites.Load(1, BlockPictures(180, 0xFF000000u, Paint), 180);
+    for (int scale = 1; scale <= 10; ++scale) {
+        for (int dir : {0, 1, 2, 5}) {
+            for (int x : {500, 501}) {
+                const PlaneState plane = Plane(x, 500, dir, scale);
+                const SpriteRects rects = SpriteGeometry(plane, 180, 1200, 1200);
+                Surface frame = Drawn(plane, 180, 1200, 1200);
+                Surface expected(1200, 1200, Blue);
+                Surface picture = SurfaceFromPicture(BlockPicture(180, 0xFF000000u, Paint), 180, 180);
+                picture.SetColorKey(0);
+                const HeadingPicture single(picture, {DrawnSize{rects.DrawnWidth, rects.DrawnHeight}});
+                std::vector<int> scratch;
+                single.Draw(expected, rects, scratch);
+                ASSERT_TRUE(SamePixels(frame, rects.Destination, expected, rects.Destination.Left,
+                                       rects.Destination.Top))
+                    << "scale " << scale << " heading " << dir << " x " << x;
+            }
+        }
+    }
+}
+
+TEST_F(HeadingPictureTest, RefusedWhenTheSquareLiesOutsideOrTheSourceLeavesThePicture)
+{
+    sprites.Load(0, BlockPictures(400, 0xFF000000u, Paint), 400);
+    Surface frame(640, 480, Blue);
+    SpriteRects rects = SpriteGeometry(Plane(300, 200, 2, 1), 400, 640, 480);
+    rects.Destination.Right = 641;
+    EXPECT_FALSE(sprites.Heading(2).Draw(frame, rects, columns));
+    rects = SpriteGeometry(Plane(300, 200, 2, 1), 240, 640, 480);  // cell of another kind
+    rects.Source.Right = 401;
+    EXPECT_FALSE(sprites.Heading(2).Draw(frame, rects, columns));
+    rects = SpriteGeometry(Plane(-60, 200, 2, 1), 400, 640, 480);
+    EXPECT_FALSE(sprites.Heading(2).Draw(frame, rects, columns));
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x)
+            ASSERT_EQ(frame.Pixel(x, y), Blue);
+}
