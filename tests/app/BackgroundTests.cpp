@@ -104,23 +104,41 @@ TEST(Background, UnusablePicturesAreRefusedWithAReason)
     }
 }
 
+namespace {
+
+quint32 Crc32(const QByteArray& data)
+{
+    quint32 crc = 0xffffffffu;
+    for (const char c : data) {
+        crc ^= static_cast<quint8>(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void Put32BigEndian(QByteArray& bytes, int at, quint32 v)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>((v >> (24 - 8 * i)) & 0xff);
+}
+
+}  // namespace
+
 TEST(Background, AHugePictureIsRefusedBeforeDecoding)
 {
     QTemporaryDir dir;
-    // A PNG header claiming 30000 x 30000 pixels: decoding it would need 3.6 GB.
+    // A PNG whose header claims 30000 x 30000 pixels: decoding it would need 3.6 GB.
     QImage tiny(1, 1, QImage::Format_RGB32);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     tiny.save(&buffer, "PNG");
-    const auto put32 = [&](int at, quint32 v) {
-        for (int i = 0; i < 4; ++i)
-            png[at + i] = static_cast<char>((v >> (24 - 8 * i)) & 0xff);
-    };
-    put32(16, 30000);
-    put32(20, 30000);
+    Put32BigEndian(png, 16, 30000);
+    Put32BigEndian(png, 20, 30000);
+    Put32BigEndian(png, 29, Crc32(png.mid(12, 17)));  // the header chunk's checksum
     QFile f(dir.path() + "/huge.png");
-    f.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(png);
     f.close();
     QString error;

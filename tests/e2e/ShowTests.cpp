@@ -109,8 +109,7 @@ TEST_F(Show, PresentsAtMostOncePerRefresh)
     Store(env.SettingsFile(), {{"background mode", "3"}, {"speed of blue", "0"}});
     QProcessEnvironment extra;
     extra.insert(QStringLiteral("KESTROVA_STATS"), QStringLiteral("1"));
-    SaverProcess show(x, {QStringLiteral("/s")}, extra);
-    show.Process().setProcessChannelMode(QProcess::SeparateChannels);
+    SaverProcess show(x, {QStringLiteral("/s")}, extra, true);
     QThread::msleep(5000);
     ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
     ASSERT_TRUE(show.WaitForExit(2000));

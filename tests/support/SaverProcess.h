@@ -10,14 +10,15 @@
 // The real program started on a private X server, as a daemon or a user would start it.
 class SaverProcess {
 public:
+    // Standard error is passed through unless `captureErrors` keeps it for the test.
     SaverProcess(const XvfbServer& x, const QStringList& arguments,
-                 const QProcessEnvironment& extra = QProcessEnvironment())
+                 const QProcessEnvironment& extra = QProcessEnvironment(), bool captureErrors = false)
     {
         QProcessEnvironment env = x.Environment();
         for (const QString& key : extra.keys())
             env.insert(key, extra.value(key));
         process_.setProcessEnvironment(env);
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.setProcessChannelMode(captureErrors ? QProcess::SeparateChannels : QProcess::ForwardedErrorChannel);
         process_.start(QStringLiteral(KESTROVA_BINARY), arguments);
         process_.waitForStarted(5000);
     }
