@@ -33,7 +33,7 @@ PROFILE = np.array([
     (6.50, 0.82, -0.85, 0.76),
     (7.60, 0.74, -0.66, 0.72),
     (8.30, 0.68, -0.55, 0.70),
-])
+]) * (1, 1, 1, 1.12)
 FUSELAGE_INTERVALS = 15
 SEGMENTS = 12
 # Segment k runs from angle 15 + 30k to 45 + 30k degrees, measured from the top.
@@ -171,11 +171,11 @@ def build_fin(m):
 
 
 def build_canopy(m):
-    sill = 58.0
+    sill = 66.0
     za, zb, zc = -5.75, -2.3, -0.6
     ring_a = m.points([surface_point(za, a) + (0, 0.01, 0) for a in np.linspace(-sill, sill, 6)])
     left, right = surface_point(zb, -sill), surface_point(zb, sill)
-    top = 1.78
+    top = 1.85
     ring_b = []
     for psi in np.radians([180, 144, 108, 72, 36, 0]):
         x = right[0] * np.cos(psi)

@@ -44,7 +44,7 @@ def _panel_lines(img, x, z, px):
 def paint_top(x, z, scheme, px):
     fw, fc = _wing_fields(x, z)
     ft, lt, ct = t4.planform(t4.TAIL, x)
-    fuselage = np.abs(x) < 0.95
+    fuselage = np.abs(x) < 1.05
     if scheme == 'blue':
         img = np.broadcast_to(BLUE, x.shape + (3,)).copy()
         start = 0.58 - 0.5 * fw
@@ -56,7 +56,7 @@ def paint_top(x, z, scheme, px):
         img = np.broadcast_to(WHITE, x.shape + (3,)).copy()
         img = _mix(img, ORANGE, ~fuselage & (fw > 0.8))
         img = _mix(img, ORANGE, ~fuselage & _band(fc, -0.1, 0.12) & (fw > 0.35))
-        img = _mix(img, ORANGE, (np.abs(x) > 0.8) & (ft > 0.7))
+        img = _mix(img, ORANGE, (np.abs(x) > 0.8) & (ft > 0.7) & (z > 5.5))
         img = _mix(img, ORANGE, (np.abs(x) < 0.16) & (z > -0.6))
         img = _mix(img, ORANGE, z < -7.6)
     return _panel_lines(img, x, z, px)
@@ -64,7 +64,7 @@ def paint_top(x, z, scheme, px):
 
 def paint_bottom(x, z, scheme, px):
     fw, fc = _wing_fields(x, z)
-    fuselage = np.abs(x) < 0.95
+    fuselage = np.abs(x) < 1.05
     img = np.broadcast_to(WHITE, x.shape + (3,)).copy()
     if scheme == 'blue':
         img = _mix(img, BLUE, ~fuselage & _band(fc, 0.2, 0.45) & (fw < 1.01))

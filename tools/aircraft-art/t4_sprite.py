@@ -11,7 +11,7 @@ import t4_model as t4
 # Untextured materials as the sprites show them: albedo, specular strength, shininess.
 FLAT = {
     t4.LENS: ((0.95, 0.95, 0.92), 0.6, 30),
-    t4.GLASS: ((0.10, 0.16, 0.38), 0.9, 40),
+    t4.GLASS: ((0.20, 0.28, 0.46), 1.1, 28),
     t4.FAIRING: ((0.31, 0.31, 0.31), 0.3, 20),
     t4.GREY: ((0.36, 0.33, 0.33), 0.2, 12),
     t4.THROAT: ((0.05, 0.05, 0.05), 0.0, 1),

@@ -5,7 +5,7 @@ import airframe as af
 from kinds.paint import SKIN, GLASS, DARK, finish, rgb
 
 CREASE = 4.0           # every facet keeps its own flat shade
-GREY = rgb(50, 52, 56)
+GREY = rgb(58, 60, 64)
 WINDOW = rgb(52, 46, 30)
 
 
@@ -13,14 +13,14 @@ def build():
     m = af.Mesh()
     inside = (0, 0.2, 1.0)
     nose, c1, c2 = m.point((0, 0.02, -10.05)), m.point((0, 0.95, -5.0)), m.point((0, 1.22, -2.9))
-    spine, rear, tail = m.point((0, 1.1, 1.2)), m.point((0, 0.7, 7.2)), m.point((0, 0.08, 9.6))
+    spine, rear, tail = m.point((0, 1.1, 1.2)), m.point((0, 0.62, 7.0)), m.point((0, 0.1, 8.45))
     bottom = m.point((0, -0.55, 0.5))
     for s in (1, -1):
         a, b = m.point((s * 0.95, 0.38, -5.6)), m.point((s * 1.75, 0.78, -2.2))
-        d, e = m.point((s * 1.95, 0.72, 2.4)), m.point((s * 1.45, 0.42, 8.2))
-        le, tip = m.point((s * 2.5, 0.02, -3.9)), m.point((s * 6.6, 0.02, 4.3))
-        tip2, notch = m.point((s * 6.35, 0.02, 5.1)), m.point((s * 3.1, 0.02, 3.2))
-        ex1, ex2 = m.point((s * 2.05, 0.02, 8.9)), m.point((s * 1.0, 0.02, 9.5))
+        d, e = m.point((s * 1.65, 0.72, 2.4)), m.point((s * 1.15, 0.4, 7.6))
+        le, tip = m.point((s * 2.5, 0.02, -3.9)), m.point((s * 6.6, 0.02, 5.0))
+        tip2, notch = m.point((s * 6.3, 0.02, 5.9)), m.point((s * 3.3, 0.02, 3.1))
+        ex1, ex2 = m.point((s * 2.0, 0.02, 8.3)), m.point((s * 1.0, 0.02, 8.85))
         faces = [((nose, a, c1), SKIN), ((nose, le, a), SKIN), ((a, b, c2, c1), GLASS), ((a, le, b), SKIN),
                  ((le, tip, d, b), SKIN), ((tip, tip2, notch, d), SKIN), ((b, d, spine, c2), SKIN),
                  ((d, notch, ex1, e), SKIN), ((d, e, rear, spine), SKIN), ((e, ex1, ex2), SKIN),
@@ -34,8 +34,8 @@ def build():
 
         def plate(chord, tc):
             return [(0.0, 0.0), (0.45 * chord, 0.5 * tc * chord), (chord, 0.0), (0.45 * chord, -0.5 * tc * chord)]
-        af.fin(m, s * 1.1, 0.55, 42.0, [(0.0, 5.3, 3.7, 0.05), (3.0, 8.0, 1.7, 0.05)], SKIN, 'fin', plate)
-    slot = [m.point((x, 0.12, 9.0)) for x in (-1.6, 1.6)] + [m.point((x, 0.25, 8.4)) for x in (1.3, -1.3)]
+        af.fin(m, s * 1.05, 0.5, 42.0, [(0.0, 5.6, 3.9, 0.05), (3.0, 8.4, 1.65, 0.05)], SKIN, 'fin', plate)
+    slot = [m.point((x, 0.12, 8.4)) for x in (-1.5, 1.5)] + [m.point((x, 0.3, 7.9)) for x in (1.2, -1.2)]
     m.face(slot, DARK, (0, -1.0, 8.7), 'slot')
     return m
 

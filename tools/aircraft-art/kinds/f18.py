@@ -6,7 +6,7 @@ import airframe as af
 from kinds.paint import SKIN, GLASS, DARK, METAL, chord_fraction, finish, rgb
 
 CREASE = 45.0
-NAVY, YELLOW = rgb(16, 38, 102), rgb(250, 196, 24)
+NAVY, YELLOW, CANOPY = rgb(16, 38, 102), rgb(250, 196, 24), rgb(120, 132, 150)
 WING = dict(x0=1.25, x1=5.65, le0=-0.6, le1=1.55, c0=4.1, c1=1.6)
 TAIL = dict(x0=0.9, x1=3.35, le0=5.5, le1=7.0, c0=2.8, c1=1.3)
 
@@ -40,7 +40,7 @@ def build():
                   for z in (7.8, 8.55)]
         rings = af.loft(m, nozzle, [METAL] * 12, (side * 0.55, 0.0, 8.2), 'nozzle%d' % side, True)
         af.cap(m, rings[-1], (side * 0.55, 0.0, 8.5), DARK, 'throat', np.array([0, 0, 1.0]))
-    af.canopy(m, -5.6, -2.4, 0.62, 0.5, 0.62, GLASS, 'canopy', peak=0.4)
+    af.canopy(m, -5.7, -2.3, 0.68, 0.56, 0.66, GLASS, 'canopy', peak=0.4)
     return m
 
 
@@ -52,10 +52,13 @@ def paint(mats, pos, nrm, _attrs):
     wing = (ax > 1.2) & (z > -1.5) & (z < 4.5) & (y < 0.5)
     col[wing & (fc < 0.16)] = YELLOW
     col[wing & (fw > 0.9)] = YELLOW
-    lex_edge = (ax > 0.78) & (z < 0.0) & (y > 0.0) & (y < 0.4) & (ax - 0.78 > (z + 5.2) * 0.19 - 0.24)
-    col[lex_edge] = YELLOW
+    lex_outer = 0.5 + (z + 5.2) / 4.2
+    lex = (z > -5.2) & (z < -0.8) & (y > -0.1) & (y < 0.45) & (ax > 0.55)
+    col[lex & (lex_outer - ax < 0.16)] = YELLOW
     ft, _ = chord_fraction(ax, z, **TAIL)
     col[(ax > 0.9) & (z > 5.0) & (y < 0.3) & (ft > 0.78)] = YELLOW
     col[(ax < 0.18) & (y > 0.5) & (z > -2.2) & (z < 7.0)] = YELLOW
-    col[(y > 2.6)] = YELLOW
-    return finish(mats, col, skin_spec=0.35, skin_shine=26.0)
+    col[(y > 2.0)] = YELLOW
+    albedo, spec, shine = finish(mats, col, skin_spec=0.35, skin_shine=26.0)
+    albedo[mats == GLASS] = CANOPY         # the usual dark glass vanishes against the dark blue
+    return albedo, spec, shine

@@ -3,7 +3,7 @@ import numpy as np
 
 SKIN, GLASS, DARK, METAL = 0, 1, 2, 3
 
-GLASS_ALBEDO = np.array([0.16, 0.22, 0.34])
+GLASS_ALBEDO = np.array([0.24, 0.32, 0.46])
 DARK_ALBEDO = np.array([0.06, 0.06, 0.07])
 METAL_ALBEDO = np.array([0.42, 0.40, 0.38])
 

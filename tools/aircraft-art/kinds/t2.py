@@ -7,7 +7,7 @@ from kinds.paint import SKIN, GLASS, DARK, METAL, chord_fraction, finish, rgb
 
 CREASE = 50.0
 WHITE, BLUE = rgb(243, 245, 248), rgb(22, 72, 172)
-WING = dict(x0=0.5, x1=3.95, le0=0.1, le1=3.2, c0=3.7, c1=1.1)
+WING = dict(x0=0.5, x1=4.25, le0=0.1, le1=3.45, c0=3.7, c1=1.1)
 TAIL = dict(x0=0.3, x1=2.9, le0=5.7, le1=7.5, c0=2.4, c1=0.9)
 
 
@@ -46,7 +46,7 @@ def paint(mats, pos, nrm, _attrs):
     ax = np.abs(x)
     col = np.tile(WHITE, (len(mats), 1))
     fw, fc = chord_fraction(ax, z, **WING)
-    wing = (ax > 0.85) & (ax < 4.2) & (y > 0.0)
+    wing = (ax > 0.85) & (ax < 4.5) & (y > 0.0)
     col[wing & (fc > 0.5)] = BLUE
     ft, tc = chord_fraction(ax, z, **TAIL)
     col[(ax > 0.7) & (z > 5.0) & (y < 0.5) & (tc > 0.45)] = BLUE
