@@ -53,7 +53,7 @@ NumberControls AddNumberControls(QWidget* parent, QBoxLayout* row, const char* b
 {
     auto* bar = new QScrollBar(Qt::Horizontal, parent);
     bar->setObjectName(QLatin1String(barName));
-    bar->setMinimumWidth(bar->fontMetrics().averageCharWidth() * 24);
+    bar->setMinimumWidth(bar->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 24);
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(boxName));
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
@@ -67,7 +67,7 @@ QLineEdit* AddPathBox(QWidget* parent, QBoxLayout* row, const char* name)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
-    box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 28);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
     row->addWidget(box, 1);
     return box;
 }

@@ -254,9 +254,11 @@ QLayout* frmOption::BuildButtonRow()
     QPushButton* cmdOK = MakeButton(this, "cmdOK", QStringLiteral("OK"));
     QPushButton* cmdCancel = MakeButton(this, "cmdCancel", QStringLiteral("Cancel"));
     cmdOK->setDefault(true);
-    const int width = cmdOK->fontMetrics().averageCharWidth() * 12;
-    cmdOK->setMinimumWidth(width);
-    cmdCancel->setMinimumWidth(width);
+    // Room around the captions, and OK as wide as Cancel.
+    const int padding = cmdOK->fontMetrics().height();
+    for (QPushButton* button : {cmdDefaultSelect, cmdVersion, cmdCancel})
+        button->setMinimumWidth(button->sizeHint().width() + padding);
+    cmdOK->setMinimumWidth(cmdCancel->minimumWidth());
     row->addWidget(cmdDefaultSelect);
     row->addWidget(cmdVersion);
     row->addStretch();
