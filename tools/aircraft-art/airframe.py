@@ -5,7 +5,6 @@ Same axes as the T-4 model: y up, nose along -z, +x the left wing. Units are met
 import numpy as np
 
 import raster
-from meshkit import Mesh  # noqa: F401  (the kinds build on it through this module)
 
 
 def fuselage(m, stations, around, mat, group, power=1.0, nose_y=None):

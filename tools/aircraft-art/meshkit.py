@@ -114,15 +114,3 @@ def newell_normal(pts):
     # Newell's sum equals the cross product of the first two edges for a planar polygon,
     # and stays stable for slightly bent quads.
     return n
-
-
-def triangles(mesh, corner_normals):
-    """Triangle list for rendering: (positions 3x3, normals 3x3, face index)."""
-    out = []
-    for fi, f in enumerate(mesh.faces):
-        idx = f['idx']
-        ns = corner_normals[fi]
-        for k in range(1, len(idx) - 1):
-            sel = (0, k, k + 1)
-            out.append((np.array([mesh.positions[idx[s]] for s in sel]), np.array([ns[s] for s in sel]), fi))
-    return out

@@ -174,7 +174,7 @@ def build_canopy(m):
     sill = 66.0
     za, zb, zc = -5.75, -2.3, -0.6
     ring_a = m.points([surface_point(za, a) + (0, 0.01, 0) for a in np.linspace(-sill, sill, 6)])
-    left, right = surface_point(zb, -sill), surface_point(zb, sill)
+    right = surface_point(zb, sill)
     top = 1.85
     ring_b = []
     for psi in np.radians([180, 144, 108, 72, 36, 0]):
@@ -190,7 +190,6 @@ def build_canopy(m):
     m.face((b[2], b[3], c1, c0), FAIRING, inside, 'canopy')
     m.face((b[3], b[4], c1), FAIRING, inside, 'canopy')
     m.face((b[4], b[5], c1), FAIRING, inside, 'canopy')
-    assert left[0] < 0 < right[0]
 
 
 def build_nozzle(m, side, yc):

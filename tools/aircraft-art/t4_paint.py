@@ -83,7 +83,7 @@ def paint_side(z, y, scheme, px):
     if scheme == 'blue':
         img = np.broadcast_to(WHITE, z.shape + (3,)).copy()
         img = _mix(img, BLUE, y > yc + 0.18)
-        img = _mix(img, WHITE, np.abs(y - (yc + 0.18 - 0.0)) < 0.06)
+        img = _mix(img, WHITE, np.abs(y - (yc + 0.18)) < 0.06)
         slant = y - 1.2 * (z - 6.4)
         img = _mix(img, WHITE, fin & _band(slant, 1.9, 2.5))
     else:

@@ -7,6 +7,7 @@ from PIL import Image
 import raster
 import t4_export
 import t4_model as t4
+import t4_paint
 
 # Untextured materials as the sprites show them: albedo, specular strength, shininess.
 FLAT = {
@@ -21,7 +22,6 @@ TEXTURED = {t4.BOTTOM: 0, t4.SIDE: 1, t4.TOP: 2}
 
 
 def load_textures(texture_dir, scheme='blue'):
-    import t4_paint
     return [np.asarray(Image.open(os.path.join(texture_dir, n)).convert('RGB'), dtype=float) / 255
             for n in t4_paint.FILES[scheme]]
 

@@ -2,6 +2,7 @@
 import numpy as np
 
 import airframe as af
+from meshkit import Mesh
 from kinds.paint import SKIN, GLASS, DARK, finish, rgb
 
 CREASE = 4.0           # every facet keeps its own flat shade
@@ -10,7 +11,7 @@ WINDOW = rgb(52, 46, 30)
 
 
 def build():
-    m = af.Mesh()
+    m = Mesh()
     inside = (0, 0.2, 1.0)
     nose, c1, c2 = m.point((0, 0.02, -10.05)), m.point((0, 0.95, -5.0)), m.point((0, 1.22, -2.9))
     spine, rear, tail = m.point((0, 1.1, 1.2)), m.point((0, 0.62, 7.0)), m.point((0, 0.1, 8.45))

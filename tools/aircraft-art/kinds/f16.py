@@ -3,6 +3,7 @@ forward strakes. White with red and blue."""
 import numpy as np
 
 import airframe as af
+from meshkit import Mesh
 from kinds.paint import SKIN, GLASS, DARK, METAL, chord_fraction, finish, rgb
 
 CREASE = 45.0
@@ -16,7 +17,7 @@ def flat_section(chord, tc):
 
 
 def build():
-    m = af.Mesh()
+    m = Mesh()
     stations = [(-7.5, -0.1, -0.1, 0.0), (-7.0, 0.12, -0.3, 0.2), (-6.0, 0.38, -0.52, 0.4),
                 (-4.8, 0.56, -0.62, 0.52), (-3.4, 0.66, -0.66, 0.6), (-2.0, 0.66, -0.7, 0.72),
                 (0.0, 0.66, -0.7, 0.9), (2.5, 0.64, -0.66, 0.9), (4.5, 0.58, -0.58, 0.72),

@@ -3,6 +3,7 @@ trapezoid wing, large tailplanes. Dark blue with yellow trim."""
 import numpy as np
 
 import airframe as af
+from meshkit import Mesh
 from kinds.paint import SKIN, GLASS, DARK, METAL, chord_fraction, finish, rgb
 
 CREASE = 45.0
@@ -16,7 +17,7 @@ def flat_section(chord, tc):
 
 
 def build():
-    m = af.Mesh()
+    m = Mesh()
     stations = [(-8.55, -0.05, -0.05, 0.0), (-8.0, 0.18, -0.28, 0.24), (-7.0, 0.42, -0.52, 0.44),
                 (-5.8, 0.6, -0.68, 0.56), (-4.5, 0.72, -0.76, 0.66), (-3.0, 0.78, -0.8, 0.78),
                 (-1.0, 0.76, -0.8, 1.05), (1.5, 0.74, -0.8, 1.25), (4.0, 0.7, -0.72, 1.28),

@@ -3,7 +3,8 @@ Kestrova bare metal with blue and white trim."""
 import numpy as np
 
 import airframe as af
-from kinds.paint import SKIN, GLASS, DARK, METAL, chord_fraction, finish, rgb
+from meshkit import Mesh
+from kinds.paint import SKIN, GLASS, DARK, chord_fraction, finish, rgb
 
 CREASE = 50.0
 SILVER, BLUE, WHITE = rgb(188, 193, 200), rgb(20, 66, 170), rgb(246, 247, 250)
@@ -12,7 +13,7 @@ TAIL = dict(x0=0.3, x1=2.35, le0=3.5, le1=4.95, c0=1.6, c1=0.8)
 
 
 def build():
-    m = af.Mesh()
+    m = Mesh()
     stations = [(-5.3, 0.0, 0.0, 0.0), (-5.7, 0.42, -0.42, 0.42), (-5.45, 0.54, -0.52, 0.53),
                 (-4.8, 0.64, -0.6, 0.62), (-3.5, 0.72, -0.66, 0.7), (-1.5, 0.76, -0.7, 0.74),
                 (0.5, 0.76, -0.7, 0.74), (2.5, 0.68, -0.62, 0.66), (4.0, 0.58, -0.52, 0.56),

@@ -3,6 +3,7 @@ intakes, all-moving tailplanes and a tall fin. Kestrova white with blue."""
 import numpy as np
 
 import airframe as af
+from meshkit import Mesh
 from kinds.paint import SKIN, GLASS, DARK, METAL, chord_fraction, finish, rgb
 
 CREASE = 50.0
@@ -12,7 +13,7 @@ TAIL = dict(x0=0.3, x1=2.9, le0=5.7, le1=7.5, c0=2.4, c1=0.9)
 
 
 def build():
-    m = af.Mesh()
+    m = Mesh()
     stations = [(-8.92, -0.05, -0.05, 0.0), (-8.4, 0.10, -0.22, 0.16), (-7.5, 0.32, -0.46, 0.34),
                 (-6.3, 0.52, -0.66, 0.48), (-5.0, 0.64, -0.78, 0.55), (-3.6, 0.74, -0.84, 0.6),
                 (-2.0, 0.8, -0.88, 0.64), (0.0, 0.84, -0.9, 0.72), (2.0, 0.82, -0.86, 0.78),
