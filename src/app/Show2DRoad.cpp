@@ -17,12 +17,34 @@
 #include <QThread>
 #include <QTimer>
 
+namespace {
+
+int RunRoad(ShowContext& ctx, ShowWindow& window);
+
+}  // namespace
+
 int RunShow2DRoad(ShowContext& ctx)
+{
+    ShowWindow window(ctx.Screen);
+    try {
+        return RunRoad(ctx, window);
+    } catch (const std::exception& failure) {
+        // A picture the show cannot read: give the screen back first, then say why.
+        window.setKeyboardGrabEnabled(false);
+        window.hide();
+        ctx.Music.MusicControl(1);
+        ShowStartError(QString::fromUtf8(failure.what()));
+        return 1;
+    }
+}
+
+namespace {
+
+int RunRoad(ShowContext& ctx, ShowWindow& window)
 {
     SaverSettings& settings = ctx.Settings;
     ShowFlags& flags = ctx.Flags;
 
-    ShowWindow window(ctx.Screen);
     window.OnInput = [&flags] {
         if (flags.SaverMode == -1)
             flags.ExitRequest = 1;
@@ -81,3 +103,5 @@ int RunShow2DRoad(ShowContext& ctx)
     ReportShowStats(window.PresentedFrames(), clock.elapsed() / 1000.0);
     return 0;
 }
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include "ShowLoop.h"
 
 #include <QImage>
+#include <QString>
 #include <QScreen>
 #include <cstdint>
 
@@ -20,6 +21,9 @@ struct ShowContext {
     QImage Background;            // ScreenWidth x ScreenHeight
     uint64_t Seed = 0;
 };
+
+// Tells the user why the show cannot start (message box, also on standard error).
+void ShowStartError(const QString& text);
 
 // Milliseconds and CPU seconds of the show, printed at the end when KESTROVA_STATS=1.
 void ReportShowStats(long presentedFrames, double wallSeconds);

@@ -29,14 +29,14 @@ void ShowMediaPlayerError()
     box.exec();
 }
 
+}  // namespace
+
 void ShowStartError(const QString& text)
 {
     std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(text));
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Kestrova Saver"), text, QMessageBox::Ok);
     box.exec();
 }
-
-}  // namespace
 
 void ReportShowStats(long presentedFrames, double wallSeconds)
 {
