@@ -106,30 +106,6 @@ TEST(SoloLaunch, EntriesComeFromEverySideHeadingIntoTheScreen)
     EXPECT_EQ(delays, (std::set<int>{0, 1, 2, 3, 4, 5}));
 }
 
-TEST(SoloLaunch, BigAircraftAreRare)
-{
-    TestFlight t(640, 480, 11);
-    StartSolo(t, 100);
-    std::array<int, 11> count{};
-    const int rounds = 360;
-    for (int round = 0; round < rounds; ++round) {
-        for (int i = 0; i < 100; ++i)
-            t.flight.Planes[i].Active = 0;
-        LaunchAircraft(t.flight);
-        for (int i = 0; i < 100; ++i)
-            ++count.at(t.flight.Planes[i].Scale);
-    }
-    const double n = rounds * 100.0;
-    // 1 and 2: 1/3 + 1/18 + 1/180; 3 to 5: 1/18 + 1/180; 6 to 10: 1/180.
-    EXPECT_NEAR(count[1] / n, 71.0 / 180, 0.01);
-    EXPECT_NEAR(count[2] / n, 71.0 / 180, 0.01);
-    for (int s = 3; s <= 5; ++s)
-        EXPECT_NEAR(count[s] / n, 11.0 / 180, 0.005) << s;
-    for (int s = 6; s <= 10; ++s)
-        EXPECT_NEAR(count[s] / n, 1.0 / 180, 0.002) << s;
-    EXPECT_EQ(count[0], 0);
-}
-
 TEST(SoloLaunch, OnlyRetiredAircraftAmongTheFirstNAreLaunched)
 {
     TestFlight t;

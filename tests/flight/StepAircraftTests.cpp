@@ -58,13 +58,12 @@ TEST(StepAircraft, HalfPixelStepsRoundToTheEvenCoordinate)
     EXPECT_EQ(d.Y, 116);
 }
 
-TEST(StepAircraft, LargestAircraftAtUnitOneStaysExact)
+TEST(StepAircraft, DiagonalStepIsTheStraightStepOverOnePointFourTwo)
 {
-    Mover m(10, 30);  // D = 450, d = 316.9
-    EXPECT_EQ(m.Step(1000, 1000, 2).X, 1450);
-    const PlaneState& d = m.Step(1000, 1000, 5);
-    EXPECT_EQ(d.X, 683);
-    EXPECT_EQ(d.Y, 1317);
+    Mover m(10, 30);  // D = 450, d = 316.90 (not 318.2 for the square root of two)
+    const PlaneState& p = m.Step(1000, 1000, 5);
+    EXPECT_EQ(p.X, 683);
+    EXPECT_EQ(p.Y, 1317);
 }
 
 TEST(StepAircraft, PositionsSaturateInsteadOfWrapping)
@@ -128,17 +127,19 @@ TEST(StepAircraft, CallsTheCanvasInFrameOrderForVisibleAircraftOnly)
     TestFlight t;
     t.settings.BlueCount = 3;
     t.settings.SmokeMode = 1;
-    t.Place(0, 100, 100, 2, 1, 2);
+    t.flight.FlightPrograms[0] = "R";
+    t.Place(0, 100, 100, 2, 1, 1);  // turns this frame, after it is drawn
     t.Place(1, 200, 100, 2, 1, 2).Delay = 2;
     t.Place(2, 300, 100, 4, 1, 2);
     t.Place(3, 400, 100, 4, 1, 2);  // beyond "number of blue"
     RecordingCanvas canvas;
     StepAircraft(t.flight, canvas);
     const std::vector<RecordingCanvas::Entry> expected = {
-        {Call::CopyBackground, -1, 0, 0}, {Call::DrawSmoke, -1, 0, 0}, {Call::DrawSprite, 0, 111, 100},
-        {Call::DrawSprite, 2, 300, 111},  {Call::Present, -1, 0, 0},
+        {Call::CopyBackground, -1, 0, 0, 0}, {Call::DrawSmoke, -1, 0, 0, 0}, {Call::DrawSprite, 0, 111, 100, 2},
+        {Call::DrawSprite, 2, 300, 111, 4},  {Call::Present, -1, 0, 0, 0},
     };
     EXPECT_EQ(canvas.calls, expected);
+    EXPECT_EQ(t.flight.Planes[0].Dir, 3);
     EXPECT_EQ(t.flight.Planes[1].Delay, 1);
     EXPECT_EQ(t.flight.Planes[3].X, 400);
 

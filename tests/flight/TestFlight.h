@@ -40,16 +40,18 @@ public:
         int i;
         int16_t x;
         int16_t y;
+        int16_t dir;
         bool operator==(const Entry&) const = default;
     };
 
-    void CopyBackground() override { calls.push_back({Call::CopyBackground, -1, 0, 0}); }
-    void DrawSmoke(Flight&) override { calls.push_back({Call::DrawSmoke, -1, 0, 0}); }
+    void CopyBackground() override { calls.push_back({Call::CopyBackground, -1, 0, 0, 0}); }
+    void DrawSmoke(Flight&) override { calls.push_back({Call::DrawSmoke, -1, 0, 0, 0}); }
     void DrawSprite(const Flight& flight, int i) override
     {
-        calls.push_back({Call::DrawSprite, i, flight.Planes[i].X, flight.Planes[i].Y});
+        const PlaneState& p = flight.Planes[i];
+        calls.push_back({Call::DrawSprite, i, p.X, p.Y, p.Dir});
     }
-    void Present() override { calls.push_back({Call::Present, -1, 0, 0}); }
+    void Present() override { calls.push_back({Call::Present, -1, 0, 0, 0}); }
 
     int SpritesDrawn(int i) const
     {
