@@ -172,10 +172,10 @@ def build_fin(m):
 
 def build_canopy(m):
     sill = 66.0
-    za, zb, zc = -5.75, -2.3, -0.6
+    za, zb, zc = -5.9, -2.7, -0.5
     ring_a = m.points([surface_point(za, a) + (0, 0.01, 0) for a in np.linspace(-sill, sill, 6)])
     right = surface_point(zb, sill)
-    top = 1.85
+    top = 1.95
     ring_b = []
     for psi in np.radians([180, 144, 108, 72, 36, 0]):
         x = right[0] * np.cos(psi)

@@ -38,7 +38,7 @@ def build():
         rings = af.loft(m, nozzle, [METAL] * 12, (side * 0.4, 0.05, 8.4), 'nozzle%d' % side, True)
         af.cap(m, rings[-1], (side * 0.4, 0.05, 8.8), DARK, 'throat', np.array([0, 0, 1.0]))
     af.fin(m, 0.0, 0.6, 0.0, [(0.0, 4.0, 3.9, 0.06), (3.3, 7.2, 1.3, 0.05)], SKIN, 'fin')
-    af.canopy(m, -5.4, -1.1, 0.62, 0.5, 0.62, GLASS, 'canopy', peak=0.6)
+    af.canopy(m, -5.4, -1.1, 0.64, 0.46, 0.52, GLASS, 'canopy', peak=0.6)
     return m
 
 
