@@ -6,6 +6,8 @@ set -euo pipefail
 PACKAGES=(
   # build
   build-essential cmake ninja-build pkg-config
+  # fuzzing (libFuzzer) and sanitizers
+  clang libclang-rt-14-dev
   # windows, dialogs, images, OpenGL context
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxcb1-dev
   libgl1-mesa-dri
