@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Kestrova Saver with its tests and runs the whole suite.
+# Installs what is missing, builds Kestrova Saver and runs the whole test suite: fuzzing
+# for a bounded time, the suite under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then the suite on the normal build. `./test.sh --quick` runs only the last step.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+quick=0
+[[ ${1:-} == --quick ]] && quick=1
+
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh"
 
 export XDG_RUNTIME_DIR=$(mktemp -d)
 chmod 700 "$XDG_RUNTIME_DIR"
@@ -12,5 +16,18 @@ if [[ -z ${DISPLAY:-} ]] || ! xdpyinfo >/dev/null 2>&1; then
   start_private_xvfb 1920x1080x24
 fi
 
+if ((!quick)); then
+  "$root/scripts/fuzz.sh" 60
+
+  echo "Building and testing under AddressSanitizer and UndefinedBehaviorSanitizer"
+  BUILD_DIR="$root/build-asan" CMAKE_ARGS="-DKESTROVA_SANITIZE=ON -DKESTROVA_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug" \
+    "$root/scripts/build.sh"
+  # Leak reports from the system libraries the GUI loads are not ours to fix.
+  (cd "$root/build-asan" &&
+    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      ctest --output-on-failure --timeout 600 -j2)
+fi
+
+"$root/scripts/build.sh"
 cd "$root/build"
 ctest --output-on-failure --timeout 300 -j2
