@@ -4,8 +4,10 @@
 #include "InstanceLock.h"
 #include "Main.h"
 #include "MusicController.h"
+#include "ProcessClock.h"
 #include "SaverSettings.h"
 #include "Show2DRoad.h"
+#include "Show3DRoad.h"
 #include "ShowContext.h"
 #include "ShowSize.h"
 
@@ -38,7 +40,7 @@ void ShowStartError(const QString& text)
     box.exec();
 }
 
-void ReportShowStats(long presentedFrames, double wallSeconds)
+void ReportShowStats(long presentedFrames, double wallSeconds, double firstFrameMs)
 {
     if (qEnvironmentVariableIntValue("KESTROVA_STATS") != 1)
         return;
@@ -46,6 +48,7 @@ void ReportShowStats(long presentedFrames, double wallSeconds)
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
     std::fprintf(stderr, "frames=%ld seconds=%.3f cpu=%.3f\n", presentedFrames, wallSeconds,
                  cpu.tv_sec + cpu.tv_nsec / 1e9);
+    std::fprintf(stderr, "startup_ms=%.1f peak_rss_mb=%.1f\n", firstFrameMs, PeakResidentMegabytes());
 }
 
 int RunShowMode()
@@ -83,5 +86,5 @@ int RunShowMode()
 
     ShowContext context{settings, flags, music, screen, size.Width, size.Height, std::move(background),
                         static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())};
-    return RunShow2DRoad(context);
+    return settings.AirplaneKind >= 200 ? RunShow3DRoad(context) : RunShow2DRoad(context);
 }

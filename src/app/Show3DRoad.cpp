@@ -1,0 +1,128 @@
+#include "Show3DRoad.h"
+
+#include "ExitSignals.h"
+#include "Flight.h"
+#include "GlShowWindow.h"
+#include "ModelFile.h"
+#include "ModelMeshLoader.h"
+#include "MusicController.h"
+#include "SceneRenderer.h"
+#include "Show3D.h"
+#include "ShowContext.h"
+#include "ShowLoop.h"
+#include "WorkFiles.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+int EndWithError(const QString& text)
+{
+    std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(text));
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Kestrova Saver"), text, QMessageBox::Ok);
+    box.exec();
+    return 1;
+}
+
+// The background shrunk to the 512 x 512 texture the scene shows behind everything.
+bool SaveBackgroundTexture(const QImage& background, const QString& path)
+{
+    QByteArray bitmap;
+    QBuffer buffer(&bitmap);
+    buffer.open(QIODevice::WriteOnly);
+    const QImage texture = background.scaled(512, 512, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return texture.save(&buffer, "BMP") && ReplaceFile(path, bitmap);
+}
+
+}  // namespace
+
+int RunShow3DRoad(ShowContext& ctx)
+{
+    SaverSettings& settings = ctx.Settings;
+    ShowFlags& flags = ctx.Flags;
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString workFolder = ChooseWorkFolder(programFolder);
+    const QString texturePath = WorkFilePath(workFolder, QStringLiteral("bgi_tmp.bmp"));
+
+    if (!SaveBackgroundTexture(ctx.Background, texturePath))
+        return EndWithError(QStringLiteral("cannot write %1").arg(texturePath));
+    // The texture pictures are installed beside the program, wherever the work files go.
+    if (!WriteModelFile(settings.AirplaneKind, workFolder, programFolder)) {
+        QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), QStringLiteral("!"),
+                        QMessageBox::Ok);
+        box.exec();
+        return 1;
+    }
+
+    GlShowWindow window(ctx.Screen, QSize(ctx.ScreenWidth, ctx.ScreenHeight));
+    window.OnInput = [&flags] {
+        if (flags.SaverMode == -1)
+            flags.ExitRequest = 1;
+    };
+    ExitSignals exitSignals([&flags] { flags.ExitRequest = 1; });
+    QString error;
+    SceneRenderer renderer;
+    if (!window.Open(error) || !renderer.Initialize(error))
+        return EndWithError(error);
+
+    Mesh aircraft;
+    const bool loaded = LoadModelMesh(ModelFilePath(workFolder), aircraft, error);
+    if (!TruncateModelFile(workFolder))
+        return EndWithError(QStringLiteral("cannot empty %1").arg(ModelFilePath(workFolder)));
+    if (!loaded)
+        return EndWithError(error);
+    const QImage background(texturePath);
+    if (background.isNull())
+        return EndWithError(QStringLiteral("cannot read %1").arg(texturePath));
+
+    Flight flight(settings, ctx.ScreenWidth, ctx.ScreenHeight, ctx.Seed);
+    Show3D show(flight);
+    show.BuildScene3D(std::move(aircraft), background);
+    settings.SmokeLength = 500;  // for this show only; the stored setting stays
+
+    // Every puff slot starts free in a new Flight; then the music and its poll timer.
+    ctx.Music.MusicControl(0);
+    QCoreApplication::processEvents();
+    QTimer timer2;
+    timer2.setInterval(2000);
+    QObject::connect(&timer2, &QTimer::timeout, [&] { ctx.Music.MusicControl(2); });
+    timer2.start();
+
+    ShowLoop loop(flags, flight.KindChangeRequest, settings.AirplaneKind, settings.BlueWait,
+                  {[&] {
+                       show.StepShow3D();
+                       if (window.MakeCurrent()) {
+                           const QSize size = window.PixelSize();
+                           renderer.Render(show.Graph(), show.Scene(), show.Camera(), size.width(), size.height());
+                           window.Present();
+                       }
+                       QCoreApplication::processEvents();
+                   },
+                   [] { return std::optional<QPoint>(QCursor::pos()); },
+                   [](int ms) { QThread::msleep(ms); },
+                   [] { QCoreApplication::processEvents(); },
+                   {}});
+    loop.RememberPositions();
+    QCoreApplication::processEvents();
+
+    QElapsedTimer clock;
+    clock.start();
+    loop.Run();
+
+    // Shutdown: cursor, music, window. The 3D objects go with the process.
+    window.unsetCursor();
+    ctx.Music.MusicControl(1);
+    window.setKeyboardGrabEnabled(false);
+    window.hide();
+    ReportShowStats(window.PresentedFrames(), clock.elapsed() / 1000.0);
+    return 0;
+}

@@ -1,0 +1,93 @@
+#include "GlShowWindow.h"
+
+#include <QCursor>
+#include <QScreen>
+#include <QSurfaceFormat>
+
+#include <thread>
+
+namespace {
+
+QSurfaceFormat CoreFormat()
+{
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setVersion(3, 3);
+    format.setProfile(QSurfaceFormat::CoreProfile);
+    format.setDepthBufferSize(24);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    format.setSwapInterval(1);
+    return format;
+}
+
+}  // namespace
+
+GlShowWindow::GlShowWindow(QScreen* screen, QSize showSize)
+    : clock_(screen ? screen->refreshRate() : 60.0), showSize_(showSize)
+{
+    setScreen(screen);
+    setSurfaceType(QSurface::OpenGLSurface);
+    setFormat(CoreFormat());
+    setTitle(QStringLiteral("Kestrova Saver"));
+    setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setCursor(QCursor(Qt::BlankCursor));
+}
+
+GlShowWindow::~GlShowWindow()
+{
+    if (context_)
+        context_->doneCurrent();
+}
+
+bool GlShowWindow::Open(QString& error)
+{
+    const qreal dpr = screen() ? screen()->devicePixelRatio() : 1.0;
+    const QPoint origin = screen() ? screen()->geometry().topLeft() : QPoint();
+    setGeometry(QRect(origin, QSizeF(showSize_ / dpr).toSize()));
+    show();
+    raise();
+    requestActivate();
+    setKeyboardGrabEnabled(true);
+
+    context_ = std::make_unique<QOpenGLContext>();
+    context_->setFormat(CoreFormat());
+    context_->setScreen(screen());
+    const QSurfaceFormat got = context_->create() ? context_->format() : QSurfaceFormat();
+    if (got.majorVersion() * 10 + got.minorVersion() < 33 || got.profile() != QSurfaceFormat::CoreProfile) {
+        error = QStringLiteral("no OpenGL 3.3 core context (got %1.%2)").arg(got.majorVersion()).arg(got.minorVersion());
+        return false;
+    }
+    if (!MakeCurrent()) {
+        error = QStringLiteral("the OpenGL context cannot be made current on the show window");
+        return false;
+    }
+    return true;
+}
+
+bool GlShowWindow::MakeCurrent()
+{
+    return context_ && context_->makeCurrent(this);
+}
+
+void GlShowWindow::Present()
+{
+    // Swap interval 1 does not block on every X server, so the frame clock paces.
+    const auto wait = clock_.Reserve(FrameClock::Clock::now());
+    if (wait > FrameClock::Clock::duration::zero())
+        std::this_thread::sleep_for(wait);
+    if (isExposed())
+        context_->swapBuffers(this);
+    ++presented_;
+}
+
+void GlShowWindow::keyPressEvent(QKeyEvent*)
+{
+    if (OnInput)
+        OnInput();
+}
+
+void GlShowWindow::mousePressEvent(QMouseEvent*)
+{
+    if (OnInput)
+        OnInput();
+}

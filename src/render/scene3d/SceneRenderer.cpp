@@ -1,0 +1,355 @@
+#include "SceneRenderer.h"
+
+#include "SceneShaders.h"
+
+#include <QMatrix3x3>
+#include <QMatrix4x4>
+#include <QOpenGLContext>
+#include <QOpenGLVersionFunctionsFactory>
+
+#include <algorithm>
+
+namespace {
+
+// Row-vector affine transform as a column-vector matrix.
+QMatrix4x4 ToMatrix(const Affine& a)
+{
+    const Mat3& m = a.Linear;
+    const Vec3& t = a.Translation;
+    return QMatrix4x4(float(m.Row[0].X), float(m.Row[1].X), float(m.Row[2].X), float(t.X),  //
+                      float(m.Row[0].Y), float(m.Row[1].Y), float(m.Row[2].Y), float(t.Y),  //
+                      float(m.Row[0].Z), float(m.Row[1].Z), float(m.Row[2].Z), float(t.Z),  //
+                      0, 0, 0, 1);
+}
+
+// For column vectors the normal matrix is the inverse-transpose of M^T, which is M^-1.
+QMatrix3x3 NormalMatrix(const Mat3& inverse)
+{
+    const float values[9] = {float(inverse.Row[0].X), float(inverse.Row[0].Y), float(inverse.Row[0].Z),
+                             float(inverse.Row[1].X), float(inverse.Row[1].Y), float(inverse.Row[1].Z),
+                             float(inverse.Row[2].X), float(inverse.Row[2].Y), float(inverse.Row[2].Z)};
+    return QMatrix3x3(values);
+}
+
+QVector3D ToVector(const Vec3& v)
+{
+    return QVector3D(float(v.X), float(v.Y), float(v.Z));
+}
+
+QVector3D ToVector(const std::array<float, 3>& v)
+{
+    return QVector3D(v[0], v[1], v[2]);
+}
+
+// Perspective of a camera looking along its +z axis: the view window at distance 1 is one
+// unit across the larger side of the viewport; depth runs from the front plane (1) to the
+// back plane.
+QMatrix4x4 Projection(int width, int height, double back)
+{
+    const double front = 1.0;
+    const double larger = std::max(width, height);
+    const float sx = float(2.0 * larger / width);
+    const float sy = float(2.0 * larger / height);
+    const float a = float((back + front) / (back - front));
+    const float b = float(-2.0 * back * front / (back - front));
+    return QMatrix4x4(sx, 0, 0, 0,  //
+                      0, sy, 0, 0,  //
+                      0, 0, a, b,   //
+                      0, 0, 1, 0);
+}
+
+bool Build(QOpenGLShaderProgram& program, const char* vertex, const char* fragment, QString& error)
+{
+    if (program.addShaderFromSourceCode(QOpenGLShader::Vertex, vertex) &&
+        program.addShaderFromSourceCode(QOpenGLShader::Fragment, fragment) && program.link())
+        return true;
+    error = program.log();
+    return false;
+}
+
+}  // namespace
+
+SceneRenderer::SceneRenderer() = default;
+
+SceneRenderer::~SceneRenderer()
+{
+    if (!gl_ || !QOpenGLContext::currentContext())
+        return;
+    for (auto& [geometry, gpu] : geometries_) {
+        gl_->glDeleteVertexArrays(1, &gpu.Vao);
+        gl_->glDeleteBuffers(1, &gpu.Vbo);
+        gl_->glDeleteBuffers(1, &gpu.Ebo);
+    }
+    gl_->glDeleteVertexArrays(1, &emptyVao_);
+    gl_->glDeleteVertexArrays(1, &streamVao_);
+    gl_->glDeleteBuffers(1, &streamVbo_);
+}
+
+bool SceneRenderer::Initialize(QString& error)
+{
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    gl_ = context ? QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_3_3_Core>(context) : nullptr;
+    if (!gl_ || !gl_->initializeOpenGLFunctions()) {
+        error = QStringLiteral("no OpenGL 3.3 core functions in the current context");
+        return false;
+    }
+    if (!Build(meshProgram_, MeshVertexShader, MeshFragmentShader, error) ||
+        !Build(backgroundProgram_, BackgroundVertexShader, BackgroundFragmentShader, error))
+        return false;
+
+    gl_->glGenVertexArrays(1, &emptyVao_);
+    gl_->glGenVertexArrays(1, &streamVao_);
+    gl_->glGenBuffers(1, &streamVbo_);
+    gl_->glBindVertexArray(streamVao_);
+    gl_->glBindBuffer(GL_ARRAY_BUFFER, streamVbo_);
+    const auto stride = GLsizei(sizeof(StreamVertex));
+    gl_->glEnableVertexAttribArray(0);
+    gl_->glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(StreamVertex, Position)));
+    gl_->glEnableVertexAttribArray(1);
+    gl_->glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(StreamVertex, Normal)));
+    gl_->glEnableVertexAttribArray(3);
+    gl_->glVertexAttribPointer(3, 4, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(StreamVertex, Colour)));
+    gl_->glBindVertexArray(0);
+
+    items_.reserve(2048);
+    return true;
+}
+
+SceneRenderer::GpuGeometry& SceneRenderer::Upload(const MeshGeometry& geometry)
+{
+    const auto found = geometries_.find(&geometry);
+    if (found != geometries_.end())
+        return found->second;
+    GpuGeometry& gpu = geometries_[&geometry];
+    std::vector<unsigned> indices;
+    for (const auto& part : geometry.PartIndices) {
+        gpu.Parts.emplace_back(GLsizei(indices.size()), GLsizei(part.size()));
+        indices.insert(indices.end(), part.begin(), part.end());
+    }
+    gl_->glGenVertexArrays(1, &gpu.Vao);
+    gl_->glGenBuffers(1, &gpu.Vbo);
+    gl_->glGenBuffers(1, &gpu.Ebo);
+    gl_->glBindVertexArray(gpu.Vao);
+    gl_->glBindBuffer(GL_ARRAY_BUFFER, gpu.Vbo);
+    gl_->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(geometry.Vertices.size() * sizeof(MeshVertex)),
+                      geometry.Vertices.data(), GL_STATIC_DRAW);
+    gl_->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gpu.Ebo);
+    gl_->glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(unsigned)), indices.data(),
+                      GL_STATIC_DRAW);
+    const auto stride = GLsizei(sizeof(MeshVertex));
+    gl_->glEnableVertexAttribArray(0);
+    gl_->glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(MeshVertex, Position)));
+    gl_->glEnableVertexAttribArray(1);
+    gl_->glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(MeshVertex, Normal)));
+    gl_->glEnableVertexAttribArray(2);
+    gl_->glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(MeshVertex, Uv)));
+    gl_->glBindVertexArray(0);
+    return gpu;
+}
+
+QOpenGLTexture* SceneRenderer::Texture(const QString& path)
+{
+    const auto found = textures_.find(path);
+    if (found != textures_.end())
+        return found->second.get();
+    // A missing picture leaves its faces in their plain material colour.
+    const QImage image(path);
+    std::unique_ptr<QOpenGLTexture> texture;
+    if (!image.isNull()) {
+        // Pictures go in bottom row first, as the loader's texture coordinates expect.
+        texture = std::make_unique<QOpenGLTexture>(image.convertToFormat(QImage::Format_RGBA8888).mirrored());
+        texture->setMinificationFilter(QOpenGLTexture::LinearMipMapLinear);
+        texture->setMagnificationFilter(QOpenGLTexture::Linear);
+        texture->setWrapMode(QOpenGLTexture::Repeat);
+    }
+    return (textures_[path] = std::move(texture)).get();
+}
+
+void SceneRenderer::CollectVisual(const Visual& visual, const Affine& hostWorld)
+{
+    if (visual.MeshVisual) {
+        items_.push_back({visual.MeshVisual, hostWorld});
+        return;
+    }
+    const Affine world = visual.FrameVisual->Local() * hostWorld;
+    for (const Visual& inner : visual.FrameVisual->Visuals())
+        CollectVisual(inner, world);
+}
+
+void SceneRenderer::Collect(const Frame& frame, const Affine& world)
+{
+    for (const Visual& visual : frame.Visuals())
+        CollectVisual(visual, world);
+    for (const Frame* child : frame.Children())
+        Collect(*child, child->Local() * world);
+}
+
+void SceneRenderer::SetLights(const SceneGraph& graph, const Vec3& eye)
+{
+    QVector3D ambient, directional, toward(0, 1, 0), point, pointAt;
+    for (const Light& light : graph.Lights()) {
+        const Affine carrier = light.Carrier ? light.Carrier->World() : Affine{};
+        switch (light.Kind) {
+        case LightKind::Ambient: ambient += ToVector(light.Colour); break;
+        case LightKind::Directional:
+            directional = ToVector(light.Colour);
+            toward = ToVector(Normalized(carrier.Linear.Row[2] * -1.0));
+            break;
+        case LightKind::Point:
+            point = ToVector(light.Colour);
+            pointAt = ToVector(carrier.Translation);
+            break;
+        }
+    }
+    meshProgram_.setUniformValue("uAmbient", ambient);
+    meshProgram_.setUniformValue("uDirectionalColour", directional);
+    meshProgram_.setUniformValue("uDirectionalToward", toward);
+    meshProgram_.setUniformValue("uPointColour", point);
+    meshProgram_.setUniformValue("uPointPosition", pointAt);
+    meshProgram_.setUniformValue("uEye", ToVector(eye));
+}
+
+void SceneRenderer::DrawBackground(const SceneGraph& graph)
+{
+    const QImage& image = graph.BackgroundImage();
+    if (image.isNull())
+        return;
+    if (!background_ || backgroundKey_ != image.cacheKey()) {
+        background_ = std::make_unique<QOpenGLTexture>(image.convertToFormat(QImage::Format_RGBA8888).mirrored());
+        background_->setMinificationFilter(QOpenGLTexture::Linear);
+        background_->setMagnificationFilter(QOpenGLTexture::Linear);
+        background_->setWrapMode(QOpenGLTexture::ClampToEdge);
+        backgroundKey_ = image.cacheKey();
+    }
+    gl_->glDisable(GL_DEPTH_TEST);
+    gl_->glDisable(GL_CULL_FACE);
+    backgroundProgram_.bind();
+    background_->bind(0);
+    backgroundProgram_.setUniformValue("uTexture", 0);
+    gl_->glBindVertexArray(emptyVao_);
+    gl_->glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+}
+
+void SceneRenderer::DrawOpaque(const DrawItem& item)
+{
+    Mat3 inverse;
+    if (!Inverse(item.World.Linear, inverse))
+        return;  // flattened to nothing
+    const GpuGeometry& gpu = Upload(*item.MeshToDraw->Geometry);
+    meshProgram_.setUniformValue("uModel", ToMatrix(item.World));
+    meshProgram_.setUniformValue("uNormalMatrix", NormalMatrix(inverse));
+    gl_->glBindVertexArray(gpu.Vao);
+    for (size_t p = 0; p < gpu.Parts.size() && p < item.MeshToDraw->Materials.size(); ++p) {
+        const MeshMaterial& m = item.MeshToDraw->Materials[p];
+        QOpenGLTexture* texture = m.TexturePath.isEmpty() ? nullptr : Texture(m.TexturePath);
+        if (texture)
+            texture->bind(0);
+        meshProgram_.setUniformValue("uTextured", texture != nullptr);
+        meshProgram_.setUniformValue("uColour", QVector4D(m.Colour[0], m.Colour[1], m.Colour[2], m.Colour[3]));
+        meshProgram_.setUniformValue("uSpecular", ToVector(m.Specular));
+        meshProgram_.setUniformValue("uPower", m.Power);
+        gl_->glDrawElements(GL_TRIANGLES, gpu.Parts[p].second, GL_UNSIGNED_INT,
+                            reinterpret_cast<void*>(uintptr_t(gpu.Parts[p].first) * sizeof(unsigned)));
+    }
+}
+
+void SceneRenderer::GatherTranslucent(const DrawItem& item, const Affine& view)
+{
+    Mat3 inverse;
+    if (!Inverse(item.World.Linear, inverse))
+        return;
+    const MeshGeometry& geometry = *item.MeshToDraw->Geometry;
+    for (size_t p = 0; p < geometry.PartIndices.size() && p < item.MeshToDraw->Materials.size(); ++p) {
+        const auto& colour = item.MeshToDraw->Materials[p].Colour;
+        if (colour[3] <= 0)
+            continue;
+        const auto& indices = geometry.PartIndices[p];
+        for (size_t t = 0; t + 2 < indices.size(); t += 3) {
+            Vec3 centre;
+            for (size_t c = 0; c < 3; ++c) {
+                const MeshVertex& v = geometry.Vertices[indices[t + c]];
+                const Vec3 at = Apply(item.World, Vec3{v.Position[0], v.Position[1], v.Position[2]});
+                const Vec3 n{v.Normal[0], v.Normal[1], v.Normal[2]};
+                const Vec3 normal{Dot(n, inverse.Row[0]), Dot(n, inverse.Row[1]), Dot(n, inverse.Row[2])};
+                translucent_.push_back({{float(at.X), float(at.Y), float(at.Z)},
+                                        {float(normal.X), float(normal.Y), float(normal.Z)},
+                                        {colour[0], colour[1], colour[2], colour[3]}});
+                centre = centre + at;
+            }
+            sorted_.emplace_back(float(Apply(view, centre * (1.0 / 3)).Z), unsigned(sorted_.size()));
+        }
+    }
+}
+
+void SceneRenderer::DrawTranslucent()
+{
+    if (sorted_.empty())
+        return;
+    std::sort(sorted_.begin(), sorted_.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    upload_.clear();
+    for (const auto& [depth, triangle] : sorted_) {
+        for (size_t c = 0; c < 3; ++c)
+            upload_.push_back(translucent_[triangle * 3 + c]);
+    }
+    gl_->glBindBuffer(GL_ARRAY_BUFFER, streamVbo_);
+    const size_t bytes = upload_.size() * sizeof(StreamVertex);
+    if (bytes > streamCapacity_) {
+        streamCapacity_ = bytes;
+        gl_->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(bytes), nullptr, GL_STREAM_DRAW);
+    }
+    gl_->glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), upload_.data());
+
+    meshProgram_.setUniformValue("uModel", QMatrix4x4());
+    meshProgram_.setUniformValue("uNormalMatrix", QMatrix3x3());
+    meshProgram_.setUniformValue("uColour", QVector4D(1, 1, 1, 1));
+    meshProgram_.setUniformValue("uTextured", false);
+    meshProgram_.setUniformValue("uPower", 0.0f);
+    gl_->glEnable(GL_BLEND);
+    gl_->glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    gl_->glDepthMask(GL_FALSE);
+    gl_->glBindVertexArray(streamVao_);
+    gl_->glDrawArrays(GL_TRIANGLES, 0, GLsizei(upload_.size()));
+    gl_->glDepthMask(GL_TRUE);
+    gl_->glDisable(GL_BLEND);
+}
+
+void SceneRenderer::Render(const SceneGraph& graph, const Frame& root, const Frame& camera, int width, int height)
+{
+    if (!gl_ || width <= 0 || height <= 0)
+        return;
+    gl_->glViewport(0, 0, width, height);
+    gl_->glClearColor(0, 0, 0, 1);
+    gl_->glClearDepth(1.0);
+    gl_->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawBackground(graph);
+
+    const Affine eye = camera.World();
+    Affine view;
+    if (!Inverse(eye, view))
+        return;
+    items_.clear();
+    Collect(root, root.Local());
+
+    // Front faces turn clockwise on screen, as in every left-handed system.
+    gl_->glEnable(GL_CULL_FACE);
+    gl_->glFrontFace(GL_CW);
+    gl_->glCullFace(GL_BACK);
+    gl_->glEnable(GL_DEPTH_TEST);
+    gl_->glDepthFunc(GL_LESS);
+    meshProgram_.bind();
+    meshProgram_.setUniformValue("uViewProjection", Projection(width, height, graph.BackClip) * ToMatrix(view));
+    meshProgram_.setUniformValue("uTexture", 0);
+    SetLights(graph, eye.Translation);
+    meshProgram_.setAttributeValue(3, 1.0f, 1.0f, 1.0f, 1.0f);  // opaque meshes carry no per-vertex tint
+
+    translucent_.clear();
+    sorted_.clear();
+    for (const DrawItem& item : items_) {
+        if (item.MeshToDraw->Translucent())
+            GatherTranslucent(item, view);
+        else
+            DrawOpaque(item);
+    }
+    DrawTranslucent();
+    gl_->glBindVertexArray(0);
+}
