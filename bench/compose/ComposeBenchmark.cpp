@@ -126,6 +126,16 @@ struct BusyShow {
     SmokePointArray smoke{};
 };
 
+// How many rectangles the last frame drew and how many pixels they cover.
+void CountDrawn(benchmark::State& state, const FrameComposer& composer)
+{
+    double pixels = 0;
+    for (const Rect& r : composer.Drawn().Rects())
+        pixels += double(r.Width()) * r.Height();
+    state.counters["rects"] = static_cast<double>(composer.Drawn().Rects().size());
+    state.counters["pixels"] = pixels;
+}
+
 BusyShow& Show()
 {
     static BusyShow show;
@@ -155,7 +165,7 @@ void ComposeFrame(benchmark::State& state)
         benchmark::DoNotOptimize(show.composer.Frame().Row(0));
         benchmark::ClobberMemory();
     }
-    state.counters["rects"] = static_cast<double>(show.composer.Drawn().Rects().size());
+    CountDrawn(state, show.composer);
 }
 BENCHMARK(ComposeFrame);
 
@@ -168,6 +178,7 @@ void BackgroundAndSmoke(benchmark::State& state)
         show.composer.DrawSmoke(show.flight);
         benchmark::ClobberMemory();
     }
+    CountDrawn(state, show.composer);
 }
 BENCHMARK(BackgroundAndSmoke);
 
@@ -179,6 +190,7 @@ void BackgroundAndAircraft(benchmark::State& state)
         show.DrawAircraft();
         benchmark::ClobberMemory();
     }
+    CountDrawn(state, show.composer);
 }
 BENCHMARK(BackgroundAndAircraft);
 
@@ -187,7 +199,7 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            times[run.benchmark_name()] = run.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> times;

@@ -4,6 +4,7 @@
 #include "SpriteGeometry.h"
 #include "StartFlightModel.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -27,7 +28,7 @@ FrameComposer::FrameComposer(int width, int height)
     : frame_(width, height, OpaqueBlack),
       background_(width, height, OpaqueBlack),
       drawn_(DrawnRectCapacity, Rect{0, 0, width, height}),
-      columns_(static_cast<size_t>(std::max(width, 0)))
+      scratch_{std::vector<int>(static_cast<size_t>(std::max(width, 0))), {}}
 {
 }
 
@@ -47,16 +48,20 @@ void FrameComposer::LoadKindSprites(int kind)
 void FrameComposer::LoadKindSprites(int kind, const std::array<QImage, HeadingCount>& pictures, int cellSize)
 {
     sprites_.Load(kind, pictures, cellSize);
+    for (int d = 0; d < HeadingCount; ++d)
+        scratch_.FirstColumn.resize(std::max<size_t>(scratch_.FirstColumn.size(), sprites_.Heading(d).WidestSize() + 1));
 }
 
 void FrameComposer::LoadSmokeSurfaces()
 {
+    std::array<Surface, SmokePictureCount> pictures;
     for (int k = 0; k < SmokePictureCount; ++k) {
         const QImage picture = ReadPicture(QStringLiteral(":/smoke/smoke%1.png").arg(k));
-        Surface surface = SurfaceFromPicture(picture, SmokeCellSize, SmokeCellSize);
+        Surface& surface = pictures[static_cast<size_t>(k)];
+        surface = SurfaceFromPicture(picture, SmokeCellSize, SmokeCellSize);
         surface.SetColorKey(0);
-        smoke_[static_cast<size_t>(k)] = std::move(surface);
     }
+    smoke_.Load(std::move(pictures));
 }
 
 void FrameComposer::SetPresenter(Presenter presenter)
@@ -77,10 +82,7 @@ void FrameComposer::DrawSmoke(Flight& flight)
 
 void FrameComposer::PuffBlitter::DrawPuff(int picture, const Rect& square)
 {
-    if (picture < 0 || picture >= SmokePictureCount)
-        return;
-    const Surface& puff = owner_.smoke_[static_cast<size_t>(picture)];
-    if (owner_.frame_.BlitKeyed(square, puff, Rect{0, 0, puff.Width(), puff.Height()}))
+    if (owner_.smoke_.Draw(owner_.frame_, picture, square))
         owner_.drawn_.Add(square);
 }
 
@@ -96,7 +98,7 @@ void FrameComposer::DrawSprite(const Flight& flight, int i)
         return;
     const int cellSize = flight.KindCellSize[static_cast<size_t>(plane.KindSlot)];
     const SpriteRects rects = SpriteGeometry(plane, cellSize, frame_.Width(), frame_.Height());
-    if (sprites_.Heading(plane.Dir).Draw(frame_, rects, columns_))
+    if (sprites_.Heading(plane.Dir).Draw(frame_, rects, scratch_))
         drawn_.Add(rects.Destination);
 }
 

@@ -4,6 +4,7 @@
 #include "FrameCanvas.h"
 #include "KindSprites.h"
 #include "SmokeDrawing.h"
+#include "SmokePuffs.h"
 #include "Surface.h"
 
 #include <QImage>
@@ -57,9 +58,9 @@ private:
     Surface frame_;
     Surface background_;
     KindSprites sprites_;
-    std::array<Surface, SmokePictureCount> smoke_;
+    SmokePuffs smoke_;
     DrawnRegion drawn_;
     PuffBlitter puffs_{*this};
-    std::vector<int> columns_;
+    DrawScratch scratch_;
     Presenter presenter_;
 };

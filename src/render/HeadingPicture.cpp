@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <utility>
 
 HeadingPicture::HeadingPicture(const Surface& keyed, const std::vector<DrawnSize>& sizes)
     : edge_(keyed.Width())
@@ -17,23 +19,34 @@ HeadingPicture::HeadingPicture(const Surface& keyed, const std::vector<DrawnSize
             made != nullptr && made->Pixels.Width() == size.Width && made->Pixels.Height() == size.Height;
         if (size.Width <= 0 || size.Height <= 0 || alreadyMade)
             continue;
-        Rendition r;
-        r.Pixels = Resample(keyed, source, size.Width, size.Height);
-        r.SpanStart.resize(static_cast<size_t>(size.Height));
-        r.SpanEnd.resize(static_cast<size_t>(size.Height));
-        for (int y = 0; y < size.Height; ++y) {
-            const uint32_t* row = r.Pixels.Row(y);
-            int first = 0;
-            int end = size.Width;
-            while (first < end && AlphaOf(row[first]) == 0)
-                ++first;
-            while (end > first && AlphaOf(row[end - 1]) == 0)
-                --end;
-            r.SpanStart[static_cast<size_t>(y)] = static_cast<int16_t>(first);
-            r.SpanEnd[static_cast<size_t>(y)] = static_cast<int16_t>(end);
-        }
-        renditions_.push_back(std::move(r));
+        renditions_.push_back(Prepared(Resample(keyed, source, size.Width, size.Height)));
     }
+}
+
+HeadingPicture::Rendition HeadingPicture::Prepared(Surface pixels)
+{
+    Rendition r;
+    r.Pixels = std::move(pixels);
+    const int width = r.Pixels.Width();
+    for (int y = 0; y < r.Pixels.Height(); ++y) {
+        r.RowStart.push_back(static_cast<uint32_t>(r.Runs.size()));
+        const uint32_t* row = r.Pixels.Row(y);
+        int x = 0;
+        while (x < width) {
+            const uint32_t a = AlphaOf(row[x]);
+            if (a == 0) {
+                ++x;
+                continue;
+            }
+            const bool opaque = a == 255;
+            const int start = x;
+            while (x < width && AlphaOf(row[x]) != 0 && (AlphaOf(row[x]) == 255) == opaque)
+                ++x;
+            r.Runs.push_back({static_cast<int16_t>(start), static_cast<int16_t>(x - start), opaque});
+        }
+    }
+    r.RowStart.push_back(static_cast<uint32_t>(r.Runs.size()));
+    return r;
 }
 
 const HeadingPicture::Rendition* HeadingPicture::Nearest(int width, int height) const
@@ -64,7 +77,26 @@ int MappedIndex(int i, int start, int length, int count, int m, int n)
 
 }  // namespace
 
-bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, std::vector<int>& columns) const
+int HeadingPicture::WidestSize() const
+{
+    int widest = 0;
+    for (const Rendition& r : renditions_)
+        widest = std::max(widest, r.Pixels.Width());
+    return widest;
+}
+
+namespace {
+
+template <typename T>
+void Ensure(std::vector<T>& v, size_t size)
+{
+    if (v.size() < size)
+        v.resize(size);
+}
+
+}  // namespace
+
+bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, DrawScratch& scratch) const
 {
     const Rect& to = rects.Destination;
     const Rect& from = rects.Source;
@@ -86,20 +118,48 @@ bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, std::vector
         for (int y = 0; y < dh; ++y) {
             const uint32_t* in = r->Pixels.Row(y);
             uint32_t* out = target.Row(to.Top + y) + to.Left;
-            for (int x = r->SpanStart[static_cast<size_t>(y)]; x < r->SpanEnd[static_cast<size_t>(y)]; ++x)
-                out[x] = SourceOver(in[x], out[x]);
+            for (uint32_t k = r->RowStart[static_cast<size_t>(y)]; k < r->RowStart[static_cast<size_t>(y) + 1]; ++k) {
+                const Run& run = r->Runs[k];
+                if (run.Opaque) {
+                    std::memcpy(out + run.Start, in + run.Start, static_cast<size_t>(run.Length) * sizeof(uint32_t));
+                    continue;
+                }
+                for (int x = run.Start; x < run.Start + run.Length; ++x)
+                    out[x] = SourceOver(in[x], out[x]);
+            }
         }
         return true;
     }
 
-    columns.resize(std::max(columns.size(), static_cast<size_t>(dw)));
+    // Cut or drawn at another size: each destination pixel takes the ready-made pixel
+    // under its centre. The mapping only grows, so a run of the ready-made row lands on
+    // one stretch of destination columns.
+    Ensure(scratch.Columns, static_cast<size_t>(dw));
+    Ensure(scratch.FirstColumn, static_cast<size_t>(rw) + 1);
+    int* columns = scratch.Columns.data();
+    int* first = scratch.FirstColumn.data();
     for (int x = 0; x < dw; ++x)
-        columns[static_cast<size_t>(x)] = MappedIndex(x, from.Left, from.Width(), dw, m, rw);
+        columns[x] = MappedIndex(x, from.Left, from.Width(), dw, m, rw);
+    for (int c = 0, x = 0; c <= rw; ++c) {
+        while (x < dw && columns[x] < c)
+            ++x;
+        first[c] = x;
+    }
     for (int y = 0; y < dh; ++y) {
-        const uint32_t* in = r->Pixels.Row(MappedIndex(y, from.Top, from.Height(), dh, m, rh));
+        const int row = MappedIndex(y, from.Top, from.Height(), dh, m, rh);
+        const uint32_t* in = r->Pixels.Row(row);
         uint32_t* out = target.Row(to.Top + y) + to.Left;
-        for (int x = 0; x < dw; ++x)
-            out[x] = SourceOver(in[columns[static_cast<size_t>(x)]], out[x]);
+        for (uint32_t k = r->RowStart[static_cast<size_t>(row)]; k < r->RowStart[static_cast<size_t>(row) + 1]; ++k) {
+            const Run& run = r->Runs[k];
+            const int end = first[run.Start + run.Length];
+            if (run.Opaque) {
+                for (int x = first[run.Start]; x < end; ++x)
+                    out[x] = in[columns[x]];
+            } else {
+                for (int x = first[run.Start]; x < end; ++x)
+                    out[x] = SourceOver(in[columns[x]], out[x]);
+            }
+        }
     }
     return true;
 }

@@ -12,6 +12,13 @@ struct DrawnSize {
     int Height = 0;
 };
 
+// Space a draw works in, kept by the caller and reused, so that drawing allocates
+// nothing once it is as large as the frame's width and the widest ready-made size.
+struct DrawScratch {
+    std::vector<int> Columns;      // destination column -> column of the ready-made picture
+    std::vector<int> FirstColumn;  // column of the ready-made picture -> first destination column at or past it
+};
+
 // One heading picture of the loaded kind, resized smoothly once, at load, to every
 // size the show draws it at (the picture holds the aircraft at 400 px, the show draws
 // it at 45 px). A frame then only copies ready pixels, so an aircraft looks the same in
@@ -23,21 +30,30 @@ public:
     HeadingPicture(const Surface& keyed, const std::vector<DrawnSize>& sizes);
 
     int Edge() const { return edge_; }
+    // Width of the widest ready-made size.
+    int WidestSize() const;
 
     // Draws rects.Source of the N x N picture onto rects.Destination of target (the
     // rectangles SpriteGeometry gives), taking each pixel from the ready-made size
     // nearest to rects.DrawnWidth x DrawnHeight. Uncut, that is a plain copy of it.
     // Refused like any blit (nothing drawn, false) when either rectangle is empty,
-    // inverted or outside its surface. columns is scratch space, reused every frame.
-    bool Draw(Surface& target, const SpriteRects& rects, std::vector<int>& columns) const;
+    // inverted or outside its surface.
+    bool Draw(Surface& target, const SpriteRects& rects, DrawScratch& scratch) const;
 
 private:
+    // Pixels of one row that are drawn alike: all opaque (copied) or all partly
+    // transparent (blended). Fully transparent pixels belong to no run.
+    struct Run {
+        int16_t Start;
+        int16_t Length;
+        bool Opaque;
+    };
     struct Rendition {
         Surface Pixels;
-        // Per row, the first and one past the last pixel that is not transparent.
-        std::vector<int16_t> SpanStart;
-        std::vector<int16_t> SpanEnd;
+        std::vector<Run> Runs;
+        std::vector<uint32_t> RowStart;  // runs of row y: RowStart[y] .. RowStart[y + 1]
     };
+    static Rendition Prepared(Surface pixels);
     const Rendition* Nearest(int width, int height) const;
 
     int edge_ = 0;

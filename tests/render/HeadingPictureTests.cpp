@@ -31,12 +31,12 @@ protected:
     {
         Surface frame(width, height, Blue);
         const SpriteRects rects = SpriteGeometry(plane, edge, width, height);
-        sprites.Heading(plane.Dir).Draw(frame, rects, columns);
+        sprites.Heading(plane.Dir).Draw(frame, rects, scratch);
         return frame;
     }
 
     KindSprites sprites;
-    std::vector<int> columns;
+    DrawScratch scratch;
 };
 
 bool SamePixels(const Surface& a, const Rect& inA, const Surface& b, int bx, int by)
@@ -135,6 +135,42 @@ TEST_F(HeadingPictureTest, AircraftLooksTheSameWhereverItIsAndWhenCut)
     EXPECT_TRUE(SamePixels(cut, Rect{0, wholeRect.Top, 35, wholeRect.Bottom}, whole, 110, wholeRect.Top));
 }
 
+TEST_F(HeadingPictureTest, CutAircraftTakeThePixelUnderEachCentreOfTheWholePicture)
+{
+    // Reference: the whole ready-made picture (drawn uncut onto nothing), sampled at the
+    // centre of every destination pixel through the source rectangle, pixel by pixel.
+    sprites.Load(2, BlockPictures(225, 0xFF000000u, Paint), 225);
+    const int w = 640;
+    const int h = 480;
+    for (const PlaneState& plane : {Plane(630, 200, 2, 3), Plane(300, 470, 4, 5), Plane(40, 30, 7, 4),
+                                    Plane(600, 460, 3, 2), Plane(10, 300, 6, 1)}) {
+        const SpriteRects rects = SpriteGeometry(plane, 225, w, h);
+        ASSERT_FALSE(rects.Destination.IsEmpty());
+        Surface whole(rects.DrawnWidth, rects.DrawnHeight, 0);
+        SpriteRects uncut = rects;
+        uncut.Destination = Rect{0, 0, rects.DrawnWidth, rects.DrawnHeight};
+        uncut.Source = Rect{0, 0, 224, 224};
+        ASSERT_TRUE(sprites.Heading(plane.Dir).Draw(whole, uncut, scratch));
+
+        const Surface frame = Drawn(plane, 225, w, h);
+        const Rect& to = rects.Destination;
+        const Rect& from = rects.Source;
+        for (int y = to.Top; y < to.Bottom; ++y) {
+            for (int x = to.Left; x < to.Right; ++x) {
+                // Source position of the centre, (left + (i + 1/2) width / count), over 224 picture pixels.
+                const auto at = [](int i, int left, int width, int count, int size) {
+                    const int64_t twice = 2 * int64_t(left) * count + (2 * int64_t(i) + 1) * width;
+                    return static_cast<int>(std::min<int64_t>(twice * size / (2 * int64_t(count) * 224), size - 1));
+                };
+                const int wx = at(x - to.Left, from.Left, from.Width(), to.Width(), whole.Width());
+                const int wy = at(y - to.Top, from.Top, from.Height(), to.Height(), whole.Height());
+                ASSERT_EQ(frame.Pixel(x, y), SourceOver(whole.Pixel(wx, wy), Blue))
+                    << "heading " << plane.Dir << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST_F(HeadingPictureTest, EverySizeFromOneToTenIsMadeReadyExactly)
 {
     // Uncut, the picture is copied as made: the same as resizing the whole picture to
@@ -150,8 +186,8 @@ TEST_F(HeadingPictureTest, EverySizeFromOneToTenIsMadeReadyExactly)
                 Surface picture = SurfaceFromPicture(BlockPicture(180, 0xFF000000u, Paint), 180, 180);
                 picture.SetColorKey(0);
                 const HeadingPicture single(picture, {DrawnSize{rects.DrawnWidth, rects.DrawnHeight}});
-                std::vector<int> scratch;
-                single.Draw(expected, rects, scratch);
+                DrawScratch own;
+                single.Draw(expected, rects, own);
                 ASSERT_TRUE(SamePixels(frame, rects.Destination, expected, rects.Destination.Left,
                                        rects.Destination.Top))
                     << "scale " << scale << " heading " << dir << " x " << x;
@@ -166,12 +202,12 @@ TEST_F(HeadingPictureTest, RefusedWhenTheSquareLiesOutsideOrTheSourceLeavesThePi
     Surface frame(640, 480, Blue);
     SpriteRects rects = SpriteGeometry(Plane(300, 200, 2, 1), 400, 640, 480);
     rects.Destination.Right = 641;
-    EXPECT_FALSE(sprites.Heading(2).Draw(frame, rects, columns));
+    EXPECT_FALSE(sprites.Heading(2).Draw(frame, rects, scratch));
     rects = SpriteGeometry(Plane(300, 200, 2, 1), 240, 640, 480);  // cell of another kind
     rects.Source.Right = 401;
-    EXPECT_FALSE(sprites.Heading(2).Draw(frame, rects, columns));
+    EXPECT_FALSE(sprites.Heading(2).Draw(frame, rects, scratch));
     rects = SpriteGeometry(Plane(-60, 200, 2, 1), 400, 640, 480);
-    EXPECT_FALSE(sprites.Heading(2).Draw(frame, rects, columns));
+    EXPECT_FALSE(sprites.Heading(2).Draw(frame, rects, scratch));
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
             ASSERT_EQ(frame.Pixel(x, y), Blue);

@@ -1,0 +1,87 @@
+#include "SmokePuffs.h"
+
+#include <utility>
+
+namespace {
+
+// Rows of all sizes 1..n - 1 together: the rows before size n of one picture.
+size_t RowsBefore(int n)
+{
+    return static_cast<size_t>(n - 1) * n / 2;
+}
+
+}  // namespace
+
+size_t SmokePuffs::Row(int k, int n, int j)
+{
+    return static_cast<size_t>(k) * RowsBefore(LargestPrepared + 1) + RowsBefore(n) + static_cast<size_t>(j);
+}
+
+void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
+{
+    pictures_ = std::move(pictures);
+    sampled_.assign(LargestPrepared + 1, {});
+    for (int n = 1; n <= LargestPrepared; ++n) {
+        sampled_[static_cast<size_t>(n)].resize(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i)
+            sampled_[static_cast<size_t>(n)][static_cast<size_t>(i)] =
+                static_cast<uint8_t>((2 * i + 1) * SmokeCellSize / (2 * n));
+    }
+
+    dotColumns_.clear();
+    rowStart_.assign(Row(SmokePictureCount, 1, 0) + 1, 0);
+    for (int k = 0; k < SmokePictureCount; ++k) {
+        const Surface& picture = pictures_[static_cast<size_t>(k)];
+        const bool usable = picture.Width() == SmokeCellSize && picture.Height() == SmokeCellSize;
+        bool& opaque = opaque_[static_cast<size_t>(k)];
+        opaque = true;
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x)
+                opaque = opaque && (AlphaOf(picture.Pixel(x, y)) == 0 || AlphaOf(picture.Pixel(x, y)) == 255);
+        for (int n = 1; n <= LargestPrepared; ++n) {
+            const std::vector<uint8_t>& at = sampled_[static_cast<size_t>(n)];
+            for (int j = 0; j < n; ++j) {
+                rowStart_[Row(k, n, j)] = static_cast<uint32_t>(dotColumns_.size());
+                if (!usable)
+                    continue;
+                const uint32_t* source = picture.Row(at[static_cast<size_t>(j)]);
+                for (int i = 0; i < n; ++i)
+                    if (AlphaOf(source[at[static_cast<size_t>(i)]]) != 0)
+                        dotColumns_.push_back(static_cast<uint8_t>(i));
+            }
+        }
+    }
+    rowStart_.back() = static_cast<uint32_t>(dotColumns_.size());
+}
+
+bool SmokePuffs::Draw(Surface& target, int k, const Rect& square) const
+{
+    if (k < 0 || k >= SmokePictureCount)
+        return false;
+    const Surface& picture = pictures_[static_cast<size_t>(k)];
+    const int n = square.Width();
+    const bool prepared = n == square.Height() && n >= 1 && n <= LargestPrepared &&
+                          picture.Width() == SmokeCellSize && picture.Height() == SmokeCellSize;
+    if (!prepared)
+        return target.BlitKeyed(square, picture, Rect{0, 0, picture.Width(), picture.Height()});
+    if (!square.LiesWithin(target.Width(), target.Height()))
+        return false;
+
+    const uint8_t* at = sampled_[static_cast<size_t>(n)].data();
+    const bool opaque = opaque_[static_cast<size_t>(k)];
+    for (int j = 0; j < n; ++j) {
+        const uint32_t* source = picture.Row(at[j]);
+        uint32_t* to = target.Row(square.Top + j) + square.Left;
+        const size_t row = Row(k, n, j);
+        const uint8_t* dot = dotColumns_.data() + rowStart_[row];
+        const uint8_t* end = dotColumns_.data() + rowStart_[row + 1];
+        if (opaque) {
+            for (; dot != end; ++dot)
+                to[*dot] = source[at[*dot]];
+        } else {
+            for (; dot != end; ++dot)
+                to[*dot] = SourceOver(source[at[*dot]], to[*dot]);
+        }
+    }
+    return true;
+}
