@@ -119,8 +119,12 @@ void PlaceMember(Flight& flight, PlaneState& plane, const FormationSlot& slot, c
 void LaunchFormation(Flight& flight)
 {
     flight.FormationFlying = 1;
-    const int last = static_cast<int>(flight.Formations.size()) - 1;
-    const int formation = std::clamp(static_cast<int>(Int(flight.Rnd() * flight.MaxFormation + 1)), 0, last);
+    SendFormation(flight, static_cast<int>(Int(flight.Rnd() * flight.MaxFormation + 1)));
+}
+
+void SendFormation(Flight& flight, int formation)
+{
+    formation = std::clamp(formation, 0, static_cast<int>(flight.Formations.size()) - 1);
     const Formation& f = flight.Formations[formation];
     const int count = std::clamp<int>(f.Count, 0, static_cast<int>(f.Member.size()));
     flight.Settings.BlueCount = static_cast<int16_t>(count);

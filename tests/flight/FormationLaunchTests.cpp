@@ -1,3 +1,5 @@
+#include "FormationLaunch.h"
+#include "Formations.h"
 #include "LaunchAircraft.h"
 #include "Numbers.h"
 #include "StartFlightModel.h"
@@ -101,12 +103,55 @@ TEST(FormationLaunch, FormationOneFromBottomAndTop)
     }
 }
 
+// Formation 0 is never drawn, but the table keeps it whole; send it directly.
+TEST(FormationLaunch, FormationZeroEntersFromBottomOrTopWithItsWingmenAhead)
+{
+    for (int side : {0, 1}) {
+        uint64_t seed = 1;
+        for (;; ++seed) {
+            RandomSource probe(seed);
+            probe.Rnd();  // r
+            if (Int(probe.Rnd() * 2) == side)
+                break;
+        }
+        TestFlight t(640, 480, seed);
+        BuildFormations(t.flight);
+        RandomSource twin(seed);
+        twin.Rnd();
+        twin.Rnd();
+        SendFormation(t.flight, 0);
+        const double x0 = CInt(Int(twin.Rnd() * 640 / 2) + 640.0 / (side == 0 ? 5 : 3));
+        const int16_t dx[] = {0, -32, 32, -64, 0, 64};
+        const int16_t delay[] = {0, 4, 5, 9, 10, 10};
+        ASSERT_EQ(t.settings.BlueCount, 6);
+        for (int i = 0; i < 6; ++i) {
+            const PlaneState& p = t.flight.Planes[i];
+            EXPECT_EQ(p.X, side == 0 ? x0 + dx[i] : x0 - dx[i]) << side << "/" << i;
+            EXPECT_EQ(p.Dir, side == 0 ? 0 : 4);
+            EXPECT_EQ(p.Prog, i == 0 ? 5 : 6);
+            EXPECT_EQ(p.Delay, delay[i]) << i;
+            EXPECT_EQ(p.Wait, Unit());
+            if (i > 0) {  // each wingman a tenth of a unit further ahead along the track
+                const int ahead = side == 0 ? t.flight.Planes[i - 1].Y - p.Y : p.Y - t.flight.Planes[i - 1].Y;
+                EXPECT_GE(ahead, 4) << side << "/" << i;
+                EXPECT_LE(ahead, 5) << side << "/" << i;
+            }
+        }
+        EXPECT_EQ(t.flight.Planes[0].Y, side == 0 ? 524 : -45);
+    }
+}
+
 TEST(FormationLaunch, FormationTwoWaitsByItsSizeOnlyFromTheBottom)
 {
     const int16_t u = Unit();
     EXPECT_EQ(Launched(2, 0, 0, 640)[0].Wait, 2 * u);
     EXPECT_EQ(Launched(2, 0, 1, 1024)[3].Wait, u);
-    EXPECT_EQ(Launched(2, 1, 2, 1600)[4].Wait, u);
+    Launched top(2, 1, 2, 1600);
+    const int16_t topX0 = CInt(Int(top.twin.Rnd() * 1600.0 / 6) + (1600.0 / 12) * 5);
+    EXPECT_EQ(top[4].Wait, u);
+    EXPECT_EQ(top[4].X, topX0 - 192);  // mirrored: the formation flies down
+    EXPECT_EQ(top[4].Y, -135);
+    EXPECT_EQ(top[4].Dir, 4);
 
     Launched l(2, 0, 2, 1600, 1200);  // r = 2: members read their first character at once
     const double w = 1600;
