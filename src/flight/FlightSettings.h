@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 
-// The settings the flight model reads, each limited to what the model relies on.
-// The store keeps whatever the file holds; these are the only places that read it.
+// The two settings whose stored value the flight model must limit before using it: the
+// store keeps whatever the file holds.
 
 // Course unit U in frames: 31 - "step of blue". The dialog keeps the step within 1..30;
 // a stored value outside it is clamped so that U stays 1..30 (31 would divide by zero).
