@@ -4,7 +4,7 @@
 #include "FlightSettings.h"
 #include "FrameCanvas.h"
 #include "MoveAircraft.h"
-#include "SmokeRecording.h"
+#include "RecordSmokePoint.h"
 #include "SteerAircraft.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "SmokeRecording.h"
+#include "RecordSmokePoint.h"
 #include "StepAircraft.h"
 #include "TestFlight.h"
 

@@ -1,4 +1,4 @@
-#include "SmokeRecording.h"
+#include "RecordSmokePoint.h"
 
 #include "Flight.h"
 
