@@ -1,4 +1,4 @@
-// The three file buttons: their type lists, what the chooser lists, and what a choice writes.
+// The file buttons: their type lists, what the chooser lists, and what a choice writes.
 
 #include "DialogTestSupport.h"
 #include "FileChoice.h"
@@ -61,7 +61,6 @@ private slots:
         MakeFile(folder_.filePath(QStringLiteral("player")), true);
         MakeFile(folder_.filePath(QStringLiteral("notes.txt")));
         MakeFile(folder_.filePath(QStringLiteral("song.MID")));
-        MakeFile(folder_.filePath(QStringLiteral("sky.jpeg")));
         QVERIFY(QDir(folder_.path()).mkdir(QStringLiteral("folder")));
     }
 
@@ -95,8 +94,10 @@ private slots:
             auto* chooser = qobject_cast<QFileDialog*>(modal);
             captions = TypeCaptions(chooser);
             listed = ListedOnceLoaded(chooser, {QStringLiteral("folder"), QStringLiteral("song.MID")});
-            chooser->selectFile(folder_.filePath(QStringLiteral("song.MID")));
+            Box(chooser, QStringLiteral("fileNameEdit"))->setText(folder_.filePath(QStringLiteral("song.MID")));
             QMetaObject::invokeMethod(chooser, "accept");
+            if (chooser->isVisible())  // a failed choice must fail the test, not hang it
+                chooser->reject();
         });
         Button(d, QStringLiteral("cmdFileSelect"))->click();
         QCOMPARE(captions, (QStringList{caption, QStringLiteral("全てのファイル(*.*)")}));
@@ -112,8 +113,8 @@ private slots:
         Button(d, QStringLiteral("optSoundPlayer_1"))->click();
         Box(d, QStringLiteral("txtPlayer"))->setText(folder_.filePath(QStringLiteral("notes.txt")));
         const QStringList programs{QStringLiteral("a.exe"), QStringLiteral("folder"), QStringLiteral("player")};
-        QStringList everything{QStringLiteral("a.exe"),    QStringLiteral("folder"),   QStringLiteral("notes.txt"),
-                               QStringLiteral("player"),   QStringLiteral("sky.jpeg"), QStringLiteral("song.MID")};
+        const QStringList everything{QStringLiteral("a.exe"), QStringLiteral("folder"), QStringLiteral("notes.txt"),
+                                     QStringLiteral("player"), QStringLiteral("song.MID")};
         QStringList captions, listedPrograms, listedAll;
         ModalWatcher watcher([&](QWidget* modal) {
             auto* chooser = qobject_cast<QFileDialog*>(modal);
@@ -130,24 +131,6 @@ private slots:
         QCOMPARE(listedAll, everything);
         // Cancelling leaves the box as it was.
         QCOMPARE(Box(d, QStringLiteral("txtPlayer"))->text(), folder_.filePath(QStringLiteral("notes.txt")));
-    }
-
-    void pictureTypes()
-    {
-        OpenOptions open(SaverSettings{});
-        QWidget* d = open.dialog.get();
-        Button(d, QStringLiteral("optBgMode_1"))->click();
-        Box(d, QStringLiteral("txtBackGroundFile"))->setText(folder_.path());
-        QStringList captions, listed;
-        ModalWatcher watcher([&](QWidget* modal) {
-            auto* chooser = qobject_cast<QFileDialog*>(modal);
-            captions = TypeCaptions(chooser);
-            listed = ListedOnceLoaded(chooser, {QStringLiteral("folder"), QStringLiteral("sky.jpeg")});
-            chooser->reject();
-        });
-        Button(d, QStringLiteral("cmdBGFSelect"))->click();
-        QCOMPARE(captions, (QStringList{QStringLiteral("画像ファイル(*.bmp,*.jpeg,*.jpg)"), QStringLiteral("全てのファイル(*.*)")}));
-        QCOMPARE(listed, (QStringList{QStringLiteral("folder"), QStringLiteral("sky.jpeg")}));
     }
 };
 

@@ -77,10 +77,23 @@ private slots:
         QCOMPARE(bar("hsbVolume")->value(), 1500);
     }
 
-    void halvesRoundToEven()
+    // The number at the start of the text counts, halves rounding to even.
+    void leadingNumberIsRead_data()
     {
-        TypeInto(box("txtComplementCount"), QStringLiteral("12.5"));
-        QCOMPARE(bar("hsbComplementCount")->value(), 12);
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("value");
+        QTest::newRow("trailing letters") << "12abc" << 12;
+        QTest::newRow("half down to even") << "12.5" << 12;
+        QTest::newRow("half up to even") << "13.5" << 14;
+        QTest::newRow("exponent") << "2e1" << 20;
+        QTest::newRow("leading blank") << " 7" << 7;
+    }
+    void leadingNumberIsRead()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, value);
+        TypeInto(box("txtComplementCount"), typed);
+        QCOMPARE(bar("hsbComplementCount")->value(), value);
     }
 
     void scrollBarStepsShowInTheBox()

@@ -1,7 +1,6 @@
 // The presets dialog and how the options dialog shows its choice.
 
 #include "DialogTestSupport.h"
-#include "Presets.h"
 #include "frmDefaultSet.h"
 
 #include <QComboBox>
@@ -44,11 +43,6 @@ private slots:
         Button(&dialog, QStringLiteral("cmdOK"))->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(s, expected);
-    }
-
-    void captionsUseIdeographicSpaces()
-    {
-        QCOMPARE(PresetCaption(3), QStringLiteral("ロースペックマシン設定\u3000スモークあり"));
     }
 
     void cancelChangesNothing()
