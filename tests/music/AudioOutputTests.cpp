@@ -2,6 +2,8 @@
 #include "AudioFixtures.h"
 #include "MusicController.h"
 
+#include <SDL2/SDL_mixer.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -26,7 +28,7 @@ protected:
         return settings;
     }
 
-    // Plays the MP3 through the media player until a few seconds of output exist.
+    // Plays the MP3 through the media player for a few seconds of output.
     double MediaPlayerLevel(int16_t soundVolume, const char* output)
     {
         DiskAudio audio(File(output));
@@ -34,7 +36,9 @@ protected:
             MusicController music(Settings(3, File("tone.mp3"), soundVolume), AppFolder());
             music.MusicControl(MusicController::Start);
             const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-            while (audio.BytesWritten() < 4 * 44100 * 4 && std::chrono::steady_clock::now() < deadline)
+            EXPECT_TRUE(Mix_PlayingMusic());
+            const qint64 enough = audio.BytesWritten() + 4 * 44100 * 4;
+            while (audio.BytesWritten() < enough && std::chrono::steady_clock::now() < deadline)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             music.MusicControl(MusicController::Stop);
         }
