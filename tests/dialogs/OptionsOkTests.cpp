@@ -57,7 +57,10 @@ private slots:
         stored.AirplaneKind = 150;
         stored.DisplayMode = 7;
         stored.MusicMode = 9;
+        stored.BackgroundMode = 11;
         OpenOptions open(stored);
+        QVERIFY(Control<QWidget>(open.dialog.get(), QStringLiteral("fraPicture"))->isHidden());
+        QVERIFY(Control<QWidget>(open.dialog.get(), QStringLiteral("fraBgColor"))->isHidden());
         QCOMPARE(Control<QComboBox>(open.dialog.get(), QStringLiteral("cmbAirPlane"))->currentIndex(), -1);
         QCOMPARE(Control<QComboBox>(open.dialog.get(), QStringLiteral("cmbDisplayMode"))->currentIndex(), -1);
         stored.MusicMode = 1;  // music stays on; the player chosen at opening is the first

@@ -86,6 +86,10 @@ frmOption::frmOption(SaverSettings& settings, QWidget* parent) : QDialog(parent)
     FillList(cmbAirPlane_, AirplaneEntries);
     optSoundPlayer_->button(0)->setChecked(true);
     SoundPlayerClicked(0);
+    // Picture and colour share one place; a stored background mode that selects
+    // neither must not leave both drawn over each other.
+    fraPicture_->hide();
+    fraBgColor_->hide();
     FillList(cmbDisplayMode_, DisplayModeEntries);
     FillList(cmbBackGroundMode_, BackgroundColourEntries);
     cmbBackGroundMode_->setCurrentIndex(0);
