@@ -4,7 +4,6 @@
 #include "InstanceLock.h"
 #include "Main.h"
 #include "MusicController.h"
-#include "ProcessClock.h"
 #include "SaverSettings.h"
 #include "Show2DRoad.h"
 #include "Show3DRoad.h"
@@ -40,7 +39,7 @@ void ShowStartError(const QString& text)
     box.exec();
 }
 
-void ReportShowStats(long presentedFrames, double wallSeconds, double firstFrameMs)
+void ReportShowStats(long presentedFrames, double wallSeconds)
 {
     if (qEnvironmentVariableIntValue("KESTROVA_STATS") != 1)
         return;
@@ -48,7 +47,6 @@ void ReportShowStats(long presentedFrames, double wallSeconds, double firstFrame
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
     std::fprintf(stderr, "frames=%ld seconds=%.3f cpu=%.3f\n", presentedFrames, wallSeconds,
                  cpu.tv_sec + cpu.tv_nsec / 1e9);
-    std::fprintf(stderr, "startup_ms=%.1f peak_rss_mb=%.1f\n", firstFrameMs, PeakResidentMegabytes());
 }
 
 int RunShowMode()
