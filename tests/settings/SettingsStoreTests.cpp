@@ -10,6 +10,7 @@
 #include <chrono>
 #include <csignal>
 #include <random>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -196,4 +197,35 @@ TEST(SettingsStore, ASaveKilledMidWayLeavesACompleteFile)
         LoadSettings(loaded);
         ASSERT_TRUE(loaded == a || loaded == b) << "round " << round;
     }
+}
+
+// A disk that fills up while the file is written: the save says so and the old file stays.
+TEST(SettingsStore, AFullDiskKeepsTheOldFileAndIsReported)
+{
+    TestEnvironment env;
+    SaverSettings old;
+    old.BlueCount = 42;
+    ASSERT_TRUE(SaveSettings(old));
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Writes beyond 64 bytes now fail as on a full disk (EFBIG instead of ENOSPC).
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{64, 64};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        SaverSettings bigger = Sample();
+        bigger.PlayFile = QString(5000, QLatin1Char('x'));
+        QString error;
+        const bool saved = SaveSettings(bigger, &error);
+        _exit(!saved && !error.isEmpty() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed save was reported as failed";
+
+    SaverSettings loaded;
+    LoadSettings(loaded);
+    EXPECT_EQ(loaded, old);
 }
