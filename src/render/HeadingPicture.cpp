@@ -96,32 +96,26 @@ void Ensure(std::vector<T>& v, size_t size)
 
 }  // namespace
 
-bool HeadingPicture::Accepts(const Surface& target, const SpriteRects& rects) const
+bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, DrawScratch& scratch) const
 {
     const Rect& to = rects.Destination;
     const Rect& from = rects.Source;
-    return !to.IsEmpty() && to.LiesWithin(target.Width(), target.Height()) && !from.IsEmpty() &&
-           from.LiesWithin(edge_, edge_) && !renditions_.empty();
-}
-
-bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, DrawScratch& scratch, RowSpan rows) const
-{
-    if (!Accepts(target, rects))
+    if (to.IsEmpty() || !to.LiesWithin(target.Width(), target.Height()))
         return false;
-    const Rect& to = rects.Destination;
-    const Rect& from = rects.Source;
+    if (from.IsEmpty() || !from.LiesWithin(edge_, edge_))
+        return false;
     const Rendition* r = Nearest(rects.DrawnWidth, rects.DrawnHeight);
+    if (r == nullptr)
+        return false;
 
     const int m = edge_ - 1;
     const int rw = r->Pixels.Width();
     const int rh = r->Pixels.Height();
     const int dw = to.Width();
     const int dh = to.Height();
-    const int firstRow = std::max(to.Top, rows.Top) - to.Top;
-    const int endRow = std::min(to.Bottom, rows.Bottom) - to.Top;
 
     if (from == Rect{0, 0, m, m} && dw == rw && dh == rh) {
-        for (int y = firstRow; y < endRow; ++y) {
+        for (int y = 0; y < dh; ++y) {
             const uint32_t* in = r->Pixels.Row(y);
             uint32_t* out = target.Row(to.Top + y) + to.Left;
             for (uint32_t k = r->RowStart[static_cast<size_t>(y)]; k < r->RowStart[static_cast<size_t>(y) + 1]; ++k) {
@@ -151,7 +145,7 @@ bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, DrawScratch
             ++x;
         first[c] = x;
     }
-    for (int y = firstRow; y < endRow; ++y) {
+    for (int y = 0; y < dh; ++y) {
         const int row = MappedIndex(y, from.Top, from.Height(), dh, m, rh);
         const uint32_t* in = r->Pixels.Row(row);
         uint32_t* out = target.Row(to.Top + y) + to.Left;

@@ -37,10 +37,8 @@ public:
     // rectangles SpriteGeometry gives), taking each pixel from the ready-made size
     // nearest to rects.DrawnWidth x DrawnHeight. Uncut, that is a plain copy of it.
     // Refused like any blit (nothing drawn, false) when either rectangle is empty,
-    // inverted or outside its surface. Only the destination rows within rows are drawn.
-    bool Draw(Surface& target, const SpriteRects& rects, DrawScratch& scratch, RowSpan rows = {}) const;
-    // Whether Draw would draw rather than refuse.
-    bool Accepts(const Surface& target, const SpriteRects& rects) const;
+    // inverted or outside its surface.
+    bool Draw(Surface& target, const SpriteRects& rects, DrawScratch& scratch) const;
 
 private:
     // Pixels of one row that are drawn alike: all opaque (copied) or all partly

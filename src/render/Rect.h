@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <limits>
 
 // A rectangle in pixels of the surface it refers to: left, top, right, bottom, with
 // right and bottom exclusive.
@@ -21,11 +20,4 @@ struct Rect {
         return Left >= 0 && Top >= 0 && Right <= width && Bottom <= height;
     }
     bool operator==(const Rect&) const = default;
-};
-
-// Rows Top..Bottom - 1 of a target. Drawing can be limited to them, so that a frame is
-// composed band by band while each band stays in the cache; by default every row.
-struct RowSpan {
-    int32_t Top = std::numeric_limits<int32_t>::min();
-    int32_t Bottom = std::numeric_limits<int32_t>::max();
 };

@@ -1,6 +1,5 @@
 #include "SmokePuffs.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -34,20 +33,11 @@ void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
     for (int k = 0; k < SmokePictureCount; ++k) {
         const Surface& picture = pictures_[static_cast<size_t>(k)];
         const bool usable = picture.Width() == SmokeCellSize && picture.Height() == SmokeCellSize;
-        bool& plain = plain_[static_cast<size_t>(k)];
-        uint32_t& colour = dotColour_[static_cast<size_t>(k)];
-        plain = true;
-        colour = 0;
-        for (int y = 0; y < picture.Height(); ++y) {
-            for (int x = 0; x < picture.Width(); ++x) {
-                const uint32_t p = picture.Pixel(x, y);
-                if (AlphaOf(p) == 0)
-                    continue;
-                if (colour == 0)
-                    colour = p;
-                plain = plain && p == colour && AlphaOf(p) == 255;
-            }
-        }
+        bool& opaque = opaque_[static_cast<size_t>(k)];
+        opaque = true;
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x)
+                opaque = opaque && (AlphaOf(picture.Pixel(x, y)) == 0 || AlphaOf(picture.Pixel(x, y)) == 255);
         for (int n = 1; n <= LargestPrepared; ++n) {
             const std::vector<uint8_t>& at = sampled_[static_cast<size_t>(n)];
             for (int j = 0; j < n; ++j) {
@@ -64,41 +54,32 @@ void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
     rowStart_.back() = static_cast<uint32_t>(dotColumns_.size());
 }
 
-bool SmokePuffs::Accepts(const Surface& target, int k, const Rect& square) const
+bool SmokePuffs::Draw(Surface& target, int k, const Rect& square) const
 {
     if (k < 0 || k >= SmokePictureCount)
         return false;
     const Surface& picture = pictures_[static_cast<size_t>(k)];
-    return target.AcceptsBlit(square, picture, Rect{0, 0, picture.Width(), picture.Height()});
-}
-
-bool SmokePuffs::Draw(Surface& target, int k, const Rect& square, RowSpan rows) const
-{
-    if (!Accepts(target, k, square))
-        return false;
-    const Surface& picture = pictures_[static_cast<size_t>(k)];
     const int n = square.Width();
-    const bool prepared = n == square.Height() && n <= LargestPrepared && picture.Width() == SmokeCellSize &&
-                          picture.Height() == SmokeCellSize;
+    const bool prepared = n == square.Height() && n >= 1 && n <= LargestPrepared &&
+                          picture.Width() == SmokeCellSize && picture.Height() == SmokeCellSize;
     if (!prepared)
-        return target.BlitKeyed(square, picture, Rect{0, 0, picture.Width(), picture.Height()}, rows);
+        return target.BlitKeyed(square, picture, Rect{0, 0, picture.Width(), picture.Height()});
+    if (!square.LiesWithin(target.Width(), target.Height()))
+        return false;
 
     const uint8_t* at = sampled_[static_cast<size_t>(n)].data();
-    const bool plain = plain_[static_cast<size_t>(k)];
-    const uint32_t colour = dotColour_[static_cast<size_t>(k)];
-    const int first = std::max(square.Top, rows.Top) - square.Top;
-    const int end = std::min(square.Bottom, rows.Bottom) - square.Top;
-    for (int j = first; j < end; ++j) {
+    const bool opaque = opaque_[static_cast<size_t>(k)];
+    for (int j = 0; j < n; ++j) {
         const uint32_t* source = picture.Row(at[j]);
         uint32_t* to = target.Row(square.Top + j) + square.Left;
         const size_t row = Row(k, n, j);
         const uint8_t* dot = dotColumns_.data() + rowStart_[row];
-        const uint8_t* last = dotColumns_.data() + rowStart_[row + 1];
-        if (plain) {
-            for (; dot != last; ++dot)
-                to[*dot] = colour;
+        const uint8_t* end = dotColumns_.data() + rowStart_[row + 1];
+        if (opaque) {
+            for (; dot != end; ++dot)
+                to[*dot] = source[at[*dot]];
         } else {
-            for (; dot != last; ++dot)
+            for (; dot != end; ++dot)
                 to[*dot] = SourceOver(source[at[*dot]], to[*dot]);
         }
     }

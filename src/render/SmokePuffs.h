@@ -17,22 +17,18 @@ public:
     // Pictures already keyed (black transparent).
     void Load(std::array<Surface, SmokePictureCount> pictures);
 
-    // Draws picture k stretched over square into target, only the rows within rows;
-    // refused like a keyed blit (nothing drawn, false) when the square is empty or not
-    // inside target.
-    bool Draw(Surface& target, int k, const Rect& square, RowSpan rows = {}) const;
-    // Whether Draw would draw rather than refuse.
-    bool Accepts(const Surface& target, int k, const Rect& square) const;
+    // Draws picture k stretched over square into target; refused like a keyed blit
+    // (nothing drawn, false) when the square is empty or not inside target.
+    bool Draw(Surface& target, int k, const Rect& square) const;
 
 private:
     // Largest square prepared; a size factor of 10 needs 166. Larger ones are blitted.
     static constexpr int LargestPrepared = 192;
 
     std::array<Surface, SmokePictureCount> pictures_;
-    // Pictures whose dots are all fully opaque and of one colour (white): a dot is
-    // then that colour stored, which spares reading the picture and the frame.
-    std::array<bool, SmokePictureCount> plain_{};
-    std::array<uint32_t, SmokePictureCount> dotColour_{};
+    // Pictures whose dots are all fully opaque: a dot is then stored, not blended,
+    // which spares reading the frame.
+    std::array<bool, SmokePictureCount> opaque_{};
     // Source pixel under destination pixel i of a puff n pixels wide: Sampled[n][i].
     std::vector<std::vector<uint8_t>> sampled_;
     // Destination columns holding a dot, row by row: the row of size n, picture k and

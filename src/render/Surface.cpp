@@ -63,27 +63,18 @@ struct NearestStep {
 
 }  // namespace
 
-bool Surface::AcceptsBlit(const Rect& destination, const Surface& source, const Rect& sourceRect) const
+bool Surface::BlitKeyed(const Rect& destination, const Surface& source, const Rect& sourceRect)
 {
-    return !destination.IsEmpty() && destination.LiesWithin(width_, height_) && !sourceRect.IsEmpty() &&
-           sourceRect.LiesWithin(source.width_, source.height_);
-}
-
-bool Surface::BlitKeyed(const Rect& destination, const Surface& source, const Rect& sourceRect, RowSpan rows)
-{
-    if (!AcceptsBlit(destination, source, sourceRect))
+    if (destination.IsEmpty() || !destination.LiesWithin(width_, height_))
+        return false;
+    if (sourceRect.IsEmpty() || !sourceRect.LiesWithin(source.width_, source.height_))
         return false;
 
     const int w = destination.Width();
-    const int h = destination.Height();
-    const int m = sourceRect.Height();
     const NearestStep columnStart(sourceRect.Width(), w);
-    const int top = std::max(destination.Top, rows.Top);
-    const int bottom = std::min(destination.Bottom, rows.Bottom);
-    for (int y = top; y < bottom; ++y) {
-        const int64_t j = y - destination.Top;
-        const int sourceRow = static_cast<int>((2 * j + 1) * m / (2 * int64_t(h)));
-        const uint32_t* from = source.Row(sourceRect.Top + sourceRow) + sourceRect.Left;
+    NearestStep row(sourceRect.Height(), destination.Height());
+    for (int y = destination.Top; y < destination.Bottom; ++y, row.Next()) {
+        const uint32_t* from = source.Row(sourceRect.Top + row.Index) + sourceRect.Left;
         uint32_t* to = Row(y) + destination.Left;
         NearestStep column = columnStart;
         for (int x = 0; x < w; ++x, column.Next())

@@ -34,11 +34,8 @@ public:
     // Draws sourceRect of source stretched or shrunk onto destination, each destination
     // pixel taking the source pixel under its centre, transparent source pixels leaving
     // ours untouched. Refused as a whole, drawing nothing and returning false, when
-    // either rectangle is empty or inverted or does not lie within its surface. Only
-    // the destination rows within rows are drawn.
-    bool BlitKeyed(const Rect& destination, const Surface& source, const Rect& sourceRect, RowSpan rows = {});
-    // Whether BlitKeyed would draw rather than refuse.
-    bool AcceptsBlit(const Rect& destination, const Surface& source, const Rect& sourceRect) const;
+    // either rectangle is empty or inverted or does not lie within its surface.
+    bool BlitKeyed(const Rect& destination, const Surface& source, const Rect& sourceRect);
 
     // Our pixels as an image, without a copy; valid while this surface lives and keeps
     // its size. Format_RGB32 may be asked for when every pixel is opaque (the frame).
