@@ -1,11 +1,14 @@
 #include "Main.h"
 
 #include "CommandLine.h"
+#include "DaemonOptions.h"
 #include "InstanceLock.h"
 #include "RunModes.h"
 
 #include <QApplication>
 #include <QDir>
+
+#include <cstdio>
 
 namespace {
 QString appFolder;
@@ -16,20 +19,48 @@ const QString& AppFolder()
     return appFolder;
 }
 
+namespace {
+
+void SetAppFolder()
+{
+    appFolder = QCoreApplication::applicationDirPath();
+    if (!appFolder.endsWith(QLatin1Char('/')))
+        appFolder += QLatin1Char('/');
+}
+
+int RunDaemonCommandLine(const QStringList& arguments)
+{
+    const DaemonParse parsed = ParseDaemonOptions(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+    if (!parsed.Options) {
+        std::fprintf(stderr, "kestrova-saver: %s\n%s", qPrintable(parsed.Error), qPrintable(DaemonUsage()));
+        return 2;
+    }
+    if (parsed.Options->Help) {
+        std::fputs(qPrintable(DaemonUsage()), stdout);
+        return 0;
+    }
+    SetAppFolder();
+    return RunDaemonMode(*parsed.Options);
+}
+
+}  // namespace
+
 int Main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("kestrova-saver"));
 
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    // The daemons' own command line (-root, -window-id ...) is not subject to the
+    // instance guard: a daemon runs one show per monitor.
+    if (IsDaemonCommandLine(arguments))
+        return RunDaemonCommandLine(arguments);
+
     if (AnotherInstanceRuns())
         return 0;
 
-    appFolder = QCoreApplication::applicationDirPath();
-    if (!appFolder.endsWith(QLatin1Char('/')))
-        appFolder += QLatin1Char('/');
-
-    QStringList arguments = app.arguments();
-    arguments.removeFirst();
+    SetAppFolder();
     const CommandLine line = ParseCommandLine(JoinArguments(arguments));
 
     switch (ModeForSwitch(line.Switch)) {

@@ -1,11 +1,12 @@
 #include "Show2DRoad.h"
 
-#include "ExitSignals.h"
 #include "Flight.h"
 #include "FrameComposer.h"
+#include "HostedShow.h"
 #include "LaunchAircraft.h"
 #include "MusicController.h"
 #include "ShowContext.h"
+#include "ShowHost.h"
 #include "ShowLoop.h"
 #include "ShowWindow.h"
 #include "StartFlightModel.h"
@@ -40,17 +41,12 @@ int RunShow2DRoad(ShowContext& ctx)
 
 namespace {
 
-int RunRoad(ShowContext& ctx, ShowWindow& window)
+// One flight at the context's show size: start-up, then the show loop until it ends.
+// The clock starts with the first loop.
+void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QElapsedTimer& clock)
 {
     SaverSettings& settings = ctx.Settings;
     ShowFlags& flags = ctx.Flags;
-
-    window.OnInput = [&flags] {
-        if (flags.SaverMode == -1)
-            flags.ExitRequest = 1;
-    };
-    ExitSignals exitSignals([&flags] { flags.ExitRequest = 1; });
-    window.Open();
 
     Flight flight(settings, ctx.ScreenWidth, ctx.ScreenHeight, ctx.Seed);
     FrameComposer composer(ctx.ScreenWidth, ctx.ScreenHeight);
@@ -83,17 +79,39 @@ int RunRoad(ShowContext& ctx, ShowWindow& window)
                   {[&] {
                        LaunchAircraft(flight);
                        StepAircraft(flight, composer);
+                       place.AskRestartOnNewSize();
                    },
-                   [] { return std::optional<QPoint>(QCursor::pos()); },
+                   place.CursorPosition(),
                    [](int ms) { QThread::msleep(ms); },
                    [] { QCoreApplication::processEvents(); },
                    startFlight});
     loop.RememberPositions();
     QCoreApplication::processEvents();
+    if (!clock.isValid())
+        clock.start();
+    loop.Run();
+}
+
+int RunRoad(ShowContext& ctx, ShowWindow& window)
+{
+    ShowFlags& flags = ctx.Flags;
+
+    HostedShow place(ctx);
+    if (place.Hosted()) {
+        ctx.Host->Place(window);
+    } else {
+        window.OnInput = [&flags] {
+            if (flags.SaverMode == -1)
+                flags.ExitRequest = 1;
+        };
+        window.Open();
+    }
 
     QElapsedTimer clock;
-    clock.start();
-    loop.Run();
+    // A daemon's window that changes size gets a new flight at its new size.
+    do {
+        FlyAtShowSize(ctx, window, place, clock);
+    } while (place.TakeNewSize());
 
     // Shutdown: music, display, cursor, window.
     window.unsetCursor();

@@ -7,8 +7,10 @@
 #include <QString>
 #include <QScreen>
 #include <cstdint>
+#include <functional>
 
 class MusicController;
+class ShowHost;
 
 // What the start-up has prepared when it takes the 2D or the 3D road.
 struct ShowContext {
@@ -20,10 +22,18 @@ struct ShowContext {
     int16_t ScreenHeight = 0;
     QImage Background;            // ScreenWidth x ScreenHeight
     uint64_t Seed = 0;
+    // Set when a screen-saver daemon placed the show: its window, the root window or a
+    // window of its own. Null for the full-screen show.
+    ShowHost* Host = nullptr;
+    // The background for another show size (the place was resized); null image on failure.
+    std::function<QImage(int width, int height)> BackgroundFor;
 };
 
 // Tells the user why the show cannot start (message box, also on standard error).
 void ShowStartError(const QString& text);
+// From now on ShowStartError writes to standard error only: behind a daemon's window
+// nobody could see or close a message box.
+void QuietShowStartErrors();
 
 // Milliseconds and CPU seconds of the show, printed at the end when KESTROVA_STATS=1.
 void ReportShowStats(long presentedFrames, double wallSeconds);

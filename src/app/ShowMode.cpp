@@ -4,6 +4,7 @@
 #include "InstanceLock.h"
 #include "Main.h"
 #include "MusicController.h"
+#include "MusicLock.h"
 #include "SaverSettings.h"
 #include "Show2DRoad.h"
 #include "Show3DRoad.h"
@@ -32,9 +33,20 @@ void ShowMediaPlayerError()
 
 }  // namespace
 
+namespace {
+bool quietStartErrors = false;
+}  // namespace
+
+void QuietShowStartErrors()
+{
+    quietStartErrors = true;
+}
+
 void ShowStartError(const QString& text)
 {
     std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(text));
+    if (quietStartErrors)
+        return;
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Kestrova Saver"), text, QMessageBox::Ok);
     box.exec();
 }
@@ -68,7 +80,8 @@ int RunShowMode()
         ShowMediaPlayerError();
         return 0;
     }
-    MusicController music(settings, AppFolder());
+    InstanceLock musicLock(MusicLockName());
+    MusicController music(MusicSettings(settings, musicLock), AppFolder());
 
     // The desktop is photographed before any window of the show appears.
     QImage desktop;
@@ -83,6 +96,7 @@ int RunShowMode()
     }
 
     ShowContext context{settings, flags, music, screen, size.Width, size.Height, std::move(background),
-                        static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())};
+                        static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()),
+                        nullptr, {}};
     return settings.AirplaneKind >= 200 ? RunShow3DRoad(context) : RunShow2DRoad(context);
 }
