@@ -33,11 +33,20 @@ void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
     for (int k = 0; k < SmokePictureCount; ++k) {
         const Surface& picture = pictures_[static_cast<size_t>(k)];
         const bool usable = picture.Width() == SmokeCellSize && picture.Height() == SmokeCellSize;
-        bool& opaque = opaque_[static_cast<size_t>(k)];
-        opaque = true;
-        for (int y = 0; y < picture.Height(); ++y)
-            for (int x = 0; x < picture.Width(); ++x)
-                opaque = opaque && (AlphaOf(picture.Pixel(x, y)) == 0 || AlphaOf(picture.Pixel(x, y)) == 255);
+        bool& plain = plain_[static_cast<size_t>(k)];
+        uint32_t& colour = dotColour_[static_cast<size_t>(k)];
+        plain = true;
+        colour = 0;
+        for (int y = 0; y < picture.Height(); ++y) {
+            for (int x = 0; x < picture.Width(); ++x) {
+                const uint32_t p = picture.Pixel(x, y);
+                if (AlphaOf(p) == 0)
+                    continue;
+                if (colour == 0)
+                    colour = p;
+                plain = plain && p == colour && AlphaOf(p) == 255;
+            }
+        }
         for (int n = 1; n <= LargestPrepared; ++n) {
             const std::vector<uint8_t>& at = sampled_[static_cast<size_t>(n)];
             for (int j = 0; j < n; ++j) {
@@ -68,16 +77,17 @@ bool SmokePuffs::Draw(Surface& target, int k, const Rect& square) const
         return false;
 
     const uint8_t* at = sampled_[static_cast<size_t>(n)].data();
-    const bool opaque = opaque_[static_cast<size_t>(k)];
+    const bool plain = plain_[static_cast<size_t>(k)];
+    const uint32_t colour = dotColour_[static_cast<size_t>(k)];
     for (int j = 0; j < n; ++j) {
         const uint32_t* source = picture.Row(at[j]);
         uint32_t* to = target.Row(square.Top + j) + square.Left;
         const size_t row = Row(k, n, j);
         const uint8_t* dot = dotColumns_.data() + rowStart_[row];
         const uint8_t* end = dotColumns_.data() + rowStart_[row + 1];
-        if (opaque) {
+        if (plain) {
             for (; dot != end; ++dot)
-                to[*dot] = source[at[*dot]];
+                to[*dot] = colour;
         } else {
             for (; dot != end; ++dot)
                 to[*dot] = SourceOver(source[at[*dot]], to[*dot]);

@@ -26,9 +26,10 @@ private:
     static constexpr int LargestPrepared = 192;
 
     std::array<Surface, SmokePictureCount> pictures_;
-    // Pictures whose dots are all fully opaque: a dot is then stored, not blended,
-    // which spares reading the frame.
-    std::array<bool, SmokePictureCount> opaque_{};
+    // Pictures whose dots are all fully opaque and of one colour (white): a dot is
+    // then that colour stored, which spares reading the picture and the frame.
+    std::array<bool, SmokePictureCount> plain_{};
+    std::array<uint32_t, SmokePictureCount> dotColour_{};
     // Source pixel under destination pixel i of a puff n pixels wide: Sampled[n][i].
     std::vector<std::vector<uint8_t>> sampled_;
     // Destination columns holding a dot, row by row: the row of size n, picture k and
