@@ -1,35 +1,34 @@
 #include "Show3DRoad.h"
 
-#include "ExitSignals.h"
 #include "Flight.h"
 #include "GlShowWindow.h"
+#include "HostedShow.h"
+#include "InstanceLock.h"
 #include "ModelFile.h"
 #include "ModelMeshLoader.h"
 #include "MusicController.h"
 #include "SceneRenderer.h"
 #include "Show3D.h"
 #include "ShowContext.h"
+#include "ShowHost.h"
 #include "ShowLoop.h"
 #include "WorkFiles.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QCursor>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QThread>
 #include <QTimer>
 
-#include <cstdio>
 
 namespace {
 
 int EndWithError(const QString& text)
 {
-    std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(text));
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Kestrova Saver"), text, QMessageBox::Ok);
-    box.exec();
+    ShowStartError(text);
     return 1;
 }
 
@@ -52,6 +51,10 @@ int RunShow3DRoad(ShowContext& ctx)
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString workFolder = ChooseWorkFolder(programFolder);
     const QString texturePath = WorkFilePath(workFolder, QStringLiteral("bgi_tmp.bmp"));
+    // Shows on several monitors share the work files: one at a time writes and reads
+    // them back, so none loads a model file another has just emptied.
+    QLockFile workFilesLock(InstanceLock::PathFor(QStringLiteral("Kestrova Saver Work Files")));
+    workFilesLock.lock();
 
     if (!SaveBackgroundTexture(ctx.Background, texturePath))
         return EndWithError(QStringLiteral("cannot write %1").arg(texturePath));
@@ -64,14 +67,24 @@ int RunShow3DRoad(ShowContext& ctx)
     }
 
     GlShowWindow window(ctx.Screen, QSize(ctx.ScreenWidth, ctx.ScreenHeight));
-    window.OnInput = [&flags] {
-        if (flags.SaverMode == -1)
-            flags.ExitRequest = 1;
-    };
-    ExitSignals exitSignals([&flags] { flags.ExitRequest = 1; });
+    // Placed by a daemon, the window follows its place's size; the renderer draws at
+    // whatever size the window has.
+    HostedShow place(ctx);
     QString error;
+    if (place.Hosted()) {
+        ctx.Host->Place(window);
+        if (!window.CreateContext(error))
+            return EndWithError(error);
+    } else {
+        window.OnInput = [&flags] {
+            if (flags.SaverMode == -1)
+                flags.ExitRequest = 1;
+        };
+        if (!window.Open(error))
+            return EndWithError(error);
+    }
     SceneRenderer renderer;
-    if (!window.Open(error) || !renderer.Initialize(error))
+    if (!renderer.Initialize(error))
         return EndWithError(error);
 
     Mesh aircraft;
@@ -83,6 +96,7 @@ int RunShow3DRoad(ShowContext& ctx)
     const QImage background(texturePath);
     if (background.isNull())
         return EndWithError(QStringLiteral("cannot read %1").arg(texturePath));
+    workFilesLock.unlock();
 
     Flight flight(settings, ctx.ScreenWidth, ctx.ScreenHeight, ctx.Seed);
     Show3D show(flight);
@@ -107,7 +121,7 @@ int RunShow3DRoad(ShowContext& ctx)
                        }
                        QCoreApplication::processEvents();
                    },
-                   [] { return std::optional<QPoint>(QCursor::pos()); },
+                   place.CursorPosition(),
                    [](int ms) { QThread::msleep(ms); },
                    [] { QCoreApplication::processEvents(); },
                    {}});

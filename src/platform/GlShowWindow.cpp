@@ -48,7 +48,11 @@ bool GlShowWindow::Open(QString& error)
     raise();
     requestActivate();
     setKeyboardGrabEnabled(true);
+    return CreateContext(error);
+}
 
+bool GlShowWindow::CreateContext(QString& error)
+{
     context_ = std::make_unique<QOpenGLContext>();
     context_->setFormat(CoreFormat());
     context_->setScreen(screen());

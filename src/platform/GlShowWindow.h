@@ -25,6 +25,8 @@ public:
     // Shows the window, takes the keyboard and makes its context current. False (with
     // a reason) when no OpenGL 3.3 core context can be had.
     bool Open(QString& error);
+    // Only the context, for a window a screen-saver daemon's place has shown.
+    bool CreateContext(QString& error);
 
     bool MakeCurrent();
     // Swaps the rendered frame to the screen, waiting for the next refresh.
