@@ -1,6 +1,7 @@
 #include "Flight.h"
 #include "FrameComposer.h"
 #include "SpriteGeometry.h"
+#include "StartFlightModel.h"
 #include "TestPictures.h"
 
 #include <QImage>
@@ -135,6 +136,21 @@ TEST_F(FrameComposerTest, SmokeIsWhiteStippleUnderTheAircraftAndMissingAtTheEdge
     EXPECT_EQ(frame.Pixel(aircraft.Left + aircraft.Width() / 2, aircraft.Top + aircraft.Height() / 2), Yellow);
 }
 
+TEST(DrawnRegion, StandsForTheWholeFrameOnceItsRoomIsUsedUp)
+{
+    DrawnRegion drawn(2, Rect{0, 0, 320, 240});
+    drawn.Add({1, 1, 2, 2});
+    drawn.Add({3, 3, 4, 4});
+    EXPECT_FALSE(drawn.CoversWholeFrame());
+    ASSERT_EQ(drawn.Rects().size(), 2u);
+    drawn.Add({5, 5, 6, 6});
+    EXPECT_TRUE(drawn.CoversWholeFrame());
+    ASSERT_EQ(drawn.Rects().size(), 1u);
+    EXPECT_EQ(drawn.Rects()[0], (Rect{0, 0, 320, 240}));
+    drawn.Clear();
+    EXPECT_TRUE(drawn.Rects().empty());
+}
+
 TEST_F(FrameComposerTest, PresentHandsTheFrameToThePresenter)
 {
     composer.SetBackground(Plain(320, 240, Blue));
@@ -181,6 +197,39 @@ TEST(FramePictures, SmokePicturesHaveTheirDotCounts)
             }
         EXPECT_EQ(white, dots[k]) << k;
         EXPECT_EQ(other, 0) << k;
+    }
+}
+
+TEST(FramePictures, EveryKindDrawsFromTheProgramsOwnPictures)
+{
+    for (int kind = 0; kind < KindCount; ++kind) {
+        const int edge = KindCellEdge(kind);
+        for (int d = 0; d < HeadingCount; ++d)
+            ASSERT_EQ(QImage(QStringLiteral(":/sprites/kind%1_%2.png").arg(kind).arg(d)).size(), QSize(edge, edge))
+                << "kind " << kind << " heading " << d;
+
+        SaverSettings settings;
+        Flight flight(settings, 320, 240);
+        flight.KindCellSize.fill(static_cast<int16_t>(edge));
+        FrameComposer composer(320, 240);
+        composer.SetBackground(Plain(320, 240, Blue));
+        composer.LoadKindSprites(kind);
+        PlaneState& plane = flight.Planes[0];
+        plane.X = 150;
+        plane.Y = 120;
+        plane.Dir = 3;
+        plane.Scale = 2;
+        composer.CopyBackground();
+        composer.DrawSprite(flight, 0);
+        const Rect square = SpriteGeometry(plane, edge, 320, 240).Destination;
+        int painted = 0;
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x)
+                painted += composer.Frame().Pixel(x, y) != Blue;
+        // The aircraft covers part of its square and nothing outside it.
+        EXPECT_GT(painted, square.Width() * square.Height() / 10) << "kind " << kind;
+        EXPECT_LT(painted, square.Width() * square.Height()) << "kind " << kind;
+        EXPECT_EQ(composer.Frame().Pixel(square.Left, square.Top), Blue) << "kind " << kind;
     }
 }
 
