@@ -2,7 +2,9 @@
 
 #include "ShellWords.h"
 
+#include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -24,6 +26,17 @@ bool Ended(pid_t pid)
         result = waitpid(pid, &status, WNOHANG);
     } while (result < 0 && errno == EINTR);
     return result != 0;
+}
+
+// The player started last, for exits that skip destructors (the GUI library ends the
+// process with exit() when its display goes away): it is asked to close then too.
+std::atomic<pid_t> lastPlayer{0};
+
+void CloseLastPlayerAtExit()
+{
+    const pid_t pid = lastPlayer.exchange(0);
+    if (pid > 0 && !Ended(pid))
+        kill(pid, SIGTERM);
 }
 
 } // namespace
@@ -75,6 +88,9 @@ bool ExternalPlayer::Start(const std::string& commandLine, std::string* error)
         return false;
     }
     taskId_ = pid;
+    static const bool registered = std::atexit(CloseLastPlayerAtExit) == 0;
+    (void)registered;
+    lastPlayer = pid;
     return true;
 }
 
@@ -88,6 +104,8 @@ bool ExternalPlayer::Running()
 void ExternalPlayer::Stop()
 {
     if (Running()) {
+        pid_t expected = taskId_;
+        lastPlayer.compare_exchange_strong(expected, 0);
         kill(taskId_, SIGTERM);
         ending_.push_back(taskId_);
         taskId_ = 0;
