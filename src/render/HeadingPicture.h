@@ -29,7 +29,6 @@ public:
     // keyed: the N x N picture with its key colour already transparent.
     HeadingPicture(const Surface& keyed, const std::vector<DrawnSize>& sizes);
 
-    int Edge() const { return edge_; }
     // Width of the widest ready-made size.
     int WidestSize() const;
 

@@ -93,7 +93,8 @@ bool SceneRenderer::Initialize(QString& error)
         error = QStringLiteral("no OpenGL 3.3 core functions in the current context");
         return false;
     }
-    if (!Build(meshProgram_, MeshVertexShader, MeshFragmentShader, error) ||
+    if (!Build(plainProgram_, MeshVertexShader, PlainFragmentShader, error) ||
+        !Build(texturedProgram_, MeshVertexShader, TexturedFragmentShader, error) ||
         !Build(backgroundProgram_, BackgroundVertexShader, BackgroundFragmentShader, error))
         return false;
 
@@ -184,7 +185,8 @@ void SceneRenderer::Collect(const Frame& frame, const Affine& world)
         Collect(*child, child->Local() * world);
 }
 
-void SceneRenderer::SetLights(const SceneGraph& graph, const Vec3& eye)
+void SceneRenderer::SetFrameUniforms(QOpenGLShaderProgram& program, const SceneGraph& graph,
+                                     const QMatrix4x4& viewProjection, const Vec3& eye)
 {
     QVector3D ambient, directional, toward(0, 1, 0), point, pointAt;
     for (const Light& light : graph.Lights()) {
@@ -201,33 +203,52 @@ void SceneRenderer::SetLights(const SceneGraph& graph, const Vec3& eye)
             break;
         }
     }
-    meshProgram_.setUniformValue("uAmbient", ambient);
-    meshProgram_.setUniformValue("uDirectionalColour", directional);
-    meshProgram_.setUniformValue("uDirectionalToward", toward);
-    meshProgram_.setUniformValue("uPointColour", point);
-    meshProgram_.setUniformValue("uPointPosition", pointAt);
-    meshProgram_.setUniformValue("uEye", ToVector(eye));
+    program.bind();
+    program.setUniformValue("uViewProjection", viewProjection);
+    program.setUniformValue("uAmbient", ambient);
+    program.setUniformValue("uDirectionalColour", directional);
+    program.setUniformValue("uDirectionalToward", toward);
+    program.setUniformValue("uPointColour", point);
+    program.setUniformValue("uPointPosition", pointAt);
+    program.setUniformValue("uEye", ToVector(eye));
+    program.setUniformValue("uModel", QMatrix4x4());
+    program.setUniformValue("uNormalMatrix", QMatrix3x3());
+    program.setUniformValue("uColour", QVector4D(1, 1, 1, 1));
+    program.setUniformValue("uPower", 0.0f);
 }
 
-void SceneRenderer::DrawBackground(const SceneGraph& graph)
+void SceneRenderer::DrawBackground(const SceneGraph& graph, int width, int height)
 {
     const QImage& image = graph.BackgroundImage();
     if (image.isNull())
         return;
-    if (!background_ || backgroundKey_ != image.cacheKey()) {
-        background_ = std::make_unique<QOpenGLTexture>(image.convertToFormat(QImage::Format_RGBA8888).mirrored());
-        background_->setMinificationFilter(QOpenGLTexture::Linear);
-        background_->setMagnificationFilter(QOpenGLTexture::Linear);
-        background_->setWrapMode(QOpenGLTexture::ClampToEdge);
+    // Whatever framebuffer the caller bound receives the frame: the window's or a test's.
+    GLint bound = 0;
+    gl_->glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+    const auto screen = GLuint(bound);
+    if (!background_ || backgroundKey_ != image.cacheKey() || background_->size() != QSize(width, height)) {
+        QOpenGLTexture texture(image.convertToFormat(QImage::Format_RGBA8888).mirrored());
+        texture.setMinificationFilter(QOpenGLTexture::Linear);
+        texture.setMagnificationFilter(QOpenGLTexture::Linear);
+        texture.setWrapMode(QOpenGLTexture::ClampToEdge);
+        background_ = std::make_unique<QOpenGLFramebufferObject>(width, height);
         backgroundKey_ = image.cacheKey();
+        background_->bind();
+        gl_->glViewport(0, 0, width, height);
+        gl_->glDisable(GL_DEPTH_TEST);
+        gl_->glDisable(GL_CULL_FACE);
+        backgroundProgram_.bind();
+        texture.bind(0);
+        backgroundProgram_.setUniformValue("uTexture", 0);
+        gl_->glBindVertexArray(emptyVao_);
+        gl_->glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+        gl_->glBindVertexArray(0);
+        gl_->glBindFramebuffer(GL_FRAMEBUFFER, screen);
     }
-    gl_->glDisable(GL_DEPTH_TEST);
-    gl_->glDisable(GL_CULL_FACE);
-    backgroundProgram_.bind();
-    background_->bind(0);
-    backgroundProgram_.setUniformValue("uTexture", 0);
-    gl_->glBindVertexArray(emptyVao_);
-    gl_->glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    gl_->glBindFramebuffer(GL_READ_FRAMEBUFFER, background_->handle());
+    gl_->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, screen);
+    gl_->glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    gl_->glBindFramebuffer(GL_FRAMEBUFFER, screen);
 }
 
 void SceneRenderer::DrawOpaque(const DrawItem& item)
@@ -236,18 +257,22 @@ void SceneRenderer::DrawOpaque(const DrawItem& item)
     if (!Inverse(item.World.Linear, inverse))
         return;  // flattened to nothing
     const GpuGeometry& gpu = Upload(*item.MeshToDraw->Geometry);
-    meshProgram_.setUniformValue("uModel", ToMatrix(item.World));
-    meshProgram_.setUniformValue("uNormalMatrix", NormalMatrix(inverse));
+    for (QOpenGLShaderProgram* program : {&plainProgram_, &texturedProgram_}) {
+        program->bind();
+        program->setUniformValue("uModel", ToMatrix(item.World));
+        program->setUniformValue("uNormalMatrix", NormalMatrix(inverse));
+    }
     gl_->glBindVertexArray(gpu.Vao);
     for (size_t p = 0; p < gpu.Parts.size() && p < item.MeshToDraw->Materials.size(); ++p) {
         const MeshMaterial& m = item.MeshToDraw->Materials[p];
         QOpenGLTexture* texture = m.TexturePath.isEmpty() ? nullptr : Texture(m.TexturePath);
+        QOpenGLShaderProgram& program = texture ? texturedProgram_ : plainProgram_;
+        program.bind();
         if (texture)
             texture->bind(0);
-        meshProgram_.setUniformValue("uTextured", texture != nullptr);
-        meshProgram_.setUniformValue("uColour", QVector4D(m.Colour[0], m.Colour[1], m.Colour[2], m.Colour[3]));
-        meshProgram_.setUniformValue("uSpecular", ToVector(m.Specular));
-        meshProgram_.setUniformValue("uPower", m.Power);
+        program.setUniformValue("uColour", QVector4D(m.Colour[0], m.Colour[1], m.Colour[2], m.Colour[3]));
+        program.setUniformValue("uSpecular", ToVector(m.Specular));
+        program.setUniformValue("uPower", m.Power);
         gl_->glDrawElements(GL_TRIANGLES, gpu.Parts[p].second, GL_UNSIGNED_INT,
                             reinterpret_cast<void*>(uintptr_t(gpu.Parts[p].first) * sizeof(unsigned)));
     }
@@ -299,11 +324,11 @@ void SceneRenderer::DrawTranslucent()
     }
     gl_->glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), upload_.data());
 
-    meshProgram_.setUniformValue("uModel", QMatrix4x4());
-    meshProgram_.setUniformValue("uNormalMatrix", QMatrix3x3());
-    meshProgram_.setUniformValue("uColour", QVector4D(1, 1, 1, 1));
-    meshProgram_.setUniformValue("uTextured", false);
-    meshProgram_.setUniformValue("uPower", 0.0f);
+    plainProgram_.bind();
+    plainProgram_.setUniformValue("uModel", QMatrix4x4());
+    plainProgram_.setUniformValue("uNormalMatrix", QMatrix3x3());
+    plainProgram_.setUniformValue("uColour", QVector4D(1, 1, 1, 1));
+    plainProgram_.setUniformValue("uPower", 0.0f);
     gl_->glEnable(GL_BLEND);
     gl_->glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     gl_->glDepthMask(GL_FALSE);
@@ -317,11 +342,12 @@ void SceneRenderer::Render(const SceneGraph& graph, const Frame& root, const Fra
 {
     if (!gl_ || width <= 0 || height <= 0)
         return;
-    gl_->glViewport(0, 0, width, height);
     gl_->glClearColor(0, 0, 0, 1);
     gl_->glClearDepth(1.0);
+    gl_->glViewport(0, 0, width, height);
     gl_->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DrawBackground(graph);
+    DrawBackground(graph, width, height);
+    gl_->glViewport(0, 0, width, height);
 
     const Affine eye = camera.World();
     Affine view;
@@ -336,11 +362,11 @@ void SceneRenderer::Render(const SceneGraph& graph, const Frame& root, const Fra
     gl_->glCullFace(GL_BACK);
     gl_->glEnable(GL_DEPTH_TEST);
     gl_->glDepthFunc(GL_LESS);
-    meshProgram_.bind();
-    meshProgram_.setUniformValue("uViewProjection", Projection(width, height, graph.BackClip) * ToMatrix(view));
-    meshProgram_.setUniformValue("uTexture", 0);
-    SetLights(graph, eye.Translation);
-    meshProgram_.setAttributeValue(3, 1.0f, 1.0f, 1.0f, 1.0f);  // opaque meshes carry no per-vertex tint
+    const QMatrix4x4 viewProjection = Projection(width, height, graph.BackClip) * ToMatrix(view);
+    SetFrameUniforms(texturedProgram_, graph, viewProjection, eye.Translation);
+    texturedProgram_.setUniformValue("uTexture", 0);
+    SetFrameUniforms(plainProgram_, graph, viewProjection, eye.Translation);
+    plainProgram_.setAttributeValue(3, 1.0f, 1.0f, 1.0f, 1.0f);  // opaque meshes carry no per-vertex tint
 
     translucent_.clear();
     sorted_.clear();

@@ -2,6 +2,7 @@
 
 #include "SceneGraph.h"
 
+#include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions_3_3_Core>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
@@ -47,18 +48,21 @@ private:
     void CollectVisual(const Visual& visual, const Affine& hostWorld);
     GpuGeometry& Upload(const MeshGeometry& geometry);
     QOpenGLTexture* Texture(const QString& path);
-    void SetLights(const SceneGraph& graph, const Vec3& eye);
-    void DrawBackground(const SceneGraph& graph);
+    void SetFrameUniforms(QOpenGLShaderProgram& program, const SceneGraph& graph, const QMatrix4x4& viewProjection,
+                          const Vec3& eye);
+    void DrawBackground(const SceneGraph& graph, int width, int height);
     void DrawOpaque(const DrawItem& item);
     void GatherTranslucent(const DrawItem& item, const Affine& view);
     void DrawTranslucent();
 
     QOpenGLFunctions_3_3_Core* gl_ = nullptr;
-    QOpenGLShaderProgram meshProgram_;
+    QOpenGLShaderProgram plainProgram_;
+    QOpenGLShaderProgram texturedProgram_;
     QOpenGLShaderProgram backgroundProgram_;
     std::unordered_map<const MeshGeometry*, GpuGeometry> geometries_;
     std::unordered_map<QString, std::unique_ptr<QOpenGLTexture>> textures_;
-    std::unique_ptr<QOpenGLTexture> background_;
+    // The background stretched to the viewport once, then copied in every frame.
+    std::unique_ptr<QOpenGLFramebufferObject> background_;
     qint64 backgroundKey_ = 0;
     GLuint emptyVao_ = 0;
     GLuint streamVao_ = 0, streamVbo_ = 0;

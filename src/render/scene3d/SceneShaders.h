@@ -41,15 +41,25 @@ void main()
 }
 )";
 
-inline constexpr const char* MeshFragmentShader = R"(#version 330 core
+// Two fragment shaders rather than one with a branch: a software rasteriser then samples
+// no texture for the many smoke fragments.
+inline constexpr const char* PlainFragmentShader = R"(#version 330 core
+in vec4 vColour;
+out vec4 fragColour;
+void main()
+{
+    fragColour = vColour;
+}
+)";
+
+inline constexpr const char* TexturedFragmentShader = R"(#version 330 core
 in vec4 vColour;
 in vec2 vUv;
-uniform bool uTextured;
 uniform sampler2D uTexture;
 out vec4 fragColour;
 void main()
 {
-    fragColour = uTextured ? vColour * texture(uTexture, vUv) : vColour;
+    fragColour = vColour * texture(uTexture, vUv);
 }
 )";
 
