@@ -1,0 +1,153 @@
+#include "PuffMesh.h"
+#include "SceneGraph.h"
+#include "SceneRenderer.h"
+#include "XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+constexpr int Size = 64;
+
+// A private X server and an OpenGL 3.3 core context on it, drawing into a framebuffer
+// the test reads back. Mesa's software renderer makes the pixels the same everywhere.
+class Renderer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        server_ = new XvfbServer(QStringLiteral("320x240x24"));
+        if (!server_->Ok())
+            return;
+        setenv("DISPLAY", server_->Display().toLocal8Bit().constData(), 1);
+        setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        static int argc = 1;
+        static char name[] = "scene3d_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = new QGuiApplication(argc, argv);
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete app_;
+        delete server_;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(server_->Ok());
+        QSurfaceFormat format;
+        format.setVersion(3, 3);
+        format.setProfile(QSurfaceFormat::CoreProfile);
+        context_.setFormat(format);
+        ASSERT_TRUE(context_.create());
+        surface_.setFormat(context_.format());
+        surface_.create();
+        ASSERT_TRUE(context_.makeCurrent(&surface_));
+        QOpenGLFramebufferObjectFormat fboFormat;
+        fboFormat.setAttachment(QOpenGLFramebufferObject::Depth);
+        fbo_ = std::make_unique<QOpenGLFramebufferObject>(Size, Size, fboFormat);
+        QString error;
+        ASSERT_TRUE(renderer_.Initialize(error)) << error.toStdString();
+
+        root_ = graph_.CreateFrame(nullptr);
+        camera_ = graph_.CreateFrame(root_);
+        light_ = graph_.CreateFrame(root_);
+        QImage blue(8, 8, QImage::Format_RGB32);
+        blue.fill(qRgb(0, 0, 255));
+        graph_.SetBackgroundImage(blue);
+        graph_.BackClip = 2000;
+    }
+
+    void TearDown() override
+    {
+        fbo_.reset();
+        context_.doneCurrent();
+    }
+
+    // A puff-shaped box whose +x side (after the turn) faces the camera at distance z.
+    Frame* FacingBox(double z, const std::array<float, 4>& colour)
+    {
+        Mesh mesh = MakePuffMesh();
+        mesh.SetColour(colour);
+        Frame* box = graph_.CreateFrame(root_);
+        box->AddVisual(*graph_.AddMesh(std::move(mesh)));
+        box->SetPosition(root_, Vec3{0, 0, z});
+        box->SetOrientation(root_, Vec3{1, 0, 0}, Vec3{0, 1, 0});
+        return box;
+    }
+
+    QRgb Centre()
+    {
+        fbo_->bind();
+        renderer_.Render(graph_, *root_, *camera_, Size, Size);
+        return fbo_->toImage().pixel(Size / 2, Size / 2);
+    }
+
+    static inline XvfbServer* server_ = nullptr;
+    static inline QGuiApplication* app_ = nullptr;
+    QOpenGLContext context_;
+    QOffscreenSurface surface_;
+    std::unique_ptr<QOpenGLFramebufferObject> fbo_;
+    SceneRenderer renderer_;
+    SceneGraph graph_;
+    Frame* root_ = nullptr;
+    Frame* camera_ = nullptr;
+    Frame* light_ = nullptr;
+};
+
+void ExpectColour(QRgb got, int r, int g, int b)
+{
+    EXPECT_NEAR(qRed(got), r, 3) << std::hex << got;
+    EXPECT_NEAR(qGreen(got), g, 3) << std::hex << got;
+    EXPECT_NEAR(qBlue(got), b, 3) << std::hex << got;
+}
+
+}  // namespace
+
+TEST_F(Renderer, TheBackgroundFillsTheViewAndTranslucentFacesBlendFarthestFirst)
+{
+    ExpectColour(Centre(), 0, 0, 255);
+
+    graph_.AddLight(LightKind::Ambient, {1, 1, 1}, light_);
+    FacingBox(20, {1, 0, 0, 0.5f});   // near, added first
+    FacingBox(40, {0, 1, 0, 0.5f});   // far
+    // Green over blue, then red over that.
+    ExpectColour(Centre(), 128, 64, 64);
+    EXPECT_EQ(renderer_.TranslucentTriangles(), 16u);  // every side of both boxes went through the sort
+}
+
+TEST_F(Renderer, ADirectionalLightShinesAlongItsFramesZAxis)
+{
+    graph_.AddLight(LightKind::Directional, {1, 1, 1}, light_);
+    FacingBox(20, {0, 1, 0, 0.99f});
+    // Shining along +z, away from the camera: it lights the face turned to the camera.
+    ExpectColour(Centre(), 0, 252, 3);
+    // Turned round, it shines at the face's back: the face goes dark.
+    light_->ReplaceWithRotation(Vec3{0, 1, 0}, Radians(180));
+    ExpectColour(Centre(), 0, 0, 3);
+}
+
+TEST_F(Renderer, AFaceFlattenedToNothingOrBeyondTheBackPlaneIsNotDrawn)
+{
+    graph_.AddLight(LightKind::Ambient, {1, 1, 1}, light_);
+    Frame* box = FacingBox(20, {1, 1, 1, 0.8f});
+    Frame* holder = graph_.CreateFrame(nullptr);
+    holder->AddVisual(*box->Visuals().at(0).MeshVisual);
+    box->DeleteVisual(box->Visuals().at(0));
+    box->AddVisual(*holder);
+    holder->ReplaceWithScale(0, 0, 1.2);
+    ExpectColour(Centre(), 0, 0, 255);
+    holder->ReplaceWithScale(1, 1, 1);
+    ExpectColour(Centre(), 204, 204, 255);
+    box->SetPosition(root_, Vec3{0, 0, 2100});
+    ExpectColour(Centre(), 0, 0, 255);
+}
