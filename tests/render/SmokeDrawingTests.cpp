@@ -209,3 +209,15 @@ TEST_F(SmokeDrawingTest, CornerSmoothingNeedsBothNeighboursAndSpreadsOneCountLes
     EXPECT_EQ(s[0].Smooth, 0);
     EXPECT_EQ((std::vector<int>{s[0].X2, s[0].Y2}), (std::vector<int>{10, 0}));
 }
+
+TEST_F(SmokeDrawingTest, LinksOutsideThePoolCountAsNoNeighbour)
+{
+    SmokePoint& p = Point(7, 0, 0, 10, 0);
+    p.PrevPt = 3000;
+    p.NextPt = -7;
+    p.Smooth = 2;
+    DrawSmoke(flight, puffs);
+    EXPECT_EQ(p.Smooth, 1);
+    EXPECT_EQ(p.X2, 10);
+    EXPECT_EQ(puffs.Puffs.size(), 6u);
+}
