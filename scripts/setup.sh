@@ -21,6 +21,8 @@ PACKAGES=(
   fonts-noto-cjk
   # end-to-end tests and screenshots
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick procps
+  # a real screen-saver daemon for the end-to-end tests
+  xscreensaver
   # audio fixtures for the music tests
   sox lame
   # asset generators

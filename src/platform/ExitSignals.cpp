@@ -8,6 +8,10 @@ namespace {
 
 int pipeFds[2] = {-1, -1};
 
+// SIGUSR1 is a screen locker's "reset" (xsecurelock), which a saver may answer by
+// ending; ending through the show's shutdown closes the music player too.
+constexpr int EndingSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGUSR1};
+
 void Handler(int)
 {
     const char byte = 1;
@@ -33,12 +37,12 @@ ExitSignals::ExitSignals(std::function<void()> onSignal) : onSignal_(std::move(o
     action.sa_handler = Handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+    for (int signal : EndingSignals)
         sigaction(signal, &action, nullptr);
 }
 
 ExitSignals::~ExitSignals()
 {
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+    for (int signal : EndingSignals)
         std::signal(signal, SIG_DFL);
 }

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-// Turns SIGTERM, SIGINT and SIGHUP into a call on the GUI thread, so a screen-saver
+// Turns SIGTERM, SIGINT, SIGHUP and SIGUSR1 into a call on the GUI thread, so a screen-saver
 // daemon's signal ends the show through its normal, orderly shutdown.
 class ExitSignals : public QObject {
     Q_OBJECT

@@ -1,0 +1,218 @@
+// The show as screen-saver daemons run it: inside a window of theirs, ended by them.
+#include "DaemonSupport.h"
+#include "SaverProcess.h"
+#include "TestEnvironment.h"
+#include "XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+#include <csignal>
+
+using namespace daemon_test;
+
+namespace {
+
+const QRgb Blue = qRgb(0, 0, 128);  // "background mode" 2
+const QRgb White = qRgb(255, 255, 255);
+const QRgb Red = qRgb(255, 0, 0);  // the host window's own colour
+
+void Terminate(SaverProcess& saver)
+{
+    ::kill(static_cast<pid_t>(saver.Pid()), SIGTERM);
+    saver.WaitForExit(2000);
+}
+
+}  // namespace
+
+TEST(DaemonWindow, DrawsInsideTheHostAtItsSizeWhicheverWayTheWindowIsNamed)
+{
+    TestEnvironment env;
+    XvfbServer x(QStringLiteral("800x600x24"));
+    ASSERT_TRUE(x.Ok());
+    Store(env.SettingsFile(), {{"background mode", "2"}});
+    HostWindowProcess host(x, 400, 300);
+    ASSERT_NE(host.Id(), 0u);
+
+    struct Way {
+        QStringList arguments;
+        QString screensaverWindow;
+    };
+    const Way ways[] = {{{QStringLiteral("--window-id"), host.Hex()}, QString()},
+                        {{QStringLiteral("-window-id"), host.Decimal()}, QString()},
+                        {{QStringLiteral("-root")}, host.Hex()},
+                        {{QStringLiteral("--root"), QStringLiteral("--kind"), QStringLiteral("4")}, host.Decimal()}};
+    for (const Way& way : ways) {
+        const std::string name = (way.arguments.join(' ') + " XSCREENSAVER_WINDOW=" + way.screensaverWindow).toStdString();
+        QProcessEnvironment extra;
+        if (!way.screensaverWindow.isEmpty())
+            extra.insert(QStringLiteral("XSCREENSAVER_WINDOW"), way.screensaverWindow);
+        SaverProcess saver(x, way.arguments, extra);
+        QThread::msleep(2000);
+        ASSERT_TRUE(saver.Running()) << name;
+        const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/inside.png"));
+
+        const AreaCounts inside = CountArea(shot, QRect(HostX, HostY, 400, 300), Blue, White);
+        EXPECT_GT(inside.colourShare, 0.5) << name;
+        EXPECT_GT(inside.different, 100) << name << ": aircraft";
+        EXPECT_LT(CountArea(shot, QRect(HostX, HostY, 400, 300), Red, White).colourShare, 0.01)
+            << name << ": the whole host is covered";
+        EXPECT_EQ(CountArea(shot, QRect(HostX + 402, HostY, 100, 300), Blue, White).colourShare, 0)
+            << name << ": nothing beyond the host";
+        EXPECT_EQ(CountArea(shot, QRect(HostX, HostY + 302, 400, 100), Blue, White).colourShare, 0) << name;
+        Terminate(saver);
+        EXPECT_EQ(saver.ExitCode(), 0) << name;
+    }
+}
+
+TEST(DaemonWindow, SurvivesInputFollowsResizesAndEndsOnSigtermWithItsPlayerClosed)
+{
+    TestEnvironment env;
+    XvfbServer x(QStringLiteral("800x600x24"));
+    ASSERT_TRUE(x.Ok());
+    const QString player = WritePlayerScript(env.Path());
+    const QString tune = env.Path() + QStringLiteral("/tune.mid");
+    QFile(tune).open(QIODevice::WriteOnly);
+    Store(env.SettingsFile(),
+          {{"background mode", "2"}, {"music mode", "2"}, {"player app", player}, {"play file", tune}});
+    HostWindowProcess host(x, 300, 200);
+    SaverProcess saver(x, {QStringLiteral("--window-id"), host.Hex()});
+    const QString started = env.Path() + QStringLiteral("/started");
+    ASSERT_TRUE(WaitUntil([&] { return QFileInfo::exists(started); }, 5000)) << "the player was started";
+
+    // The daemon, not the show, decides when to stop: its settings preview runs the
+    // show while the user works with the mouse and the keyboard.
+    for (const QStringList& input :
+         {QStringList{"mousemove", "100", "100"}, QStringList{"mousemove", "150", "120"},
+          QStringList{"mousemove_relative", "1", "0"}, QStringList{"click", "1"}, QStringList{"key", "a"},
+          QStringList{"key", "shift"}})
+        x.Run(QStringLiteral("xdotool"), input);
+    QThread::msleep(700);
+    ASSERT_TRUE(saver.Running()) << "mouse, clicks and keys do not end it";
+
+    // Another shape: scaled up, the old show would leave black bars at the sides.
+    host.Resize(640, 240);
+    QThread::msleep(1500);
+    const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/resized.png"));
+    const AreaCounts all = CountArea(shot, QRect(HostX, HostY, 640, 240), Blue, White);
+    EXPECT_GT(all.colourShare, 0.5);
+    EXPECT_GT(all.different, 100) << "aircraft";
+    EXPECT_GT(CountArea(shot, QRect(HostX, HostY, 60, 240), Blue, White).colourShare, 0.5) << "left edge";
+    EXPECT_GT(CountArea(shot, QRect(HostX + 580, HostY, 60, 240), Blue, White).colourShare, 0.5) << "right edge";
+    EXPECT_LT(CountArea(shot, QRect(HostX, HostY, 640, 240), Red, White).colourShare, 0.01);
+
+    QFile startedFile(started);
+    ASSERT_TRUE(startedFile.open(QIODevice::ReadOnly));
+    const qint64 playerPid = QString::fromLocal8Bit(startedFile.readAll()).section(QLatin1Char(' '), 0, 0).toLongLong();
+    ASSERT_GT(playerPid, 0);
+
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(static_cast<pid_t>(saver.Pid()), SIGTERM);
+    EXPECT_TRUE(saver.WaitForExit(500)) << "ended within half a second";
+    EXPECT_LT(clock.elapsed(), 500);
+    EXPECT_EQ(saver.ExitCode(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return QFileInfo::exists(env.Path() + QStringLiteral("/closed")); }, 500))
+        << "the player was asked to close";
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(playerPid); }, 1000)) << "no player left";
+}
+
+TEST(DaemonWindow, EndsWhenTheHostWindowGoesAway)
+{
+    TestEnvironment env;
+    XvfbServer x(QStringLiteral("640x480x24"));
+    ASSERT_TRUE(x.Ok());
+    Store(env.SettingsFile(), {{"background mode", "1"}});
+    HostWindowProcess host(x, 200, 150);
+    SaverProcess saver(x, {QStringLiteral("-root")}, [&] {
+        QProcessEnvironment extra;
+        extra.insert(QStringLiteral("XSCREENSAVER_WINDOW"), host.Hex());
+        return extra;
+    }());
+    QThread::msleep(1500);
+    ASSERT_TRUE(saver.Running());
+    host.Destroy();
+    EXPECT_TRUE(saver.WaitForExit(1000));
+    EXPECT_EQ(saver.ExitCode(), 0);
+}
+
+TEST(DaemonWindow, RefusesAWindowThatDoesNotExist)
+{
+    TestEnvironment env;
+    XvfbServer x(QStringLiteral("640x480x24"));
+    ASSERT_TRUE(x.Ok());
+    SaverProcess saver(x, {QStringLiteral("-window-id"), QStringLiteral("0x7ffffff")}, QProcessEnvironment(), true);
+    ASSERT_TRUE(saver.WaitForExit(3000));
+    EXPECT_NE(saver.ExitCode(), 0);
+    EXPECT_TRUE(saver.Process().readAllStandardError().contains("0x7ffffff"));
+}
+
+TEST(DaemonWindow, TwoMonitorsTwoShowsOneMusic)
+{
+    TestEnvironment env;
+    XvfbServer x(QStringLiteral("800x600x24"));
+    ASSERT_TRUE(x.Ok());
+    const QString tone = env.Path() + QStringLiteral("/tone.wav");
+    ASSERT_TRUE(WriteToneWav(tone));
+    Store(env.SettingsFile(), {{"background mode", "2"}, {"music mode", "1"}, {"play file", tone}});
+
+    HostWindowProcess left(x, 300, 200);
+    HostWindowProcess right(x, 300, 200, "00ff00");
+    x.Run(QStringLiteral("xdotool"), {QStringLiteral("windowmove"), right.Decimal(), QStringLiteral("400"),
+                                      QStringLiteral("10")});
+    auto audioTo = [&](const char* name) {
+        QProcessEnvironment extra;
+        extra.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
+        extra.insert(QStringLiteral("SDL_DISKAUDIOFILE"), env.Path() + QLatin1Char('/') + QLatin1String(name));
+        return extra;
+    };
+    SaverProcess first(x, {QStringLiteral("-window-id"), left.Hex()}, audioTo("first.raw"));
+    QThread::msleep(1000);
+    SaverProcess second(x, {QStringLiteral("-window-id"), right.Hex()}, audioTo("second.raw"));
+    QThread::msleep(2500);
+    ASSERT_TRUE(first.Running());
+    ASSERT_TRUE(second.Running());
+
+    const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/two.png"));
+    for (const QRect area : {QRect(HostX, HostY, 300, 200), QRect(400, 10, 300, 200)}) {
+        const AreaCounts c = CountArea(shot, area, Blue, White);
+        EXPECT_GT(c.colourShare, 0.5) << area.x();
+        EXPECT_GT(c.different, 50) << area.x() << ": aircraft";
+    }
+    const bool firstPlays = HoldsSound(env.Path() + QStringLiteral("/first.raw"));
+    const bool secondPlays = HoldsSound(env.Path() + QStringLiteral("/second.raw"));
+    EXPECT_TRUE(firstPlays) << "the first show holds the music";
+    EXPECT_FALSE(secondPlays) << "the music plays once";
+
+    // The music is the first show's until it ends; a show started then takes it over.
+    Terminate(first);
+    SaverProcess third(x, {QStringLiteral("-window-id"), left.Hex()}, audioTo("third.raw"));
+    QThread::msleep(2500);
+    EXPECT_TRUE(HoldsSound(env.Path() + QStringLiteral("/third.raw")));
+    Terminate(second);
+    Terminate(third);
+}
+
+TEST(DaemonWindow, WindowOpensAnOrdinaryWindowToTryItOut)
+{
+    TestEnvironment env;
+    XvfbServer x(QStringLiteral("1600x900x24"));
+    ASSERT_TRUE(x.Ok());
+    Store(env.SettingsFile(), {{"background mode", "2"}});
+    SaverProcess saver(x, {QStringLiteral("-window")});
+    QThread::msleep(2000);
+    ASSERT_TRUE(saver.Running());
+    QProcess info;
+    info.setProcessEnvironment(x.Environment());
+    info.start(QStringLiteral("xwininfo"), {QStringLiteral("-name"), QStringLiteral("Kestrova Saver")});
+    ASSERT_TRUE(info.waitForFinished(5000));
+    const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QLatin1String("Width: 1280"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QLatin1String("Height: 720"))) << text.toStdString();
+    x.Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("30"), QStringLiteral("40")});
+    QThread::msleep(500);
+    EXPECT_TRUE(saver.Running());
+    Terminate(saver);
+    EXPECT_EQ(saver.ExitCode(), 0);
+}

@@ -1,0 +1,84 @@
+// The real XScreenSaver starts and stops the show.
+#include "DaemonSupport.h"
+#include "TestEnvironment.h"
+#include "XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <QStandardPaths>
+
+using namespace daemon_test;
+
+namespace {
+
+// Our processes on this test's display (other tests may run the program meanwhile).
+QList<qint64> ShowsOn(const XvfbServer& x)
+{
+    QList<qint64> ours;
+    const QByteArray display = "DISPLAY=" + x.Display().toLatin1();
+    for (const qint64 pid : LiveProcessesOf(QStringLiteral(KESTROVA_BINARY))) {
+        QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
+        if (!environ.open(QIODevice::ReadOnly))
+            continue;
+        // The daemon names the screen too (":5.0").
+        for (const QByteArray& entry : environ.readAll().split('\0'))
+            if (entry == display || entry.startsWith(display + '.'))
+                ours << pid;
+    }
+    return ours;
+}
+
+}  // namespace
+
+TEST(XScreenSaver, ActivateStartsTheShowInItsWindowAndDeactivateStopsIt)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xscreensaver")).isEmpty())
+        GTEST_SKIP() << "xscreensaver is not installed (scripts/setup.sh installs it)";
+    TestEnvironment env;
+    XvfbServer x(QStringLiteral("800x600x24"));
+    ASSERT_TRUE(x.Ok());
+    Store(env.SettingsFile(), {{"background mode", "2"}});
+
+    const QString home = env.Path() + QStringLiteral("/home");
+    QDir().mkpath(home);
+    QFile config(home + QStringLiteral("/.xscreensaver"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("mode: one\nselected: 0\ntimeout: 0:30:00\nlock: False\nfade: False\nunfade: False\n"
+                 "splash: False\nprograms: \\\n  " KESTROVA_BINARY " -root \\n\\\n\n");
+    config.close();
+    GiveToSaverUser(env.Path());
+
+    QProcess daemon;
+    QProcessEnvironment daemonEnv = x.Environment();
+    daemonEnv.insert(QStringLiteral("HOME"), home);
+    daemon.setProcessEnvironment(daemonEnv);
+    daemon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const QStringList command = AsSaverUser(QStringLiteral("xscreensaver"), {QStringLiteral("-no-splash")});
+    daemon.start(command.first(), command.mid(1));
+    ASSERT_TRUE(daemon.waitForStarted(5000));
+
+    // The daemon needs a moment before it answers commands.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-activate")});
+            return WaitUntil([&] { return !ShowsOn(x).isEmpty(); }, 1000);
+        },
+        10000))
+        << "xscreensaver started the show";
+    QThread::msleep(2500);
+    const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/xscreensaver.png"));
+    const AreaCounts c = CountArea(shot, shot.rect(), qRgb(0, 0, 128), qRgb(255, 255, 255));
+    EXPECT_GT(c.colourShare, 0.5) << "the show fills the daemon's window";
+    EXPECT_GT(c.different, 200) << "aircraft";
+    EXPECT_EQ(ShowsOn(x).size(), 1);
+
+    x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-deactivate")});
+    QThread::msleep(1000);
+    EXPECT_TRUE(ShowsOn(x).isEmpty()) << "no show left a second after deactivation";
+
+    x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-exit")});
+    if (!daemon.waitForFinished(3000)) {
+        daemon.kill();
+        daemon.waitForFinished(2000);
+    }
+}
