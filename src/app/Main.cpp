@@ -43,10 +43,27 @@ int RunDaemonCommandLine(const QStringList& arguments)
     return RunDaemonMode(*parsed.Options);
 }
 
+// -help works without a display, so it is answered before the application starts.
+bool AnsweredHelp(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!IsDaemonCommandLine(arguments))
+        return false;
+    const DaemonParse parsed = ParseDaemonOptions(arguments, QString());
+    if (!parsed.Options || !parsed.Options->Help)
+        return false;
+    std::fputs(qPrintable(DaemonUsage()), stdout);
+    return true;
+}
+
 }  // namespace
 
 int Main(int argc, char** argv)
 {
+    if (AnsweredHelp(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("kestrova-saver"));
 
