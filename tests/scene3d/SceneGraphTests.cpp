@@ -77,20 +77,3 @@ TEST(SceneGraph, LookAtAimsTheZAxisAndKeepsTheHorizonLevel)
     EXPECT_GT(world.Linear.Row[1].Y, 0);
     EXPECT_NEAR(Determinant(world.Linear), 1, 1e-12);
 }
-
-TEST(SceneGraph, FramesShownAsVisualsAndScaleReplacingTheTransform)
-{
-    SceneGraph graph;
-    Frame* holder = graph.CreateFrame(nullptr);
-    Frame* host = graph.CreateFrame(nullptr);
-    host->AddVisual(*holder);
-    host->AddVisual(*holder);
-    host->DeleteVisual({nullptr, holder});
-    EXPECT_EQ(host->Visuals().size(), 1u);
-    host->DeleteVisual({nullptr, host});  // not shown here: nothing happens
-    EXPECT_TRUE(host->HasVisual({nullptr, holder}));
-
-    holder->SetPosition(nullptr, Vec3{5, 5, 5});
-    holder->ReplaceWithScale(2, 3, 4);
-    ExpectNear(Apply(holder->Local(), Vec3{1, 1, 1}), Vec3{2, 3, 4});
-}
