@@ -1,5 +1,7 @@
 #include "ShowHost.h"
 
+#include "DaemonScreenshot.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QResizeEvent>
@@ -60,6 +62,11 @@ QSize ShowHost::Size() const
 
 QImage ShowHost::Snapshot() const
 {
+    if (kind_ == Kind::Embedded) {
+        const QImage desktop = ReadDaemonScreenshot(host_.Id());
+        if (!desktop.isNull())
+            return desktop;
+    }
     QScreen* screen = PrimaryScreen();
     if (!screen)
         return QImage();

@@ -34,8 +34,9 @@ public:
     // The size the show should have now, in pixels.
     QSize Size() const;
 
-    // What the place shows now (the desktop for a window of its own), for the
-    // desktop-snapshot background. Taken before the show window appears.
+    // The desktop behind the place, for the desktop-snapshot background: the picture
+    // a daemon took before it covered the screen, else what the place shows now (the
+    // whole desktop for a window of its own). Taken before the show window appears.
     QImage Snapshot() const;
 
     // Shows the window in its place. From then on it follows the place's size, and

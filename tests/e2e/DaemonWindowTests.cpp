@@ -216,3 +216,23 @@ TEST(DaemonWindow, WindowOpensAnOrdinaryWindowToTryItOut)
     Terminate(saver);
     EXPECT_EQ(saver.ExitCode(), 0);
 }
+
+TEST(DaemonWindow, RootWithoutADaemonWindowDrawsOnTheDesktopBelowOtherWindows)
+{
+    TestEnvironment env;
+    XvfbServer x(QStringLiteral("800x600x24"));
+    ASSERT_TRUE(x.Ok());
+    Store(env.SettingsFile(), {{"background mode", "2"}});
+    SaverProcess saver(x, {QStringLiteral("-root")});
+    QThread::msleep(1500);
+    HostWindowProcess other(x, 200, 150);  // a window opened afterwards stays in front
+    QThread::msleep(1000);
+    ASSERT_TRUE(saver.Running());
+    const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/root.png"));
+    const AreaCounts desktop = CountArea(shot, QRect(300, 200, 500, 400), Blue, White);
+    EXPECT_GT(desktop.colourShare, 0.5);
+    EXPECT_GT(desktop.different, 100) << "aircraft";
+    EXPECT_GT(CountArea(shot, QRect(HostX, HostY, 200, 150), Red, White).colourShare, 0.95);
+    Terminate(saver);
+    EXPECT_EQ(saver.ExitCode(), 0);
+}
