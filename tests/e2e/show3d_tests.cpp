@@ -93,7 +93,7 @@ TEST(Show3D, BothKindsFlyTheirOwnPaintOverTheBackgroundWithThinningSmoke)
     const Show3DPixels kind201 = RunKind(env, x, 201);
     const int samples = 5 * 512 * 384;
     for (const Show3DPixels& seen : {kind200, kind201}) {
-        EXPECT_GT(seen.background, samples / 2) << "the background fills most of the screen";
+        EXPECT_GT(seen.background, samples / 3) << "the background shows around aircraft and smoke";
         EXPECT_GT(seen.thinSmoke, 200) << "translucent smoke";
     }
     // Kind 200 is blue and white; kind 201 white with orange trim and a blue canopy.
