@@ -92,7 +92,7 @@ TEST(ModelLoad, KeepsTheFilesLeftHandedAxesAndFrontFaces)
             ++total;
         }
     }
-    EXPECT_GT(agree, total * 9 / 10);
+    EXPECT_EQ(agree, total);
 }
 
 TEST(ModelLoad, AFaceNamingAMissingVertexOrNormalIsRejected)
