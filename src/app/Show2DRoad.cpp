@@ -118,7 +118,7 @@ int RunRoad(ShowContext& ctx, ShowWindow& window)
     ctx.Music.MusicControl(1);
     window.setKeyboardGrabEnabled(false);
     window.hide();
-    ReportShowStats(window.PresentedFrames(), clock.elapsed() / 1000.0);
+    ReportShowStats(window.PresentedFrames(), clock.elapsed() / 1000.0, window.FirstFrameMilliseconds());
     return 0;
 }
 

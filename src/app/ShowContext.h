@@ -35,5 +35,7 @@ void ShowStartError(const QString& text);
 // nobody could see or close a message box.
 void QuietShowStartErrors();
 
-// Milliseconds and CPU seconds of the show, printed at the end when KESTROVA_STATS=1.
-void ReportShowStats(long presentedFrames, double wallSeconds);
+// With KESTROVA_STATS=1, prints at the end of the show the presented frames, wall and CPU
+// seconds of the show loop, and a second line with the start-up time (process start to
+// first presented frame, when known) and the peak resident memory.
+void ReportShowStats(long presentedFrames, double wallSeconds, double firstFrameMs = -1);

@@ -5,6 +5,7 @@
 #include "Main.h"
 #include "MusicController.h"
 #include "MusicLock.h"
+#include "ProcessClock.h"
 #include "SaverSettings.h"
 #include "Show2DRoad.h"
 #include "Show3DRoad.h"
@@ -51,7 +52,7 @@ void ShowStartError(const QString& text)
     box.exec();
 }
 
-void ReportShowStats(long presentedFrames, double wallSeconds)
+void ReportShowStats(long presentedFrames, double wallSeconds, double firstFrameMs)
 {
     if (qEnvironmentVariableIntValue("KESTROVA_STATS") != 1)
         return;
@@ -59,6 +60,7 @@ void ReportShowStats(long presentedFrames, double wallSeconds)
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
     std::fprintf(stderr, "frames=%ld seconds=%.3f cpu=%.3f\n", presentedFrames, wallSeconds,
                  cpu.tv_sec + cpu.tv_nsec / 1e9);
+    std::fprintf(stderr, "startup_ms=%.1f peak_rss_mb=%.1f\n", firstFrameMs, PeakResidentMegabytes());
 }
 
 int RunShowMode()

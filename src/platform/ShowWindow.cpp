@@ -1,5 +1,7 @@
 #include "ShowWindow.h"
 
+#include "ProcessClock.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -89,7 +91,8 @@ void ShowWindow::Present(const QImage& frame, const QRegion& changed)
     last_ = frame;
     if (isExposed())
         Paint(frame, changed);
-    ++presented_;
+    if (presented_++ == 0)
+        firstFrameMs_ = MillisecondsSinceProcessStart();
 }
 
 void ShowWindow::exposeEvent(QExposeEvent*)

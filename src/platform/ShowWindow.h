@@ -32,6 +32,8 @@ public:
     void Present(const QImage& frame, const QRegion& changed = QRegion());
 
     long PresentedFrames() const { return presented_; }
+    // When the first frame reached the screen, in milliseconds after the process started.
+    double FirstFrameMilliseconds() const { return firstFrameMs_; }
 
 protected:
     void exposeEvent(QExposeEvent* event) override;
@@ -47,5 +49,6 @@ private:
     FrameClock clock_;
     QImage last_;
     long presented_ = 0;
+    double firstFrameMs_ = -1;
     bool needsFullPaint_ = true;
 };
