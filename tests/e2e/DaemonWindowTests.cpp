@@ -182,15 +182,17 @@ TEST(DaemonWindow, TwoMonitorsTwoShowsOneMusic)
     }
     const bool firstPlays = HoldsSound(env.Path() + QStringLiteral("/first.raw"));
     const bool secondPlays = HoldsSound(env.Path() + QStringLiteral("/second.raw"));
-    EXPECT_TRUE(firstPlays) << "the first show holds the music";
-    EXPECT_FALSE(secondPlays) << "the music plays once";
+    EXPECT_TRUE(firstPlays || secondPlays) << "one show plays the music";
+    EXPECT_FALSE(firstPlays && secondPlays) << "the music plays once";
 
-    // The music is the first show's until it ends; a show started then takes it over.
-    Terminate(first);
-    SaverProcess third(x, {QStringLiteral("-window-id"), left.Hex()}, audioTo("third.raw"));
+    // The music belongs to its show until that ends; a show started then takes it over.
+    SaverProcess& holder = secondPlays ? second : first;
+    SaverProcess& other = secondPlays ? first : second;
+    Terminate(holder);
+    SaverProcess third(x, {QStringLiteral("-window-id"), (secondPlays ? right : left).Hex()}, audioTo("third.raw"));
     QThread::msleep(2500);
     EXPECT_TRUE(HoldsSound(env.Path() + QStringLiteral("/third.raw")));
-    Terminate(second);
+    Terminate(other);
     Terminate(third);
 }
 
