@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "DaemonOptions.h"
+#include "ExitSignals.h"
 #include "InstanceLock.h"
 #include "RunModes.h"
 
@@ -62,6 +63,7 @@ bool AnsweredHelp(int argc, char** argv)
 
 int Main(int argc, char** argv)
 {
+    InstallExitSignalHandlers();
     if (AnsweredHelp(argc, argv))
         return 0;
     QApplication app(argc, argv);

@@ -1,5 +1,7 @@
 #include "RunModes.h"
 
+#include "ExitSignals.h"
+
 #include "InstanceLock.h"
 #include "SaverSettings.h"
 #include "frmOption.h"
@@ -13,6 +15,8 @@ int RunOptionsMode()
     if (!lock.TryAcquire())
         return 0;
 
+    // A signal closes this window as Cancel would.
+    ExitSignals closeOnSignal([] { QCoreApplication::exit(0); });
     SaverSettings settings;
     LoadSettings(settings);
     QCoreApplication::processEvents();

@@ -1,5 +1,7 @@
 #include "RunModes.h"
 
+#include "ExitSignals.h"
+
 #include "HostWindow.h"
 #include "PreviewChoice.h"
 #include "PreviewWindow.h"
@@ -13,6 +15,8 @@
 
 int RunPreviewMode(uint32_t hostId)
 {
+    // A signal closes this window as Cancel would.
+    ExitSignals closeOnSignal([] { QCoreApplication::exit(0); });
     // A host that is not a window on this display would leave an invisible window
     // running for ever: end at once instead.
     HostWindow host(hostId);

@@ -21,18 +21,10 @@ void Handler(int)
 
 }  // namespace
 
-ExitSignals::ExitSignals(std::function<void()> onSignal) : onSignal_(std::move(onSignal))
+void InstallExitSignalHandlers()
 {
-    if (pipeFds[0] < 0 && pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
+    if (pipeFds[0] >= 0 || pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
-    notifier_ = std::make_unique<QSocketNotifier>(pipeFds[0], QSocketNotifier::Read);
-    connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
-        char buffer[16];
-        while (read(pipeFds[0], buffer, sizeof buffer) > 0) {
-        }
-        if (onSignal_)
-            onSignal_();
-    });
     struct sigaction action {};
     action.sa_handler = Handler;
     sigemptyset(&action.sa_mask);
@@ -41,8 +33,21 @@ ExitSignals::ExitSignals(std::function<void()> onSignal) : onSignal_(std::move(o
         sigaction(signal, &action, nullptr);
 }
 
-ExitSignals::~ExitSignals()
+ExitSignals::ExitSignals(std::function<void()> onSignal) : onSignal_(std::move(onSignal))
 {
-    for (int signal : EndingSignals)
-        std::signal(signal, SIG_DFL);
+    InstallExitSignalHandlers();
+    if (pipeFds[0] < 0)
+        return;
+    // A byte written before this object existed is still in the pipe: it is seen at once.
+    notifier_ = std::make_unique<QSocketNotifier>(pipeFds[0], QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
+        char buffer[16];
+        while (read(pipeFds[0], buffer, sizeof buffer) > 0) {
+        }
+        if (onSignal_)
+            onSignal_();
+    });
 }
+
+// The handlers stay: a signal after this object is gone is kept for the next one.
+ExitSignals::~ExitSignals() = default;

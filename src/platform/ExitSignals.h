@@ -6,8 +6,13 @@
 #include <functional>
 #include <memory>
 
-// Turns SIGTERM, SIGINT, SIGHUP and SIGUSR1 into a call on the GUI thread, so a screen-saver
-// daemon's signal ends the show through its normal, orderly shutdown.
+// Catches SIGTERM, SIGINT, SIGHUP and SIGUSR1 from now on. Called first thing in the
+// program: a signal that arrives while it starts up is kept until an ExitSignals object
+// exists to act on it, instead of killing the process half-way.
+void InstallExitSignalHandlers();
+
+// Turns those signals into a call on the GUI thread, so a screen-saver daemon's signal
+// ends the show through its normal, orderly shutdown.
 class ExitSignals : public QObject {
     Q_OBJECT
 public:

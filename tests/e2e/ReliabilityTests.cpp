@@ -1,0 +1,230 @@
+// The real program against bad settings, bad files and faults: it must start with
+// defaults for what is unusable, end with a clear message where it cannot go on, and
+// never crash or hang.
+#include "SaverProcess.h"
+#include "TestEnvironment.h"
+#include "XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+#include <csignal>
+#include <random>
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// Runs the show for a moment and ends it as a daemon would; true when it ran and ended cleanly.
+::testing::AssertionResult ShowRunsAndEndsCleanly(const XvfbServer& x, int runMs = 1500)
+{
+    SaverProcess show(x, {QStringLiteral("/s")});
+    QThread::msleep(runMs);
+    if (!show.Running())
+        return ::testing::AssertionFailure() << "the show ended by itself with status " << show.ExitCode();
+    ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
+    if (!show.WaitForExit(2000))
+        return ::testing::AssertionFailure() << "no exit within 2 s of SIGTERM";
+    if (show.ExitCode() != 0)
+        return ::testing::AssertionFailure() << "exit status " << show.ExitCode();
+    return ::testing::AssertionSuccess();
+}
+
+// Whether the process has its SIGTERM handler in place (the SigCgt mask of /proc).
+bool CatchesSigterm(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+    }
+    return false;
+}
+
+class Reliability : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    XvfbServer x{QStringLiteral("800x600x24")};
+};
+
+}  // namespace
+
+TEST_F(Reliability, EveryKeyWithGarbageHugeNegativeOrEmptyValuesStillShows)
+{
+    ASSERT_TRUE(x.Ok());
+    const char* keys[] = {"flight mode",       "number of blue", "speed of blue",   "step of blue",
+                          "smoke mode",        "length of smoke", "number of complement",
+                          "kind of airplane",  "music mode",     "play file",       "sound volume",
+                          "player app",        "display mode",   "background mode", "background file"};
+    const QStringList values = {QStringLiteral("garbage"), QStringLiteral("99999999999"), QStringLiteral("32767"),
+                                QStringLiteral("-32768"), QStringLiteral("-1"), QString()};
+    for (const QString& value : values) {
+        QFile::remove(env.SettingsFile());
+        {
+            QSettings store(env.SettingsFile(), QSettings::IniFormat);
+            for (const char* key : keys)
+                store.setValue(QStringLiteral("Option/") + QLatin1String(key), value);
+            // A picture background would end the show with a message; keep a colour.
+            store.setValue(QStringLiteral("Option/background mode"), value == "-1" ? "3" : value);
+        }
+        EXPECT_TRUE(ShowRunsAndEndsCleanly(x)) << "every key set to \"" << value.toStdString() << '"';
+    }
+}
+
+TEST_F(Reliability, AnUnusableSettingsFileStillShowsWithDefaults)
+{
+    ASSERT_TRUE(x.Ok());
+    QByteArray junk(8192, '\0');
+    std::mt19937 random(3);
+    for (char& c : junk)
+        c = static_cast<char>(random());
+    WriteFile(env.SettingsFile(), junk);
+    EXPECT_TRUE(ShowRunsAndEndsCleanly(x)) << "binary junk";
+
+    QFile::remove(env.SettingsFile());
+    QDir().mkpath(env.SettingsFile());
+    EXPECT_TRUE(ShowRunsAndEndsCleanly(x)) << "a folder in its place";
+    QDir(env.SettingsFile()).removeRecursively();
+
+    WriteFile(env.SettingsFile(), "[Option]\nbackground%20mode=2\n");
+    QFile::setPermissions(env.SettingsFile(), QFileDevice::Permissions());
+    EXPECT_TRUE(ShowRunsAndEndsCleanly(x)) << "unreadable";
+}
+
+TEST_F(Reliability, TheOptionsDialogWritesAValidFileOverJunk)
+{
+    ASSERT_TRUE(x.Ok());
+    WriteFile(env.SettingsFile(), QByteArray("\x01\x02[Option\nflight mode=\xff\xfe\n\0\0\0", 24));
+    SaverProcess options(x, {QStringLiteral("/c")});
+    QThread::msleep(2000);
+    ASSERT_TRUE(options.Running());
+    x.Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+    ASSERT_TRUE(options.WaitForExit(3000));
+    EXPECT_EQ(options.ExitCode(), 0);
+
+    QSettings store(env.SettingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(store.status(), QSettings::NoError);
+    EXPECT_EQ(store.value(QStringLiteral("Option/number of blue")).toString(), QStringLiteral("30"));
+    EXPECT_EQ(store.value(QStringLiteral("Option/step of blue")).toString(), QStringLiteral("27"));
+}
+
+TEST_F(Reliability, MusicThatCannotPlayLeavesTheShowSilentNotBroken)
+{
+    ASSERT_TRUE(x.Ok());
+    QProcessEnvironment audio;
+    audio.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
+    audio.insert(QStringLiteral("SDL_DISKAUDIOFILE"), env.Path() + QStringLiteral("/audio.raw"));
+    WriteFile(env.Path() + "/empty.mid", {});
+    WriteFile(env.Path() + "/cut.wav", QByteArray("RIFF\x24\x08\x00\x00WAVEfmt ", 16));
+    WriteFile(env.Path() + "/text.mp3", "this is no music");
+    WriteFile(env.Path() + "/player.sh", "#!/bin/sh\nsleep 60\n");  // not executable
+
+    struct Case {
+        const char* mode;
+        QString file;
+    };
+    const Case cases[] = {{"1", env.Path() + "/missing.mid"}, {"1", env.Path() + "/empty.mid"},
+                          {"1", env.Path() + "/cut.wav"},     {"3", env.Path() + "/text.mp3"},
+                          {"3", env.Path() + "/missing.mp3"}, {"2", env.Path() + "/cut.wav"}};
+    for (const Case& c : cases) {
+        QFile::remove(env.SettingsFile());
+        {
+            QSettings store(env.SettingsFile(), QSettings::IniFormat);
+            store.setValue(QStringLiteral("Option/background mode"), "5");
+            store.setValue(QStringLiteral("Option/music mode"), c.mode);
+            store.setValue(QStringLiteral("Option/play file"), c.file);
+            store.setValue(QStringLiteral("Option/player app"), env.Path() + "/player.sh");
+        }
+        SaverProcess show(x, {QStringLiteral("/s")}, audio);
+        QThread::msleep(1500);
+        ASSERT_TRUE(show.Running()) << c.mode << ' ' << c.file.toStdString();
+        ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
+        EXPECT_TRUE(show.WaitForExit(2000));
+        EXPECT_EQ(show.ExitCode(), 0) << c.mode << ' ' << c.file.toStdString();
+    }
+}
+
+TEST_F(Reliability, SigtermAtAnyMomentEndsCleanly)
+{
+    ASSERT_TRUE(x.Ok());
+    WriteFile(env.SettingsFile(), "[Option]\nbackground%20mode=0\n");
+    // From the moment the program catches signals, before it has set anything else up,
+    // to well into the show.
+    for (const int delayMs : {0, 10, 30, 60, 120, 200, 300, 450, 700, 1000, 1400}) {
+        SaverProcess show(x, {QStringLiteral("/s")});
+        ASSERT_TRUE(WaitUntil([&] { return CatchesSigterm(show.Pid()); }, 5000));
+        QThread::msleep(delayMs);
+        ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
+        ASSERT_TRUE(show.WaitForExit(3000)) << "after " << delayMs << " ms";
+        EXPECT_EQ(show.Process().exitStatus(), QProcess::NormalExit) << "after " << delayMs << " ms";
+    }
+}
+
+TEST_F(Reliability, AnXServerThatGoesAwayEndsTheShow)
+{
+    TestEnvironment own;
+    auto server = std::make_unique<XvfbServer>(QStringLiteral("640x480x24"));
+    ASSERT_TRUE(server->Ok());
+    WriteFile(own.SettingsFile(), "[Option]\nbackground%20mode=2\n");
+    SaverProcess show(*server, {QStringLiteral("/s")});
+    QThread::msleep(1500);
+    ASSERT_TRUE(show.Running());
+    server.reset();
+    EXPECT_TRUE(show.WaitForExit(5000)) << "the show hangs without its display";
+}
+
+TEST_F(Reliability, TheExternalPlayerIsClosedWhenTheDisplayGoesAway)
+{
+    TestEnvironment own;
+    auto server = std::make_unique<XvfbServer>(QStringLiteral("640x480x24"));
+    ASSERT_TRUE(server->Ok());
+    const QString marker = own.Path() + QStringLiteral("/player.log");
+    const QString player = own.Path() + QStringLiteral("/player.sh");
+    WriteFile(player, QStringLiteral("#!/bin/bash\ntrap 'echo closed >> %1; exit 0' TERM\necho started >> %1\n"
+                                     "while :; do sleep 0.1; done\n")
+                          .arg(marker)
+                          .toUtf8());
+    QFile::setPermissions(player, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    WriteFile(own.Path() + QStringLiteral("/song.mid"), "MThd");
+    {
+        QSettings store(own.SettingsFile(), QSettings::IniFormat);
+        store.setValue(QStringLiteral("Option/background mode"), "2");
+        store.setValue(QStringLiteral("Option/music mode"), "2");
+        store.setValue(QStringLiteral("Option/player app"), player);
+        store.setValue(QStringLiteral("Option/play file"), own.Path() + QStringLiteral("/song.mid"));
+    }
+    SaverProcess show(*server, {QStringLiteral("/s")});
+    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(marker); }, 5000)) << "the player did not start";
+    server.reset();
+    ASSERT_TRUE(show.WaitForExit(5000));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            QFile log(marker);
+            return log.open(QIODevice::ReadOnly) && log.readAll().contains("closed");
+        },
+        3000))
+        << "the player was left running";
+}
+
+TEST_F(Reliability, ASignalClosesTheOptionsDialogAsCancelWould)
+{
+    ASSERT_TRUE(x.Ok());
+    SaverProcess options(x, {QStringLiteral("/c")});
+    QThread::msleep(1500);
+    ASSERT_TRUE(options.Running());
+    ::kill(static_cast<pid_t>(options.Pid()), SIGTERM);
+    ASSERT_TRUE(options.WaitForExit(1000));
+    EXPECT_EQ(options.ExitCode(), 0);
+    EXPECT_FALSE(QFile::exists(env.SettingsFile())) << "nothing is saved";
+}
