@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 
 using namespace daemon_test;
@@ -22,6 +23,20 @@ int MagentaPixels(const QImage& shot, QRect area)
             count += qRed(p) > 90 && qBlue(p) > 90 && qGreen(p) * 2 < qRed(p) && qGreen(p) * 2 < qBlue(p);
         }
     return count;
+}
+
+// The camera roves, so the formation may be small or out of view for a moment: the
+// best of a few screenshots counts.
+int MostMagenta(const XvfbServer& x, const QString& path, QRect area)
+{
+    int most = 0;
+    for (int shot = 0; shot < 5 && most <= 100; ++shot) {
+        if (shot > 0)
+            QThread::msleep(700);
+        const QImage image = x.Screenshot(path);
+        most = std::max(most, MagentaPixels(image, area.isNull() ? image.rect() : area));
+    }
+    return most;
 }
 
 class Installed {
@@ -92,10 +107,10 @@ TEST(Install, TheInstalledProgramRunsTheShowWithItsTexturesAndWorkFilesInTheCach
 
     {
         Installed show(x, {prefix + QStringLiteral("/bin/kestrova-saver"), QStringLiteral("/s")});
-        QThread::msleep(5000);
+        QThread::msleep(4000);
         ASSERT_TRUE(show.Running());
-        const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/installed.png"));
-        EXPECT_GT(MagentaPixels(shot, shot.rect()), 100) << "textured from the installed pictures";
+        EXPECT_GT(MostMagenta(x, env.Path() + QStringLiteral("/installed.png"), QRect()), 100)
+            << "textured from the installed pictures";
     }
     const QString cache = env.Path() + QStringLiteral("/cache/kestrova-saver");
     EXPECT_EQ(QImage(cache + QStringLiteral("/bgi_tmp.bmp")).size(), QSize(512, 512));
@@ -104,13 +119,13 @@ TEST(Install, TheInstalledProgramRunsTheShowWithItsTexturesAndWorkFilesInTheCach
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/bgi_tmp.bmp")));
 
     // xsecurelock's module: no arguments, the window in XSCREENSAVER_WINDOW.
-    HostWindowProcess host(x, 320, 240, "00ff00");
+    HostWindowProcess host(x, 400, 300, "00ff00");
     QProcessEnvironment locker;
     locker.insert(QStringLiteral("XSCREENSAVER_WINDOW"), host.Hex());
     Installed module(x, {folder + QStringLiteral("/saver_kestrova-saver")}, locker);
-    QThread::msleep(5000);
+    QThread::msleep(4000);
     ASSERT_TRUE(module.Running());
+    EXPECT_GT(MostMagenta(x, env.Path() + QStringLiteral("/module.png"), QRect(HostX, HostY, 400, 300)), 100);
     const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/module.png"));
-    EXPECT_GT(MagentaPixels(shot, QRect(HostX, HostY, 320, 240)), 50);
-    EXPECT_EQ(MagentaPixels(shot, QRect(HostX + 330, HostY, 300, 240)), 0);
+    EXPECT_EQ(MagentaPixels(shot, QRect(HostX + 410, HostY, 300, 300)), 0) << "nothing beyond the host";
 }
