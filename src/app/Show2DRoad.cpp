@@ -13,10 +13,13 @@
 #include "StepAircraft.h"
 
 #include <QCoreApplication>
+#include <QRegion>
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
+
+#include <vector>
 
 namespace {
 
@@ -52,7 +55,18 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
     FrameComposer composer(ctx.ScreenWidth, ctx.ScreenHeight);
     composer.SetBackground(ctx.Background);
     composer.LoadSmokeSurfaces();
-    composer.SetPresenter([&window](const Surface& frame) { window.Present(frame.AsImage(QImage::Format_RGB32)); });
+    // Only the tiles drawn in this frame or the last one go to the screen.
+    std::vector<QRect> changed;
+    changed.reserve(static_cast<size_t>(ctx.ScreenWidth / TileMask::TileSize + 2) *
+                    (ctx.ScreenHeight / TileMask::TileSize + 2));
+    composer.SetPresenter([&window, &composer, &changed](const Surface& frame) {
+        changed.clear();
+        composer.ForEachChangedRun(
+            [&changed](const Rect& r) { changed.emplace_back(r.Left, r.Top, r.Width(), r.Height()); });
+        QRegion region;
+        region.setRects(changed.data(), static_cast<int>(changed.size()));
+        window.Present(frame.AsImage(QImage::Format_RGB32), region);
+    });
 
     KindChangeTimer kindTimer;
     QTimer timer1;

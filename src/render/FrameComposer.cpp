@@ -28,13 +28,16 @@ FrameComposer::FrameComposer(int width, int height)
     : frame_(width, height, OpaqueBlack),
       background_(width, height, OpaqueBlack),
       drawn_(DrawnRectCapacity, Rect{0, 0, width, height}),
-      scratch_{std::vector<int>(static_cast<size_t>(std::max(width, 0))), {}}
+      scratch_{std::vector<int>(static_cast<size_t>(std::max(width, 0))), {}},
+      drawnTiles_(width, height),
+      previousTiles_(width, height)
 {
 }
 
 void FrameComposer::SetBackground(const QImage& background)
 {
     background_ = SurfaceFromPicture(background, frame_.Width(), frame_.Height());
+    backgroundChanged_ = true;
 }
 
 void FrameComposer::LoadKindSprites(int kind)
@@ -71,7 +74,21 @@ void FrameComposer::SetPresenter(Presenter presenter)
 
 void FrameComposer::CopyBackground()
 {
-    frame_.CopyFrom(background_);
+    // Outside the tiles the previous frame drew into, the frame still shows the
+    // background; only those tiles need it back.
+    wholeFrameChanged_ = backgroundChanged_ || !incremental_;
+    if (wholeFrameChanged_) {
+        frame_.CopyFrom(background_);
+        backgroundChanged_ = false;
+    } else {
+        drawnTiles_.ForEachRun(nullptr, [this](const Rect& run) {
+            const size_t count = static_cast<size_t>(run.Width());
+            for (int y = run.Top; y < run.Bottom; ++y)
+                std::copy_n(background_.Row(y) + run.Left, count, frame_.Row(y) + run.Left);
+        });
+    }
+    std::swap(drawnTiles_, previousTiles_);
+    drawnTiles_.Clear();
     drawn_.Clear();
 }
 
@@ -82,8 +99,10 @@ void FrameComposer::DrawSmoke(Flight& flight)
 
 void FrameComposer::PuffBlitter::DrawPuff(int picture, const Rect& square)
 {
-    if (owner_.smoke_.Draw(owner_.frame_, picture, square))
+    if (owner_.smoke_.Draw(owner_.frame_, picture, square)) {
         owner_.drawn_.Add(square);
+        owner_.drawnTiles_.Mark(square);
+    }
 }
 
 void FrameComposer::DrawSprite(const Flight& flight, int i)
@@ -98,8 +117,10 @@ void FrameComposer::DrawSprite(const Flight& flight, int i)
         return;
     const int cellSize = flight.KindCellSize[static_cast<size_t>(plane.KindSlot)];
     const SpriteRects rects = SpriteGeometry(plane, cellSize, frame_.Width(), frame_.Height());
-    if (sprites_.Heading(plane.Dir).Draw(frame_, rects, scratch_))
+    if (sprites_.Heading(plane.Dir).Draw(frame_, rects, scratch_)) {
         drawn_.Add(rects.Destination);
+        drawnTiles_.Mark(rects.Destination);
+    }
 }
 
 void FrameComposer::Present()

@@ -6,6 +6,7 @@
 #include "SmokeDrawing.h"
 #include "SmokePuffs.h"
 #include "Surface.h"
+#include "TileMask.h"
 
 #include <QImage>
 
@@ -40,6 +41,21 @@ public:
     // What was drawn over the background since the last CopyBackground.
     const DrawnRegion& Drawn() const { return drawn_; }
 
+    // Each frame restores the background only where the previous frame drew, instead of
+    // copying it whole; the pixels are the same either way. Off: always the whole copy.
+    void SetIncremental(bool on) { incremental_ = on; }
+    // The parts of the frame that differ from the previous presented frame, as runs of
+    // tiles along each row, in pixels; calls visit(Rect) for each. The whole frame after
+    // a new background or when not incremental.
+    template <typename Visit>
+    void ForEachChangedRun(Visit visit) const
+    {
+        if (wholeFrameChanged_)
+            visit(Rect{0, 0, frame_.Width(), frame_.Height()});
+        else
+            drawnTiles_.ForEachRun(&previousTiles_, visit);
+    }
+
     void CopyBackground() override;
     void DrawSmoke(Flight& flight) override;
     void DrawSprite(const Flight& flight, int i) override;
@@ -63,4 +79,9 @@ private:
     PuffBlitter puffs_{*this};
     DrawScratch scratch_;
     Presenter presenter_;
+    TileMask drawnTiles_;     // drawn into this frame
+    TileMask previousTiles_;  // drawn into the previous frame
+    bool incremental_ = true;
+    bool backgroundChanged_ = true;
+    bool wholeFrameChanged_ = true;
 };

@@ -1,0 +1,108 @@
+// Restoring the background only where the last frame drew must give exactly the frames
+// a full copy gives, and the changed tiles handed to the screen must hold every pixel
+// that differs from the previous frame.
+#include "Flight.h"
+#include "FrameComposer.h"
+#include "LaunchAircraft.h"
+#include "StartFlightModel.h"
+#include "StepAircraft.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int Width = 800;
+constexpr int Height = 600;
+
+QImage Background()
+{
+    QImage image(Width, Height, QImage::Format_RGB32);
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    return image;
+}
+
+struct Show {
+    SaverSettings settings;
+    Flight flight;
+    FrameComposer composer{Width, Height};
+
+    Show(int16_t flightMode, bool incremental) : flight(settings, Width, Height, 99)
+    {
+        settings.FlightMode = flightMode;
+        settings.BlueCount = 100;
+        settings.SmokeLength = 200;
+        composer.SetIncremental(incremental);
+        composer.SetBackground(Background());
+        composer.LoadSmokeSurfaces();
+        composer.LoadKindSprites(StartFlightModel(flight));
+    }
+
+    void Frame()
+    {
+        LaunchAircraft(flight);
+        StepAircraft(flight, composer);
+    }
+};
+
+bool SameRow(const Surface& a, const Surface& b, int y, int left, int right)
+{
+    return std::memcmp(a.Row(y) + left, b.Row(y) + left, sizeof(uint32_t) * static_cast<size_t>(right - left)) == 0;
+}
+
+}  // namespace
+
+TEST(IncrementalFrames, EqualTheFullCopyFrameByFrame)
+{
+    for (int16_t flightMode : {0, 1}) {
+        Show incremental(flightMode, true);
+        Show full(flightMode, false);
+        for (int frame = 0; frame < 700; ++frame) {
+            incremental.Frame();
+            full.Frame();
+            for (int y = 0; y < Height; ++y)
+                ASSERT_TRUE(SameRow(incremental.composer.Frame(), full.composer.Frame(), y, 0, Width))
+                    << "flight mode " << flightMode << ", frame " << frame << ", row " << y;
+        }
+    }
+}
+
+TEST(IncrementalFrames, ChangedTilesHoldEveryChangedPixel)
+{
+    Show show(0, true);
+    Surface previous(Width, Height);
+    int wholeFrames = 0;
+    for (int frame = 0; frame < 300; ++frame) {
+        previous.CopyFrom(show.composer.Frame());
+        show.Frame();
+        // Mark the changed runs, then every pixel outside them must be as before.
+        std::vector<std::vector<bool>> changed(Height, std::vector<bool>(Width, false));
+        int changedPixels = 0;
+        show.composer.ForEachChangedRun([&](const Rect& r) {
+            if (r == Rect{0, 0, Width, Height})
+                ++wholeFrames;
+            for (int y = r.Top; y < r.Bottom; ++y)
+                for (int x = r.Left; x < r.Right; ++x) {
+                    changed[y][x] = true;
+                    ++changedPixels;
+                }
+        });
+        for (int y = 0; y < Height; ++y) {
+            for (int x = 0; x < Width; ++x) {
+                if (!changed[y][x]) {
+                    ASSERT_EQ(show.composer.Frame().Pixel(x, y), previous.Pixel(x, y))
+                        << "frame " << frame << " at " << x << ',' << y;
+                }
+            }
+        }
+        if (frame > 0)
+            EXPECT_LT(changedPixels, Width * Height) << "frame " << frame << " sent whole";
+    }
+    EXPECT_EQ(wholeFrames, 1) << "only the first frame is sent whole";
+}
