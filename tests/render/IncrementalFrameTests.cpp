@@ -101,8 +101,9 @@ TEST(IncrementalFrames, ChangedTilesHoldEveryChangedPixel)
                 }
             }
         }
-        if (frame > 0)
+        if (frame > 0) {
             EXPECT_LT(changedPixels, Width * Height) << "frame " << frame << " sent whole";
+        }
     }
     EXPECT_EQ(wholeFrames, 1) << "only the first frame is sent whole";
 }
