@@ -154,15 +154,15 @@ inline bool ProcessAlive(qint64 pid)
     return close >= 0 && text.mid(close + 2, 1) != "Z";
 }
 
-// An external player for music mode 2: records its process id and the file it was
-// given, and writes "closed" when asked to close with SIGTERM.
+// An external player for music mode 2: adds a line with its process id and the file
+// it was given to "started", and writes "closed" when asked to close with SIGTERM.
 inline QString WritePlayerScript(const QString& folder)
 {
     const QString path = folder + QStringLiteral("/player.sh");
     QFile script(path);
     script.open(QIODevice::WriteOnly);
     script.write("#!/bin/sh\n"
-                 "echo \"$$ $1\" > \"$(dirname \"$0\")/started\"\n"
+                 "echo \"$$ $1\" >> \"$(dirname \"$0\")/started\"\n"
                  "trap 'echo closed > \"$(dirname \"$0\")/closed\"; exit 0' TERM\n"
                  "while :; do sleep 0.05; done\n");
     script.close();

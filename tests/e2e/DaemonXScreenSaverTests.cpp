@@ -30,7 +30,7 @@ QList<qint64> ShowsOn(const XvfbServer& x)
 
 }  // namespace
 
-TEST(XScreenSaver, ActivateStartsTheShowInItsWindowAndDeactivateStopsIt)
+TEST(XScreenSaver, ActivateStartsAShowOnEachMonitorAndDeactivateStopsThemAll)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xscreensaver")).isEmpty())
         GTEST_SKIP() << "xscreensaver is not installed (scripts/setup.sh installs it)";
@@ -40,7 +40,16 @@ TEST(XScreenSaver, ActivateStartsTheShowInItsWindowAndDeactivateStopsIt)
     // The desktop as background: the show takes it from the picture XScreenSaver took
     // before it covered the screen.
     x.Run(QStringLiteral("xsetroot"), {QStringLiteral("-solid"), QStringLiteral("#4080c0")});
-    Store(env.SettingsFile(), {{"background mode", "0"}});
+    // Two monitors side by side: XScreenSaver covers each with a window of its own.
+    x.Run(QStringLiteral("xrandr"), {QStringLiteral("--setmonitor"), QStringLiteral("left"),
+                                     QStringLiteral("400/106x600/159+0+0"), QStringLiteral("screen")});
+    x.Run(QStringLiteral("xrandr"), {QStringLiteral("--setmonitor"), QStringLiteral("right"),
+                                     QStringLiteral("400/106x600/159+400+0"), QStringLiteral("none")});
+    const QString player = WritePlayerScript(env.Path());
+    const QString tune = env.Path() + QStringLiteral("/tune.mid");
+    QFile(tune).open(QIODevice::WriteOnly);
+    Store(env.SettingsFile(),
+          {{"background mode", "0"}, {"music mode", "2"}, {"player app", player}, {"play file", tune}});
 
     const QString home = env.Path() + QStringLiteral("/home");
     QDir().mkpath(home);
@@ -69,15 +78,24 @@ TEST(XScreenSaver, ActivateStartsTheShowInItsWindowAndDeactivateStopsIt)
         10000))
         << "xscreensaver started the show";
     QThread::msleep(2500);
+    EXPECT_EQ(ShowsOn(x).size(), 2) << "one show per monitor";
     const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/xscreensaver.png"));
-    const AreaCounts c = CountArea(shot, shot.rect(), qRgb(0x40, 0x80, 0xc0), qRgb(255, 255, 255));
-    EXPECT_GT(c.colourShare, 0.5) << "the show fills the daemon's window, over the desktop";
-    EXPECT_GT(c.different, 200) << "aircraft";
-    EXPECT_EQ(ShowsOn(x).size(), 1);
+    for (const QRect monitor : {QRect(0, 0, 400, 600), QRect(400, 0, 400, 600)}) {
+        const AreaCounts c = CountArea(shot, monitor, qRgb(0x40, 0x80, 0xc0), qRgb(255, 255, 255));
+        EXPECT_GT(c.colourShare, 0.5) << monitor.x() << ": the show fills the monitor, over the desktop";
+        EXPECT_GT(c.different, 100) << monitor.x() << ": aircraft";
+    }
+    QFile started(env.Path() + QStringLiteral("/started"));
+    ASSERT_TRUE(started.open(QIODevice::ReadOnly)) << "the music player was started";
+    const QList<QByteArray> players = started.readAll().trimmed().split('\n');
+    EXPECT_EQ(players.size(), 1) << "the music plays once";
+    const qint64 playerPid = players.first().split(' ').first().toLongLong();
 
     x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-deactivate")});
     QThread::msleep(1000);
     EXPECT_TRUE(ShowsOn(x).isEmpty()) << "no show left a second after deactivation";
+    EXPECT_TRUE(QFileInfo::exists(env.Path() + QStringLiteral("/closed"))) << "the player was asked to close";
+    EXPECT_FALSE(ProcessAlive(playerPid)) << "no player left";
 
     x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-exit")});
     if (!daemon.waitForFinished(3000)) {
