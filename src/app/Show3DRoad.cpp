@@ -60,6 +60,9 @@ int RunShow3DRoad(ShowContext& ctx)
         return EndWithError(QStringLiteral("cannot write %1").arg(texturePath));
     // The texture pictures are installed beside the program, wherever the work files go.
     if (!WriteModelFile(settings.AirplaneKind, workFolder, programFolder)) {
+        // Started by a daemon: ShowStartError, which keeps message boxes off its window.
+        if (ctx.Host)
+            return EndWithError(QStringLiteral("cannot write %1").arg(ModelFilePath(workFolder)));
         QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), QStringLiteral("!"),
                         QMessageBox::Ok);
         box.exec();
