@@ -25,17 +25,15 @@ int MagentaPixels(const QImage& shot, QRect area)
     return count;
 }
 
-// The camera roves, so the formation may be small or out of view for a moment: the
-// best of a few screenshots counts.
+// Start-up takes its time, and the camera roves, so the formation may be small or out
+// of view for a moment: screenshots are taken until one shows enough of it.
 int MostMagenta(const XvfbServer& x, const QString& path, QRect area)
 {
     int most = 0;
-    for (int shot = 0; shot < 5 && most <= 100; ++shot) {
-        if (shot > 0)
-            QThread::msleep(700);
-        const QImage image = x.Screenshot(path);
+    ShotWhen(x, path, [&](const QImage& image) {
         most = std::max(most, MagentaPixels(image, area.isNull() ? image.rect() : area));
-    }
+        return most > 100;
+    });
     return most;
 }
 
@@ -107,10 +105,9 @@ TEST(Install, TheInstalledProgramRunsTheShowWithItsTexturesAndWorkFilesInTheCach
 
     {
         Installed show(x, {prefix + QStringLiteral("/bin/kestrova-saver"), QStringLiteral("/s")});
-        QThread::msleep(4000);
-        ASSERT_TRUE(show.Running());
         EXPECT_GT(MostMagenta(x, env.Path() + QStringLiteral("/installed.png"), QRect()), 100)
             << "textured from the installed pictures";
+        EXPECT_TRUE(show.Running());
     }
     const QString cache = env.Path() + QStringLiteral("/cache/kestrova-saver");
     EXPECT_EQ(QImage(cache + QStringLiteral("/bgi_tmp.bmp")).size(), QSize(512, 512));
@@ -123,9 +120,8 @@ TEST(Install, TheInstalledProgramRunsTheShowWithItsTexturesAndWorkFilesInTheCach
     QProcessEnvironment locker;
     locker.insert(QStringLiteral("XSCREENSAVER_WINDOW"), host.Hex());
     Installed module(x, {folder + QStringLiteral("/saver_kestrova-saver")}, locker);
-    QThread::msleep(4000);
-    ASSERT_TRUE(module.Running());
     EXPECT_GT(MostMagenta(x, env.Path() + QStringLiteral("/module.png"), QRect(HostX, HostY, 400, 300)), 100);
+    EXPECT_TRUE(module.Running());
     const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/module.png"));
     EXPECT_EQ(MagentaPixels(shot, QRect(HostX + 410, HostY, 300, 300)), 0) << "nothing beyond the host";
 }

@@ -18,6 +18,15 @@ const QRgb Blue = qRgb(0, 0, 128);  // "background mode" 2
 const QRgb White = qRgb(255, 255, 255);
 const QRgb Red = qRgb(255, 0, 0);  // the host window's own colour
 
+// The show is in `area`: mostly its background colour, with aircraft over it.
+auto ShowIn(QRect area, QRgb colour = Blue)
+{
+    return [area, colour](const QImage& shot) {
+        const AreaCounts c = CountArea(shot, area, colour, White);
+        return c.colourShare > 0.5 && c.different > 50;
+    };
+}
+
 void Terminate(SaverProcess& saver)
 {
     ::kill(static_cast<pid_t>(saver.Pid()), SIGTERM);
@@ -49,9 +58,9 @@ TEST(DaemonWindow, DrawsInsideTheHostAtItsSizeWhicheverWayTheWindowIsNamed)
         if (!way.screensaverWindow.isEmpty())
             extra.insert(QStringLiteral("XSCREENSAVER_WINDOW"), way.screensaverWindow);
         SaverProcess saver(x, way.arguments, extra);
-        QThread::msleep(2000);
+        const QImage shot =
+            ShotWhen(x, env.Path() + QStringLiteral("/inside.png"), ShowIn(QRect(HostX, HostY, 400, 300)));
         ASSERT_TRUE(saver.Running()) << name;
-        const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/inside.png"));
 
         const AreaCounts inside = CountArea(shot, QRect(HostX, HostY, 400, 300), Blue, White);
         EXPECT_GT(inside.colourShare, 0.5) << name;
@@ -79,7 +88,8 @@ TEST(DaemonWindow, SurvivesInputFollowsResizesAndEndsOnSigtermWithItsPlayerClose
     HostWindowProcess host(x, 300, 200);
     SaverProcess saver(x, {QStringLiteral("--window-id"), host.Hex()});
     const QString started = env.Path() + QStringLiteral("/started");
-    ASSERT_TRUE(WaitUntil([&] { return QFileInfo::exists(started); }, 5000)) << "the player was started";
+    ASSERT_TRUE(WaitUntil([&] { return QFileInfo::exists(started); }, 20000)) << "the player was started";
+    ShotWhen(x, env.Path() + QStringLiteral("/first.png"), ShowIn(QRect(HostX, HostY, 300, 200)));
 
     // The daemon, not the show, decides when to stop: its settings preview runs the
     // show while the user works with the mouse and the keyboard.
@@ -93,8 +103,9 @@ TEST(DaemonWindow, SurvivesInputFollowsResizesAndEndsOnSigtermWithItsPlayerClose
 
     // Another shape: scaled up, the old show would leave black bars at the sides.
     host.Resize(640, 240);
-    QThread::msleep(1500);
-    const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/resized.png"));
+    const QImage shot = ShotWhen(x, env.Path() + QStringLiteral("/resized.png"), [](const QImage& image) {
+        return ShowIn(QRect(HostX, HostY, 60, 240))(image) && ShowIn(QRect(HostX + 580, HostY, 60, 240))(image);
+    });
     const AreaCounts all = CountArea(shot, QRect(HostX, HostY, 640, 240), Blue, White);
     EXPECT_GT(all.colourShare, 0.5);
     EXPECT_GT(all.different, 100) << "aircraft";
@@ -110,10 +121,11 @@ TEST(DaemonWindow, SurvivesInputFollowsResizesAndEndsOnSigtermWithItsPlayerClose
     QElapsedTimer clock;
     clock.start();
     ::kill(static_cast<pid_t>(saver.Pid()), SIGTERM);
-    EXPECT_TRUE(saver.WaitForExit(500)) << "ended within half a second";
-    EXPECT_LT(clock.elapsed(), 500);
+    EXPECT_TRUE(saver.WaitForExit(500 * SlowdownFactor)) << "ended within half a second";
+    EXPECT_LT(clock.elapsed(), 500 * SlowdownFactor);
     EXPECT_EQ(saver.ExitCode(), 0);
-    EXPECT_TRUE(WaitUntil([&] { return QFileInfo::exists(env.Path() + QStringLiteral("/closed")); }, 500))
+    EXPECT_TRUE(WaitUntil([&] { return QFileInfo::exists(env.Path() + QStringLiteral("/closed")); },
+                          500 * SlowdownFactor))
         << "the player was asked to close";
     EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(playerPid); }, 1000)) << "no player left";
 }
@@ -130,10 +142,10 @@ TEST(DaemonWindow, EndsWhenTheHostWindowGoesAway)
         extra.insert(QStringLiteral("XSCREENSAVER_WINDOW"), host.Hex());
         return extra;
     }());
-    QThread::msleep(1500);
+    ShotWhen(x, env.Path() + QStringLiteral("/host.png"), ShowIn(QRect(HostX, HostY, 200, 150), qRgb(0, 0, 0)));
     ASSERT_TRUE(saver.Running());
     host.Destroy();
-    EXPECT_TRUE(saver.WaitForExit(1000));
+    EXPECT_TRUE(saver.WaitForExit(1000 * SlowdownFactor));
     EXPECT_EQ(saver.ExitCode(), 0);
 }
 
@@ -143,7 +155,7 @@ TEST(DaemonWindow, RefusesAWindowThatDoesNotExist)
     XvfbServer x(QStringLiteral("640x480x24"));
     ASSERT_TRUE(x.Ok());
     SaverProcess saver(x, {QStringLiteral("-window-id"), QStringLiteral("0x7ffffff")}, QProcessEnvironment(), true);
-    ASSERT_TRUE(saver.WaitForExit(3000));
+    ASSERT_TRUE(saver.WaitForExit(10000));
     EXPECT_NE(saver.ExitCode(), 0);
     EXPECT_TRUE(saver.Process().readAllStandardError().contains("0x7ffffff"));
 }
@@ -168,13 +180,14 @@ TEST(DaemonWindow, TwoMonitorsTwoShowsOneMusic)
         return extra;
     };
     SaverProcess first(x, {QStringLiteral("-window-id"), left.Hex()}, audioTo("first.raw"));
-    QThread::msleep(1000);
     SaverProcess second(x, {QStringLiteral("-window-id"), right.Hex()}, audioTo("second.raw"));
-    QThread::msleep(2500);
+    const QImage shot = ShotWhen(x, env.Path() + QStringLiteral("/two.png"), [](const QImage& image) {
+        return ShowIn(QRect(HostX, HostY, 300, 200))(image) && ShowIn(QRect(400, 10, 300, 200))(image);
+    });
+    QThread::msleep(1000);  // a second of music
     ASSERT_TRUE(first.Running());
     ASSERT_TRUE(second.Running());
 
-    const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/two.png"));
     for (const QRect area : {QRect(HostX, HostY, 300, 200), QRect(400, 10, 300, 200)}) {
         const AreaCounts c = CountArea(shot, area, Blue, White);
         EXPECT_GT(c.colourShare, 0.5) << area.x();
@@ -190,7 +203,7 @@ TEST(DaemonWindow, TwoMonitorsTwoShowsOneMusic)
     SaverProcess& other = secondPlays ? first : second;
     Terminate(holder);
     SaverProcess third(x, {QStringLiteral("-window-id"), (secondPlays ? right : left).Hex()}, audioTo("third.raw"));
-    QThread::msleep(2500);
+    EXPECT_TRUE(WaitUntil([&] { return HoldsSound(env.Path() + QStringLiteral("/third.raw")); }, 20000));
     EXPECT_TRUE(HoldsSound(env.Path() + QStringLiteral("/third.raw")));
     Terminate(other);
     Terminate(third);
@@ -203,13 +216,18 @@ TEST(DaemonWindow, WindowOpensAnOrdinaryWindowToTryItOut)
     ASSERT_TRUE(x.Ok());
     Store(env.SettingsFile(), {{"background mode", "2"}});
     SaverProcess saver(x, {QStringLiteral("-window")});
-    QThread::msleep(2000);
+    QString text;
+    WaitUntil(
+        [&] {
+            QProcess info;
+            info.setProcessEnvironment(x.Environment());
+            info.start(QStringLiteral("xwininfo"), {QStringLiteral("-name"), QStringLiteral("Kestrova Saver")});
+            info.waitForFinished(5000);
+            text = QString::fromLocal8Bit(info.readAllStandardOutput());
+            return info.exitCode() == 0 && text.contains(QLatin1String("IsViewable"));
+        },
+        20000);
     ASSERT_TRUE(saver.Running());
-    QProcess info;
-    info.setProcessEnvironment(x.Environment());
-    info.start(QStringLiteral("xwininfo"), {QStringLiteral("-name"), QStringLiteral("Kestrova Saver")});
-    ASSERT_TRUE(info.waitForFinished(5000));
-    const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QLatin1String("Width: 1280"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QLatin1String("Height: 720"))) << text.toStdString();
     x.Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("30"), QStringLiteral("40")});
@@ -226,9 +244,9 @@ TEST(DaemonWindow, RootWithoutADaemonWindowDrawsOnTheDesktopBelowOtherWindows)
     ASSERT_TRUE(x.Ok());
     Store(env.SettingsFile(), {{"background mode", "2"}});
     SaverProcess saver(x, {QStringLiteral("-root")});
-    QThread::msleep(1500);
+    ShotWhen(x, env.Path() + QStringLiteral("/root.png"), ShowIn(QRect(300, 200, 500, 400)));
     HostWindowProcess other(x, 200, 150);  // a window opened afterwards stays in front
-    QThread::msleep(1000);
+    QThread::msleep(500);
     ASSERT_TRUE(saver.Running());
     const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/root.png"));
     const AreaCounts desktop = CountArea(shot, QRect(300, 200, 500, 400), Blue, White);

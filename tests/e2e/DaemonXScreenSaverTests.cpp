@@ -75,12 +75,19 @@ TEST(XScreenSaver, ActivateStartsAShowOnEachMonitorAndDeactivateStopsThemAll)
             x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-activate")});
             return WaitUntil([&] { return !ShowsOn(x).isEmpty(); }, 1000);
         },
-        10000))
+        20000))
         << "xscreensaver started the show";
-    QThread::msleep(2500);
+    const QRect monitors[] = {QRect(0, 0, 400, 600), QRect(400, 0, 400, 600)};
+    const QImage shot = ShotWhen(x, env.Path() + QStringLiteral("/xscreensaver.png"), [&](const QImage& image) {
+        for (const QRect monitor : monitors) {
+            const AreaCounts c = CountArea(image, monitor, qRgb(0x40, 0x80, 0xc0), qRgb(255, 255, 255));
+            if (c.colourShare <= 0.5 || c.different <= 100)
+                return false;
+        }
+        return true;
+    });
     EXPECT_EQ(ShowsOn(x).size(), 2) << "one show per monitor";
-    const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/xscreensaver.png"));
-    for (const QRect monitor : {QRect(0, 0, 400, 600), QRect(400, 0, 400, 600)}) {
+    for (const QRect monitor : monitors) {
         const AreaCounts c = CountArea(shot, monitor, qRgb(0x40, 0x80, 0xc0), qRgb(255, 255, 255));
         EXPECT_GT(c.colourShare, 0.5) << monitor.x() << ": the show fills the monitor, over the desktop";
         EXPECT_GT(c.different, 100) << monitor.x() << ": aircraft";
@@ -92,7 +99,7 @@ TEST(XScreenSaver, ActivateStartsAShowOnEachMonitorAndDeactivateStopsThemAll)
     const qint64 playerPid = players.first().split(' ').first().toLongLong();
 
     x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-deactivate")});
-    QThread::msleep(1000);
+    QThread::msleep(1000 * SlowdownFactor);
     EXPECT_TRUE(ShowsOn(x).isEmpty()) << "no show left a second after deactivation";
     EXPECT_TRUE(QFileInfo::exists(env.Path() + QStringLiteral("/closed"))) << "the player was asked to close";
     EXPECT_FALSE(ProcessAlive(playerPid)) << "no player left";
