@@ -119,11 +119,16 @@ void ShowHost::Place(QWindow& window)
 
 bool ShowHost::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == placed_) {
-        if (event->type() == QEvent::Resize)
-            size_ = static_cast<QResizeEvent*>(event)->size() * placed_->devicePixelRatio();
-        else if (event->type() == QEvent::Close)
-            Gone();
+    if (watched != placed_)
+        return false;
+    if (event->type() == QEvent::Resize) {
+        size_ = static_cast<QResizeEvent*>(event)->size() * placed_->devicePixelRatio();
+    } else if (event->type() == QEvent::Close) {
+        // The show ends in its own time and hides the window then; closing it here
+        // would pull the surface from under a running renderer.
+        event->ignore();
+        Gone();
+        return true;
     }
     return false;
 }
