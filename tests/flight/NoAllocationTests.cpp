@@ -5,32 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-// Every allocation of this test program is counted, so a frame that allocates shows.
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
+#include "CountingAllocator.h"
 
 TEST(NoAllocation, FramesAllocateNothingInEitherFlightMode)
 {
