@@ -3,7 +3,6 @@
 #include "Flight.h"
 #include "GlShowWindow.h"
 #include "HostedShow.h"
-#include "InstanceLock.h"
 #include "ModelFile.h"
 #include "ModelMeshLoader.h"
 #include "MusicController.h"
@@ -51,9 +50,10 @@ int RunShow3DRoad(ShowContext& ctx)
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString workFolder = ChooseWorkFolder(programFolder);
     const QString texturePath = WorkFilePath(workFolder, QStringLiteral("bgi_tmp.bmp"));
-    // Shows on several monitors share the work files: one at a time writes and reads
-    // them back, so none loads a model file another has just emptied.
-    QLockFile workFilesLock(InstanceLock::PathFor(QStringLiteral("Kestrova Saver Work Files")));
+    // Shows running at once (one per monitor, or other users of the same folder) share
+    // the work files: one at a time writes and reads them back, so none loads a model
+    // file another has just emptied or another's background. The lock lives beside them.
+    QLockFile workFilesLock(WorkFilePath(workFolder, QStringLiteral(".work-files.lock")));
     workFilesLock.lock();
 
     if (!SaveBackgroundTexture(ctx.Background, texturePath))
