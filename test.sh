@@ -20,7 +20,7 @@ if ((!quick)); then
   "$root/scripts/fuzz.sh" 60
 
   echo "Building and testing under AddressSanitizer and UndefinedBehaviorSanitizer"
-  BUILD_DIR="$root/build-asan" CMAKE_ARGS="-DKESTROVA_SANITIZE=ON -DKESTROVA_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug" \
+  BUILD_DIR="$root/build-asan" CMAKE_ARGS="-DKESTROVA_SANITIZE=ON -DKESTROVA_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo" \
     "$root/scripts/build.sh"
   # Leak reports from the system libraries the GUI loads are not ours to fix.
   (cd "$root/build-asan" &&
