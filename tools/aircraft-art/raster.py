@@ -88,12 +88,12 @@ def shade(tris, tri_id, bary, m, surface):
     nrm = lerp(tris.normals)
     nrm /= np.linalg.norm(nrm, axis=1, keepdims=True) + 1e-12
     attrs = lerp(tris.attrs) if tris.attrs.size else np.zeros((len(ids), 0))
-    albedo, spec, shine = surface(tris.materials[ids], pos, nrm, attrs)
+    albedo, specular, shine = surface(tris.materials[ids], pos, nrm, attrs)
     vn = nrm @ m.T
     vn[vn[:, 2] < 0] *= -1.0           # a face seen from behind is lit as its front
     diffuse = np.clip(vn @ LIGHT, 0, 1)
     highlight = np.clip(vn @ HALF, 0, 1) ** shine
-    colour = albedo * (AMBIENT + DIFFUSE * diffuse)[:, None] + (spec * highlight)[:, None]
+    colour = albedo * (AMBIENT + DIFFUSE * diffuse)[:, None] + (specular * highlight)[:, None]
     out = np.zeros(tri_id.shape + (3,))
     out[hit] = np.clip(colour, 0, 1)
     return out, hit

@@ -56,7 +56,7 @@ def triangles():
 def surface_for(textures):
     def surface(mats, pos, nrm, uv):
         albedo = np.zeros((len(mats), 3))
-        spec = np.full(len(mats), 0.25)
+        specular = np.full(len(mats), 0.25)
         shine = np.full(len(mats), 18.0)
         for mat, slot in TEXTURED.items():
             sel = mats == mat
@@ -64,7 +64,7 @@ def surface_for(textures):
         for mat, (colour, s, p) in FLAT.items():
             sel = mats == mat
             albedo[sel] = colour
-            spec[sel] = s
+            specular[sel] = s
             shine[sel] = p
-        return albedo, spec, shine
+        return albedo, specular, shine
     return surface

@@ -43,7 +43,7 @@ def build():
 
 def paint(mats, pos, nrm, _attrs):
     col = np.tile(GREY, (len(mats), 1))
-    albedo, spec, shine = finish(mats, col, skin_spec=0.22, skin_shine=10.0)
+    albedo, specular, shine = finish(mats, col, skin_spec=0.22, skin_shine=10.0)
     albedo[mats == GLASS] = WINDOW
-    spec[mats == GLASS] = 0.5
-    return albedo, spec, shine
+    specular[mats == GLASS] = 0.5
+    return albedo, specular, shine

@@ -60,6 +60,6 @@ def paint(mats, pos, nrm, _attrs):
     col[(ax > 0.9) & (z > 5.0) & (y < 0.3) & (ft > 0.78)] = YELLOW
     col[(ax < 0.18) & (y > 0.5) & (z > -2.2) & (z < 7.0)] = YELLOW
     col[(y > 2.0)] = YELLOW
-    albedo, spec, shine = finish(mats, col, skin_spec=0.35, skin_shine=26.0)
+    albedo, specular, shine = finish(mats, col, skin_spec=0.35, skin_shine=26.0)
     albedo[mats == GLASS] = CANOPY         # the usual dark glass vanishes against the dark blue
-    return albedo, spec, shine
+    return albedo, specular, shine

@@ -21,12 +21,12 @@ def chord_fraction(ax, z, x0, x1, le0, le1, c0, c1):
 def finish(mats, skin_albedo, skin_spec=0.28, skin_shine=22.0):
     """Fills in the shared materials around a kind's skin paint."""
     albedo = np.array(skin_albedo, dtype=float)
-    spec = np.full(len(mats), skin_spec)
+    specular = np.full(len(mats), skin_spec)
     shine = np.full(len(mats), skin_shine)
     for mat, colour, s, p in ((GLASS, GLASS_ALBEDO, 0.95, 45.0), (DARK, DARK_ALBEDO, 0.05, 4.0),
                               (METAL, METAL_ALBEDO, 0.45, 18.0)):
         sel = mats == mat
         albedo[sel] = colour
-        spec[sel] = s
+        specular[sel] = s
         shine[sel] = p
-    return albedo, spec, shine
+    return albedo, specular, shine
