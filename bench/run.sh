@@ -13,7 +13,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR="$root/build-bench" CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Release -DKESTROVA_TESTS=OFF" "$root/scripts/build.sh" >/dev/null
 bin="$root/build-bench/bin"
 
-compose=$("$bin/compose_bench" --benchmark_min_time=2 2>/dev/null)
+# The benchmark's console colours are taken out so its lines can be read.
+compose=$("$bin/compose_bench" --benchmark_min_time=2 2>/dev/null | sed 's/\x1b\[[0-9;]*m//g')
 echo "$compose" | grep -E '^compose_vs_copy_ratio:'
 copy_ms=$(echo "$compose" | grep -E '^copy_frame_ms:' | awk '{print $2}')
 [[ -n $copy_ms ]] && echo "copy_frame_ms: $copy_ms"
