@@ -3,6 +3,7 @@
 #include "FlightRecords.h"
 #include "SpriteGeometry.h"
 
+#include <future>
 #include <vector>
 
 uint32_t ColourKeyOf(int kind, const Surface& picture)
@@ -39,10 +40,17 @@ std::vector<DrawnSize> DrawnSizes(int d, int cellSize)
 
 void KindSprites::Load(int kind, const std::array<QImage, HeadingCount>& pictures, int cellSize)
 {
+    // Making the shrunk copies is most of the show's start-up (and of a kind change), and
+    // the eight headings are independent: each is made on a thread of its own.
+    std::array<std::future<HeadingPicture>, HeadingCount> made;
     for (int d = 0; d < HeadingCount; ++d) {
-        Surface picture = SurfaceFromPicture(pictures[static_cast<size_t>(d)], cellSize, cellSize);
-        picture.SetColorKey(ColourKeyOf(kind, picture));
-        headings_[static_cast<size_t>(d)] = HeadingPicture(picture, DrawnSizes(d, cellSize));
+        made[static_cast<size_t>(d)] = std::async(std::launch::async, [&pictures, kind, cellSize, d] {
+            Surface picture = SurfaceFromPicture(pictures[static_cast<size_t>(d)], cellSize, cellSize);
+            picture.SetColorKey(ColourKeyOf(kind, picture));
+            return HeadingPicture(picture, DrawnSizes(d, cellSize));
+        });
     }
+    for (int d = 0; d < HeadingCount; ++d)
+        headings_[static_cast<size_t>(d)] = made[static_cast<size_t>(d)].get();
     loaded_ = true;
 }
