@@ -140,6 +140,6 @@ int RunShow3DRoad(ShowContext& ctx)
     ctx.Music.MusicControl(1);
     window.setKeyboardGrabEnabled(false);
     window.hide();
-    ReportShowStats(window.PresentedFrames(), clock.elapsed() / 1000.0);
+    ReportShowStats(window.PresentedFrames(), clock.elapsed() / 1000.0, window.FirstFrameMilliseconds());
     return 0;
 }

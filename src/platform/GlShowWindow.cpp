@@ -1,5 +1,7 @@
 #include "GlShowWindow.h"
 
+#include "ProcessClock.h"
+
 #include <QCursor>
 #include <QScreen>
 #include <QSurfaceFormat>
@@ -81,7 +83,8 @@ void GlShowWindow::Present()
         std::this_thread::sleep_for(wait);
     if (isExposed())
         context_->swapBuffers(this);
-    ++presented_;
+    if (presented_++ == 0)
+        firstFrameMs_ = MillisecondsSinceProcessStart();
 }
 
 void GlShowWindow::keyPressEvent(QKeyEvent*)

@@ -35,6 +35,8 @@ public:
     // Drawable size in pixels.
     QSize PixelSize() const { return size() * devicePixelRatio(); }
     long PresentedFrames() const { return presented_; }
+    // When the first frame reached the screen, in milliseconds after the process started.
+    double FirstFrameMilliseconds() const { return firstFrameMs_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -45,4 +47,5 @@ private:
     FrameClock clock_;
     QSize showSize_;
     long presented_ = 0;
+    double firstFrameMs_ = -1;
 };
