@@ -3,7 +3,8 @@
 #include "FlightRecords.h"
 #include "SpriteGeometry.h"
 
-#include <future>
+#include <algorithm>
+#include <thread>
 #include <vector>
 
 uint32_t ColourKeyOf(int kind, const Surface& picture)
@@ -41,16 +42,21 @@ std::vector<DrawnSize> DrawnSizes(int d, int cellSize)
 void KindSprites::Load(int kind, const std::array<QImage, HeadingCount>& pictures, int cellSize)
 {
     // Making the shrunk copies is most of the show's start-up (and of a kind change), and
-    // the eight headings are independent: each is made on a thread of its own.
-    std::array<std::future<HeadingPicture>, HeadingCount> made;
-    for (int d = 0; d < HeadingCount; ++d) {
-        made[static_cast<size_t>(d)] = std::async(std::launch::async, [&pictures, kind, cellSize, d] {
+    // the eight headings are independent: they are shared out over one thread per core.
+    // No more threads than cores, so the memory in use at once stays that of a few.
+    const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, HeadingCount);
+    auto makeEvery = [&](int first) {
+        for (int d = first; d < HeadingCount; d += threads) {
             Surface picture = SurfaceFromPicture(pictures[static_cast<size_t>(d)], cellSize, cellSize);
             picture.SetColorKey(ColourKeyOf(kind, picture));
-            return HeadingPicture(picture, DrawnSizes(d, cellSize));
-        });
-    }
-    for (int d = 0; d < HeadingCount; ++d)
-        headings_[static_cast<size_t>(d)] = made[static_cast<size_t>(d)].get();
+            headings_[static_cast<size_t>(d)] = HeadingPicture(picture, DrawnSizes(d, cellSize));
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t)
+        helpers.emplace_back(makeEvery, t);
+    makeEvery(0);
+    for (std::thread& helper : helpers)
+        helper.join();
     loaded_ = true;
 }
