@@ -2,14 +2,15 @@
 
 #include "ShellWords.h"
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 
 extern char** environ;
@@ -28,15 +29,85 @@ bool Ended(pid_t pid)
     return result != 0;
 }
 
-// The player started last, for exits that skip destructors (the GUI library ends the
-// process with exit() when its display goes away): it is asked to close then too.
-std::atomic<pid_t> lastPlayer{0};
-
-void CloseLastPlayerAtExit()
+// The program a command word names: as given when it holds a '/', else the first
+// executable file of that name on PATH (looked up before forking, where it is safe to).
+bool FindProgram(const std::string& word, std::string* program)
 {
-    const pid_t pid = lastPlayer.exchange(0);
-    if (pid > 0 && !Ended(pid))
-        kill(pid, SIGTERM);
+    if (word.find('/') != std::string::npos) {
+        *program = word;
+        return true;
+    }
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    size_t start = 0;
+    while (start <= folders.size()) {
+        const size_t end = std::min(folders.find(':', start), folders.size());
+        const std::string folder = end > start ? folders.substr(start, end - start) : ".";
+        const std::string candidate = folder + "/" + word;
+        if (access(candidate.c_str(), X_OK) == 0) {
+            *program = candidate;
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+// Starts program with argv; returns 0, or the errno that kept it from starting.
+// The player is tied to the show: if the show dies without closing it (even by
+// SIGKILL), the kernel sends it SIGTERM. The show may block or catch signals to turn
+// them into events, so the player starts with none blocked and the closing signals at
+// their defaults; it reads nothing from the show's terminal.
+int Spawn(const std::string& program, char* const* argv, pid_t* pid)
+{
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        return errno;
+    const pid_t parent = getpid();
+    const pid_t child = fork();
+    if (child < 0) {
+        const int failure = errno;
+        close(report[0]);
+        close(report[1]);
+        return failure;
+    }
+    if (child == 0) {
+        // Only async-signal-safe calls from here to exec.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            _exit(0);
+        struct sigaction standard {};
+        standard.sa_handler = SIG_DFL;
+        sigemptyset(&standard.sa_mask);
+        for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGPIPE, SIGCHLD, SIGUSR1})
+            sigaction(signal, &standard, nullptr);
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        const int input = open("/dev/null", O_RDONLY);
+        if (input >= 0) {
+            dup2(input, STDIN_FILENO);
+            if (input != STDIN_FILENO)
+                close(input);
+        }
+        execve(program.c_str(), argv, environ);
+        const int failure = errno;
+        [[maybe_unused]] const ssize_t n = write(report[1], &failure, sizeof failure);
+        _exit(127);
+    }
+    close(report[1]);
+    int failure = 0;
+    ssize_t got;
+    do {
+        got = read(report[0], &failure, sizeof failure);
+    } while (got < 0 && errno == EINTR);
+    close(report[0]);
+    if (got == static_cast<ssize_t>(sizeof failure)) {
+        waitpid(child, nullptr, 0);
+        return failure;
+    }
+    *pid = child;
+    return 0;
 }
 
 } // namespace
@@ -59,38 +130,17 @@ bool ExternalPlayer::Start(const std::string& commandLine, std::string* error)
         argv.push_back(word.data());
     argv.push_back(nullptr);
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    // The player has no business with the terminal the show may have been started from.
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-
-    // The show may block or catch signals to turn them into events; the player must
-    // start with none blocked and the closing signals at their defaults, or SIGTERM
-    // would not reach it.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGPIPE, SIGCHLD})
-        sigaddset(&defaults, signal);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
+    std::string program;
+    if (!FindProgram(words[0], &program)) {
+        *error = words[0] + ": no such program";
+        return false;
+    }
     pid_t pid = 0;
-    const int result = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    if (result != 0) {
-        *error = words[0] + ": " + std::strerror(result);
+    if (const int failure = Spawn(program, argv.data(), &pid); failure != 0) {
+        *error = words[0] + ": " + std::strerror(failure);
         return false;
     }
     taskId_ = pid;
-    static const bool registered = std::atexit(CloseLastPlayerAtExit) == 0;
-    (void)registered;
-    lastPlayer = pid;
     return true;
 }
 
@@ -104,8 +154,6 @@ bool ExternalPlayer::Running()
 void ExternalPlayer::Stop()
 {
     if (Running()) {
-        pid_t expected = taskId_;
-        lastPlayer.compare_exchange_strong(expected, 0);
         kill(taskId_, SIGTERM);
         ending_.push_back(taskId_);
         taskId_ = 0;

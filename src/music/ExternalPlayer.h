@@ -7,7 +7,8 @@
 
 // An external player program started for the music's second route. It runs on its
 // own; at the end it is asked to close with SIGTERM, and nothing waits for it or kills
-// it. Children that have ended are reaped without blocking whenever the object is used.
+// it. Should the show die without asking (even by SIGKILL), the kernel asks for it.
+// Children that have ended are reaped without blocking whenever the object is used.
 class ExternalPlayer {
 public:
     ExternalPlayer() = default;

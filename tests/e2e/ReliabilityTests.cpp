@@ -184,37 +184,58 @@ TEST_F(Reliability, AnXServerThatGoesAwayEndsTheShow)
     EXPECT_TRUE(show.WaitForExit(5000)) << "the show hangs without its display";
 }
 
+namespace {
+
+// Settings for music through an external player script that logs "started" and, on
+// SIGTERM, "closed"; returns the log's path.
+QString PlayerThatLogs(const TestEnvironment& env)
+{
+    const QString log = env.Path() + QStringLiteral("/player.log");
+    const QString player = env.Path() + QStringLiteral("/player.sh");
+    WriteFile(player, QStringLiteral("#!/bin/bash\ntrap 'echo closed >> %1; exit 0' TERM\necho started >> %1\n"
+                                     "while :; do sleep 0.1; done\n")
+                          .arg(log)
+                          .toUtf8());
+    QFile::setPermissions(player, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    WriteFile(env.Path() + QStringLiteral("/song.mid"), "MThd");
+    QSettings store(env.SettingsFile(), QSettings::IniFormat);
+    store.setValue(QStringLiteral("Option/background mode"), "2");
+    store.setValue(QStringLiteral("Option/music mode"), "2");
+    store.setValue(QStringLiteral("Option/player app"), player);
+    store.setValue(QStringLiteral("Option/play file"), env.Path() + QStringLiteral("/song.mid"));
+    return log;
+}
+
+bool LogSays(const QString& log, const char* word)
+{
+    QFile file(log);
+    return file.open(QIODevice::ReadOnly) && file.readAll().contains(word);
+}
+
+}  // namespace
+
 TEST_F(Reliability, TheExternalPlayerIsClosedWhenTheDisplayGoesAway)
 {
     TestEnvironment own;
     auto server = std::make_unique<XvfbServer>(QStringLiteral("640x480x24"));
     ASSERT_TRUE(server->Ok());
-    const QString marker = own.Path() + QStringLiteral("/player.log");
-    const QString player = own.Path() + QStringLiteral("/player.sh");
-    WriteFile(player, QStringLiteral("#!/bin/bash\ntrap 'echo closed >> %1; exit 0' TERM\necho started >> %1\n"
-                                     "while :; do sleep 0.1; done\n")
-                          .arg(marker)
-                          .toUtf8());
-    QFile::setPermissions(player, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    WriteFile(own.Path() + QStringLiteral("/song.mid"), "MThd");
-    {
-        QSettings store(own.SettingsFile(), QSettings::IniFormat);
-        store.setValue(QStringLiteral("Option/background mode"), "2");
-        store.setValue(QStringLiteral("Option/music mode"), "2");
-        store.setValue(QStringLiteral("Option/player app"), player);
-        store.setValue(QStringLiteral("Option/play file"), own.Path() + QStringLiteral("/song.mid"));
-    }
+    const QString log = PlayerThatLogs(own);
     SaverProcess show(*server, {QStringLiteral("/s")});
-    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(marker); }, 5000)) << "the player did not start";
+    ASSERT_TRUE(WaitUntil([&] { return LogSays(log, "started"); }, 5000)) << "the player did not start";
     server.reset();
     ASSERT_TRUE(show.WaitForExit(5000));
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            QFile log(marker);
-            return log.open(QIODevice::ReadOnly) && log.readAll().contains("closed");
-        },
-        3000))
-        << "the player was left running";
+    EXPECT_TRUE(WaitUntil([&] { return LogSays(log, "closed"); }, 3000)) << "the player was left running";
+}
+
+TEST_F(Reliability, TheExternalPlayerIsClosedEvenWhenTheShowIsKilled)
+{
+    ASSERT_TRUE(x.Ok());
+    const QString log = PlayerThatLogs(env);
+    SaverProcess show(x, {QStringLiteral("/s")});
+    ASSERT_TRUE(WaitUntil([&] { return LogSays(log, "started"); }, 5000)) << "the player did not start";
+    show.Process().kill();
+    ASSERT_TRUE(show.WaitForExit(3000));
+    EXPECT_TRUE(WaitUntil([&] { return LogSays(log, "closed"); }, 3000)) << "the player was left running";
 }
 
 TEST_F(Reliability, ASignalClosesTheOptionsDialogAsCancelWould)
