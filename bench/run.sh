@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
 # Measures the program's cost, every figure from this one run:
 #   compose_vs_copy_ratio       one saturated 1920 x 1080 2D frame / one plain frame copy
-#   <show>_cpu_ms_per_frame     the running show under Xvfb at 1920 x 1080, process CPU per frame
+#   <show>_cores, <show>_xserver_cores, <show>_all_in_cores
+#                               cores used by the show and by the X server drawing what it
+#                               sends, on a private 1920 x 1080 Xvfb, after warm-up
+#   <show>_cpu_ms_per_frame     the show's CPU per frame
 #   <show>_cpu_vs_copy_ratio    the same / one plain frame copy measured in this run
 #   <show>_startup_ms           process start to first presented frame
 #   <show>_peak_rss_mb          peak resident memory
+#   <show>_vs_<hack>            all-in cores of the show / those of an XScreenSaver hack
+#                               (fireworkx, 2D; flyingtoasters, OpenGL) run the same way
 # for the 2D show with default and saturated settings and the 3D show (kind 200).
-# Needs the packages of scripts/setup.sh; builds into build-bench (Release).
+# Every figure is followed by the machine's load (<name>_load_average): on a busy
+# machine the cores figures rise. Needs the packages of scripts/setup.sh and of
+# bench/setup.sh; builds into build-bench (Release).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup.sh"
+"$root/bench/setup.sh"
 BUILD_DIR="$root/build-bench" CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Release -DKESTROVA_TESTS=OFF" "$root/scripts/build.sh" >/dev/null
 bin="$root/build-bench/bin"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 
 # The benchmark's console colours are taken out so its lines can be read.
 compose=$("$bin/compose_bench" --benchmark_min_time=2 2>/dev/null | sed 's/\x1b\[[0-9;]*m//g')
@@ -24,14 +34,27 @@ measure() {
   shift
   local out
   out=$("$root/bench/show/measure-show.sh" "$bin/kestrova-saver" "$name" "$@")
-  echo "$out"
+  echo "$out" | tee "$work/$name"
   if [[ -n $copy_ms ]]; then
     echo "$out" | awk -v copy="$copy_ms" -v name="$name" \
       '$1 == name "_cpu_ms_per_frame:" { printf "%s_cpu_vs_copy_ratio: %.2f\n", name, $2 / copy }'
   fi
 }
 
-measure show 4 14 "background mode=2"
-measure show_saturated 4 14 "background mode=2" "number of blue=100" "length of smoke=200" "number of complement=30"
-# The puff pool fills after about 500 frames; both runs are past that.
-measure show3d 20 35 "background mode=2" "kind of airplane=200"
+measure show 4 10 "background mode=2"
+measure show_saturated 4 10 "background mode=2" "number of blue=100" "length of smoke=200" "number of complement=30"
+# The puff pool fills after about 500 frames; the window starts past that.
+measure show3d 15 10 "background mode=2" "kind of airplane=200"
+
+# The hacks draw over the whole screen, as under a daemon.
+hacks=/usr/libexec/xscreensaver
+"$root/bench/show/all-in.sh" fireworkx 4 10 "$hacks/fireworkx" -root | tee "$work/fireworkx"
+"$root/bench/show/all-in.sh" flyingtoasters 4 10 "$hacks/flyingtoasters" -root | tee "$work/flyingtoasters"
+
+allIn() { awk -v n="$1_all_in_cores:" '$1 == n { print $2 }' "$work/$1"; }
+for show in show show_saturated show3d; do
+  for hack in fireworkx flyingtoasters; do
+    awk -v a="$(allIn "$show")" -v b="$(allIn "$hack")" -v n="${show}_vs_${hack}" \
+      'BEGIN { printf "%s: %.2f\n", n, a / b }'
+  done
+done
