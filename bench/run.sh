@@ -10,7 +10,9 @@
 #   <show>_peak_rss_mb          peak resident memory
 #   <show>_vs_<hack>            all-in cores of the show / those of an XScreenSaver hack
 #                               (fireworkx, 2D; flyingtoasters, OpenGL) run the same way
-# for the 2D show with default and saturated settings and the 3D show (kind 200).
+# for the 2D show with default and saturated settings and the 3D show (kind 200), and
+#   daemon_sigterm_exit_ms      SIGTERM to the end of a daemon's show, its player closed (promised: 500)
+#   input_exit_ms               a mouse move to the end of the /s show
 # Every figure is followed by the machine's load (<name>_load_average): on a busy
 # machine the cores figures rise. Needs the packages of scripts/setup.sh and of
 # bench/setup.sh; builds into build-bench (Release).
@@ -58,3 +60,5 @@ for show in show show_saturated show3d; do
       'BEGIN { printf "%s: %.2f\n", n, a / b }'
   done
 done
+
+"$root/bench/exit/measure-exit.sh" "$bin/kestrova-saver"

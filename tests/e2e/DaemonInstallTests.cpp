@@ -1,41 +1,16 @@
 // `cmake --install` gives a program that runs from its installed place.
 #include "DaemonSupport.h"
+#include "MagentaTextures.h"
 #include "TestEnvironment.h"
 #include "XvfbServer.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
 
 using namespace daemon_test;
 
 namespace {
-
-// The texture pictures are replaced by pure magenta, so the screen shows whether the
-// installed program found them.
-int MagentaPixels(const QImage& shot, QRect area)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb p = shot.pixel(x, y);
-            count += qRed(p) > 90 && qBlue(p) > 90 && qGreen(p) * 2 < qRed(p) && qGreen(p) * 2 < qBlue(p);
-        }
-    return count;
-}
-
-// Start-up takes its time, and the camera roves, so the formation may be small or out
-// of view for a moment: screenshots are taken until one shows enough of it.
-int MostMagenta(const XvfbServer& x, const QString& path, QRect area)
-{
-    int most = 0;
-    ShotWhen(x, path, [&](const QImage& image) {
-        most = std::max(most, MagentaPixels(image, area.isNull() ? image.rect() : area));
-        return most > 100;
-    });
-    return most;
-}
 
 class Installed {
 public:
@@ -49,13 +24,13 @@ public:
         process_.setProcessChannelMode(QProcess::ForwardedChannels);
         const QStringList line = AsSaverUser(command.first(), command.mid(1));
         process_.start(line.first(), line.mid(1));
-        process_.waitForStarted(5000);
+        process_.waitForStarted(StartLimitMs);
     }
     ~Installed()
     {
         if (process_.state() != QProcess::NotRunning) {
             ::kill(static_cast<pid_t>(process_.processId()), SIGTERM);
-            if (!process_.waitForFinished(3000))
+            if (!process_.waitForFinished(ExitLimitMs))
                 process_.kill();
             process_.waitForFinished(2000);
         }
@@ -77,7 +52,7 @@ TEST(Install, TheInstalledProgramRunsTheShowWithItsTexturesAndWorkFilesInTheCach
     const QString prefix = env.Path() + QStringLiteral("/prefix");
     QProcess install;
     install.start(QStringLiteral("cmake"), {QStringLiteral("--install"), build, QStringLiteral("--prefix"), prefix});
-    ASSERT_TRUE(install.waitForFinished(60000));
+    ASSERT_TRUE(install.waitForFinished(StartLimitMs));
     ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
 
     const QString folder = prefix + QStringLiteral("/lib/kestrova-saver");
@@ -85,14 +60,7 @@ TEST(Install, TheInstalledProgramRunsTheShowWithItsTexturesAndWorkFilesInTheCach
               QFileInfo(folder + QStringLiteral("/kestrova-saver")).canonicalFilePath());
     EXPECT_TRUE(QFileInfo(prefix + QStringLiteral("/share/xscreensaver/config/kestrova-saver.xml")).isFile());
     EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/saver_kestrova-saver")).isExecutable());
-    const QStringList textures = {"t4bttm.bmp", "t4right_1.bmp", "t4top.bmp", "t4bttm_r.bmp", "t4right_1_r.bmp",
-                                  "t4top_r.bmp"};
-    QImage magenta(64, 64, QImage::Format_RGB32);
-    magenta.fill(qRgb(255, 0, 255));
-    for (const QString& texture : textures) {
-        ASSERT_TRUE(QFileInfo(folder + QLatin1Char('/') + texture).isFile()) << texture.toStdString();
-        ASSERT_TRUE(magenta.save(folder + QLatin1Char('/') + texture, "BMP"));
-    }
+    ASSERT_TRUE(MakeTexturesMagenta(folder)) << "the six texture pictures are installed";
 
     // As on a system install, the user cannot write the program's folder.
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
@@ -105,7 +73,7 @@ TEST(Install, TheInstalledProgramRunsTheShowWithItsTexturesAndWorkFilesInTheCach
 
     {
         Installed show(x, {prefix + QStringLiteral("/bin/kestrova-saver"), QStringLiteral("/s")});
-        EXPECT_GT(MostMagenta(x, env.Path() + QStringLiteral("/installed.png"), QRect()), 100)
+        EXPECT_GT(MostMagenta(x, env.Path() + QStringLiteral("/installed.png")), 100)
             << "textured from the installed pictures";
         EXPECT_TRUE(show.Running());
     }

@@ -6,7 +6,6 @@
 #include "XvfbServer.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -28,8 +27,8 @@ public:
         process_.setProcessEnvironment(x.Environment());
         process_.start(QStringLiteral(KESTROVA_HOST_WINDOW),
                        {QString::number(w), QString::number(h), QString::fromLatin1(colour)});
-        process_.waitForStarted(5000);
-        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
+        process_.waitForStarted(StartLimitMs);
+        while (!process_.canReadLine() && process_.waitForReadyRead(StartLimitMs)) {
         }
         id_ = QString::fromLatin1(process_.readLine()).trimmed().toUInt();
     }
@@ -49,7 +48,7 @@ public:
     void Destroy()
     {
         process_.write("quit\n");
-        process_.waitForFinished(3000);
+        process_.waitForFinished(ExitLimitMs);
     }
 
 private:
@@ -60,32 +59,6 @@ private:
 // The host window's top-left corner on the screen (the helper puts it there).
 constexpr int HostX = 10;
 constexpr int HostY = 10;
-
-// Start-up takes a few seconds in a sanitizer build on a busy machine, so tests wait
-// for what they look for instead of for a fixed time. Takes screenshots until `ready`
-// holds for one, or the time is up, and returns the last.
-template <typename Ready>
-QImage ShotWhen(const XvfbServer& x, const QString& path, Ready ready, int ms = 20000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QImage shot;
-    do {
-        shot = x.Screenshot(path);
-        if (!shot.isNull() && ready(shot))
-            break;
-        QThread::msleep(250);
-    } while (clock.elapsed() < ms);
-    return shot;
-}
-
-// A sanitizer build is several times slower; the half-second promises are for the
-// real program.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int SlowdownFactor = 4;
-#else
-constexpr int SlowdownFactor = 1;
-#endif
 
 inline void Store(const QString& file, std::initializer_list<std::pair<const char*, QString>> entries)
 {

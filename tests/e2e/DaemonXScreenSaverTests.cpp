@@ -67,7 +67,7 @@ TEST(XScreenSaver, ActivateStartsAShowOnEachMonitorAndDeactivateStopsThemAll)
     daemon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const QStringList command = AsSaverUser(QStringLiteral("xscreensaver"), {QStringLiteral("-no-splash")});
     daemon.start(command.first(), command.mid(1));
-    ASSERT_TRUE(daemon.waitForStarted(5000));
+    ASSERT_TRUE(daemon.waitForStarted(StartLimitMs));
 
     // The daemon needs a moment before it answers commands.
     EXPECT_TRUE(WaitUntil(
@@ -75,10 +75,10 @@ TEST(XScreenSaver, ActivateStartsAShowOnEachMonitorAndDeactivateStopsThemAll)
             x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-activate")});
             return WaitUntil([&] { return !ShowsOn(x).isEmpty(); }, 1000);
         },
-        20000))
+        StartLimitMs))
         << "xscreensaver started the show";
     const QRect monitors[] = {QRect(0, 0, 400, 600), QRect(400, 0, 400, 600)};
-    const QImage shot = ShotWhen(x, env.Path() + QStringLiteral("/xscreensaver.png"), [&](const QImage& image) {
+    const QImage shot = x.ScreenshotWhen(env.Path() + QStringLiteral("/xscreensaver.png"), [&](const QImage& image) {
         for (const QRect monitor : monitors) {
             const AreaCounts c = CountArea(image, monitor, qRgb(0x40, 0x80, 0xc0), qRgb(255, 255, 255));
             if (c.colourShare <= 0.5 || c.different <= 100)
@@ -93,19 +93,20 @@ TEST(XScreenSaver, ActivateStartsAShowOnEachMonitorAndDeactivateStopsThemAll)
         EXPECT_GT(c.different, 100) << monitor.x() << ": aircraft";
     }
     QFile started(env.Path() + QStringLiteral("/started"));
-    ASSERT_TRUE(started.open(QIODevice::ReadOnly)) << "the music player was started";
+    ASSERT_TRUE(WaitUntil([&] { return started.exists(); }, StartLimitMs)) << "the music player was started";
+    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
     const QList<QByteArray> players = started.readAll().trimmed().split('\n');
     EXPECT_EQ(players.size(), 1) << "the music plays once";
     const qint64 playerPid = players.first().split(' ').first().toLongLong();
 
     x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-deactivate")});
-    QThread::msleep(1000 * SlowdownFactor);
-    EXPECT_TRUE(ShowsOn(x).isEmpty()) << "no show left a second after deactivation";
-    EXPECT_TRUE(QFileInfo::exists(env.Path() + QStringLiteral("/closed"))) << "the player was asked to close";
-    EXPECT_FALSE(ProcessAlive(playerPid)) << "no player left";
+    EXPECT_TRUE(WaitUntil([&] { return ShowsOn(x).isEmpty(); }, ExitLimitMs)) << "no show left after deactivation";
+    EXPECT_TRUE(WaitUntil([&] { return QFileInfo::exists(env.Path() + QStringLiteral("/closed")); }, ExitLimitMs))
+        << "the player was asked to close";
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(playerPid); }, ExitLimitMs)) << "no player left";
 
     x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-exit")});
-    if (!daemon.waitForFinished(3000)) {
+    if (!daemon.waitForFinished(ExitLimitMs)) {
         daemon.kill();
         daemon.waitForFinished(2000);
     }

@@ -15,14 +15,13 @@ TEST(InstanceGuard, EverySwitchEndsAtOnceWhileTheOptionsDialogIsOpen)
 
     SaverProcess options(x, {QStringLiteral("/c")});
     const QString lock = env.RuntimeDir() + QStringLiteral("/Kestrova-Saver-Option.lock");
-    ASSERT_TRUE(WaitUntil([&] { return QFileInfo::exists(lock); }, 5000));
-    QThread::msleep(300);
-    ASSERT_TRUE(options.Running());
+    ASSERT_TRUE(WaitUntil([&] { return x.WindowViewable(QStringLiteral("Kestrova Saver Option")); }, StartLimitMs));
+    ASSERT_TRUE(QFileInfo::exists(lock));
 
     for (const QStringList& args : {QStringList{}, QStringList{"/s"}, QStringList{"/S"}, QStringList{"/c"},
                                     QStringList{"/p", "1234"}, QStringList{"/a"}, QStringList{"/x"}}) {
         SaverProcess second(x, args);
-        EXPECT_TRUE(second.WaitForExit(2000)) << "switch: " << args.join(' ').toStdString();
+        EXPECT_TRUE(second.WaitForExit(StartLimitMs)) << "switch: " << args.join(' ').toStdString();
         EXPECT_EQ(second.ExitCode(), 0);
     }
     EXPECT_TRUE(options.Running());
@@ -36,12 +35,12 @@ TEST(InstanceGuard, TheOptionsDialogReleasesItsLockWhenItEnds)
     const QString lock = env.RuntimeDir() + QStringLiteral("/Kestrova-Saver-Option.lock");
     {
         SaverProcess options(x, {QStringLiteral("/c")});
-        ASSERT_TRUE(WaitUntil([&] { return QFileInfo::exists(lock); }, 5000));
+        ASSERT_TRUE(WaitUntil([&] { return QFileInfo::exists(lock); }, StartLimitMs));
         options.Process().kill();  // a killed dialog leaves its lock file behind
-        options.WaitForExit(2000);
+        options.WaitForExit();
     }
     // The stale lock does not block the next start.
     SaverProcess again(x, {QStringLiteral("/c")});
-    QThread::msleep(1500);
+    EXPECT_TRUE(WaitUntil([&] { return x.WindowViewable(QStringLiteral("Kestrova Saver Option")); }, StartLimitMs));
     EXPECT_TRUE(again.Running());
 }

@@ -18,8 +18,8 @@ public:
     {
         process_.setProcessEnvironment(x.Environment());
         process_.start(QStringLiteral(KESTROVA_HOST_WINDOW), {QString::number(w), QString::number(h), "ff00ff"});
-        process_.waitForStarted(5000);
-        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
+        process_.waitForStarted(StartLimitMs);
+        while (!process_.canReadLine() && process_.waitForReadyRead(StartLimitMs)) {
         }
         id_ = QString::fromLatin1(process_.readLine()).trimmed();
     }
@@ -32,7 +32,7 @@ public:
     void Destroy()
     {
         process_.write("quit\n");
-        process_.waitForFinished(3000);
+        process_.waitForFinished(ExitLimitMs);
     }
 
 private:
@@ -82,14 +82,14 @@ TEST(Preview, ShowsTheChosenPictureInsideTheHostAndEndsWithIt)
     HostWindowProcess host(x, 240, 180);
     ASSERT_FALSE(host.Id().isEmpty());
     SaverProcess preview(x, {QStringLiteral("/p"), host.Id()});
-    QThread::msleep(1500);
-    ASSERT_TRUE(preview.Running());
-
-    const QImage shot = x.Screenshot(env.Path() + QStringLiteral("/preview.png")).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(shot.isNull());
     const QPoint hostOrigin(10, 10);
     // Outside the emblem (one third of the width at the top-left) the picture fills the host.
     const QRect region(90, 90, 150, 90);
+    const QImage shot = x.ScreenshotWhen(env.Path() + QStringLiteral("/preview.png"), [&](const QImage& image) {
+                             return Difference(image, hostOrigin, PreviewPicture(1), region) < 12.0;
+                         }).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(shot.isNull());
+    ASSERT_TRUE(preview.Running());
     const double chosen = Difference(shot, hostOrigin, PreviewPicture(1), region);
     EXPECT_LT(chosen, 12.0);
     for (int other : {0, 2, 3, 4, 5})
@@ -100,7 +100,7 @@ TEST(Preview, ShowsTheChosenPictureInsideTheHostAndEndsWithIt)
     EXPECT_NE(shot.pixel(hostOrigin + QPoint(235, 175)), qRgb(255, 0, 255));
 
     host.Destroy();
-    EXPECT_TRUE(preview.WaitForExit(3000));
+    EXPECT_TRUE(preview.WaitForExit());
     EXPECT_EQ(preview.ExitCode(), 0);
 }
 
@@ -112,7 +112,7 @@ TEST(Preview, AHostThatIsNoWindowEndsAtOnce)
     for (const QStringList& args : {QStringList{"/p", "0"}, QStringList{"/p"}, QStringList{"/p", "123456789"},
                                     QStringList{"/p:abc"}}) {
         SaverProcess preview(x, args);
-        EXPECT_TRUE(preview.WaitForExit(3000)) << args.join(' ').toStdString();
+        EXPECT_TRUE(preview.WaitForExit(StartLimitMs)) << args.join(' ').toStdString();
         EXPECT_EQ(preview.ExitCode(), 0);
     }
 }

@@ -24,16 +24,22 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-// Runs the show for a moment and ends it as a daemon would; true when it ran and ended cleanly.
-::testing::AssertionResult ShowRunsAndEndsCleanly(const XvfbServer& x, int runMs = 1500)
+const QString ShowTitle = QStringLiteral("Kestrova Saver");
+const QString OptionsTitle = QStringLiteral("Kestrova Saver Option");
+
+// Runs the show until its window is up and a moment longer, and ends it as a daemon
+// would; true when it ran and ended cleanly.
+::testing::AssertionResult ShowRunsAndEndsCleanly(const XvfbServer& x,
+                                                  const QProcessEnvironment& extra = QProcessEnvironment())
 {
-    SaverProcess show(x, {QStringLiteral("/s")});
-    QThread::msleep(runMs);
+    SaverProcess show(x, {QStringLiteral("/s")}, extra);
+    if (!WaitUntil([&] { return !show.Running() || x.WindowViewable(ShowTitle); }, StartLimitMs))
+        return ::testing::AssertionFailure() << "no show window";
+    QThread::msleep(500);
     if (!show.Running())
         return ::testing::AssertionFailure() << "the show ended by itself with status " << show.ExitCode();
-    ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
-    if (!show.WaitForExit(2000))
-        return ::testing::AssertionFailure() << "no exit within 2 s of SIGTERM";
+    if (!show.Terminate())
+        return ::testing::AssertionFailure() << "no exit within " << ExitLimitMs / 1000 << " s of SIGTERM";
     if (show.ExitCode() != 0)
         return ::testing::AssertionFailure() << "exit status " << show.ExitCode();
     return ::testing::AssertionSuccess();
@@ -107,10 +113,8 @@ TEST_F(Reliability, TheOptionsDialogWritesAValidFileOverJunk)
     ASSERT_TRUE(x.Ok());
     WriteFile(env.SettingsFile(), QByteArray("\x01\x02[Option\nflight mode=\xff\xfe\n\0\0\0", 24));
     SaverProcess options(x, {QStringLiteral("/c")});
-    QThread::msleep(2000);
-    ASSERT_TRUE(options.Running());
-    x.Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
-    ASSERT_TRUE(options.WaitForExit(3000));
+    ASSERT_TRUE(WaitUntil([&] { return x.WindowViewable(OptionsTitle); }, StartLimitMs));
+    ASSERT_TRUE(options.InputUntilExit(x, {QStringLiteral("key"), QStringLiteral("Return")}));
     EXPECT_EQ(options.ExitCode(), 0);
 
     QSettings store(env.SettingsFile(), QSettings::IniFormat);
@@ -146,12 +150,7 @@ TEST_F(Reliability, MusicThatCannotPlayLeavesTheShowSilentNotBroken)
             store.setValue(QStringLiteral("Option/play file"), c.file);
             store.setValue(QStringLiteral("Option/player app"), env.Path() + "/player.sh");
         }
-        SaverProcess show(x, {QStringLiteral("/s")}, audio);
-        QThread::msleep(1500);
-        ASSERT_TRUE(show.Running()) << c.mode << ' ' << c.file.toStdString();
-        ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
-        EXPECT_TRUE(show.WaitForExit(2000));
-        EXPECT_EQ(show.ExitCode(), 0) << c.mode << ' ' << c.file.toStdString();
+        EXPECT_TRUE(ShowRunsAndEndsCleanly(x, audio)) << c.mode << ' ' << c.file.toStdString();
     }
 }
 
@@ -163,10 +162,9 @@ TEST_F(Reliability, SigtermAtAnyMomentEndsCleanly)
     // to well into the show.
     for (const int delayMs : {0, 10, 30, 60, 120, 200, 300, 450, 700, 1000, 1400}) {
         SaverProcess show(x, {QStringLiteral("/s")});
-        ASSERT_TRUE(WaitUntil([&] { return CatchesSigterm(show.Pid()); }, 5000));
+        ASSERT_TRUE(WaitUntil([&] { return CatchesSigterm(show.Pid()); }, StartLimitMs));
         QThread::msleep(delayMs);
-        ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
-        ASSERT_TRUE(show.WaitForExit(3000)) << "after " << delayMs << " ms";
+        ASSERT_TRUE(show.Terminate()) << "after " << delayMs << " ms";
         EXPECT_EQ(show.Process().exitStatus(), QProcess::NormalExit) << "after " << delayMs << " ms";
     }
 }
@@ -178,10 +176,10 @@ TEST_F(Reliability, AnXServerThatGoesAwayEndsTheShow)
     ASSERT_TRUE(server->Ok());
     WriteFile(own.SettingsFile(), "[Option]\nbackground%20mode=2\n");
     SaverProcess show(*server, {QStringLiteral("/s")});
-    QThread::msleep(1500);
+    ASSERT_TRUE(WaitUntil([&] { return server->WindowViewable(ShowTitle); }, StartLimitMs));
     ASSERT_TRUE(show.Running());
     server.reset();
-    EXPECT_TRUE(show.WaitForExit(5000)) << "the show hangs without its display";
+    EXPECT_TRUE(show.WaitForExit()) << "the show hangs without its display";
 }
 
 namespace {
@@ -221,10 +219,10 @@ TEST_F(Reliability, TheExternalPlayerIsClosedWhenTheDisplayGoesAway)
     ASSERT_TRUE(server->Ok());
     const QString log = PlayerThatLogs(own);
     SaverProcess show(*server, {QStringLiteral("/s")});
-    ASSERT_TRUE(WaitUntil([&] { return LogSays(log, "started"); }, 5000)) << "the player did not start";
+    ASSERT_TRUE(WaitUntil([&] { return LogSays(log, "started"); }, StartLimitMs)) << "the player did not start";
     server.reset();
-    ASSERT_TRUE(show.WaitForExit(5000));
-    EXPECT_TRUE(WaitUntil([&] { return LogSays(log, "closed"); }, 3000)) << "the player was left running";
+    ASSERT_TRUE(show.WaitForExit());
+    EXPECT_TRUE(WaitUntil([&] { return LogSays(log, "closed"); }, ExitLimitMs)) << "the player was left running";
 }
 
 TEST_F(Reliability, TheExternalPlayerIsClosedEvenWhenTheShowIsKilled)
@@ -232,20 +230,18 @@ TEST_F(Reliability, TheExternalPlayerIsClosedEvenWhenTheShowIsKilled)
     ASSERT_TRUE(x.Ok());
     const QString log = PlayerThatLogs(env);
     SaverProcess show(x, {QStringLiteral("/s")});
-    ASSERT_TRUE(WaitUntil([&] { return LogSays(log, "started"); }, 5000)) << "the player did not start";
+    ASSERT_TRUE(WaitUntil([&] { return LogSays(log, "started"); }, StartLimitMs)) << "the player did not start";
     show.Process().kill();
-    ASSERT_TRUE(show.WaitForExit(3000));
-    EXPECT_TRUE(WaitUntil([&] { return LogSays(log, "closed"); }, 3000)) << "the player was left running";
+    ASSERT_TRUE(show.WaitForExit());
+    EXPECT_TRUE(WaitUntil([&] { return LogSays(log, "closed"); }, ExitLimitMs)) << "the player was left running";
 }
 
 TEST_F(Reliability, ASignalClosesTheOptionsDialogAsCancelWould)
 {
     ASSERT_TRUE(x.Ok());
     SaverProcess options(x, {QStringLiteral("/c")});
-    QThread::msleep(1500);
-    ASSERT_TRUE(options.Running());
-    ::kill(static_cast<pid_t>(options.Pid()), SIGTERM);
-    ASSERT_TRUE(options.WaitForExit(1000));
+    ASSERT_TRUE(WaitUntil([&] { return x.WindowViewable(OptionsTitle); }, StartLimitMs));
+    ASSERT_TRUE(options.Terminate());
     EXPECT_EQ(options.ExitCode(), 0);
     EXPECT_FALSE(QFile::exists(env.SettingsFile())) << "nothing is saved";
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "TimeLimits.h"
 #include "XvfbServer.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
 #include <QThread>
+
+#include <csignal>
 
 // The real program started on a private X server, as a daemon or a user would start it.
 class SaverProcess {
@@ -20,19 +23,41 @@ public:
         process_.setProcessEnvironment(env);
         process_.setProcessChannelMode(captureErrors ? QProcess::SeparateChannels : QProcess::ForwardedErrorChannel);
         process_.start(QStringLiteral(KESTROVA_BINARY), arguments);
-        process_.waitForStarted(5000);
+        process_.waitForStarted(StartLimitMs);
     }
 
     ~SaverProcess()
     {
         if (process_.state() != QProcess::NotRunning) {
             process_.kill();
-            process_.waitForFinished(3000);
+            process_.waitForFinished(ExitLimitMs);
         }
     }
 
     // True when the process ended within the time; its status is then ExitCode().
-    bool WaitForExit(int ms) { return process_.state() == QProcess::NotRunning || process_.waitForFinished(ms); }
+    bool WaitForExit(int ms = ExitLimitMs)
+    {
+        return process_.state() == QProcess::NotRunning || process_.waitForFinished(ms);
+    }
+    // Ends it as a daemon does; true when it ended.
+    bool Terminate()
+    {
+        ::kill(static_cast<pid_t>(Pid()), SIGTERM);
+        return WaitForExit();
+    }
+    // Sends the input until the process ends: what comes before its window has the
+    // focus is lost, and a busy machine gives no moment after which it surely has it.
+    bool InputUntilExit(const XvfbServer& x, const QStringList& xdotool)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        do {
+            x.Run(QStringLiteral("xdotool"), xdotool);
+            if (WaitForExit(500))
+                return true;
+        } while (clock.elapsed() < StartLimitMs);
+        return false;
+    }
     bool Running() const { return process_.state() == QProcess::Running; }
     int ExitCode() const { return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1; }
     qint64 Pid() const { return process_.processId(); }

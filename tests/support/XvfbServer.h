@@ -1,9 +1,13 @@
 #pragma once
 
+#include "TimeLimits.h"
+
+#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 #include <cstdlib>
 
@@ -19,9 +23,9 @@ public:
                                QStringLiteral("tcp")});
         process_.setProcessChannelMode(QProcess::SeparateChannels);
         process_.start();
-        if (!process_.waitForStarted(5000))
+        if (!process_.waitForStarted(StartLimitMs))
             return;
-        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+        while (!process_.canReadLine() && process_.waitForReadyRead(StartLimitMs)) {
         }
         const QString number = QString::fromLatin1(process_.readLine()).trimmed();
         if (!number.isEmpty())
@@ -31,7 +35,7 @@ public:
     ~XvfbServer()
     {
         process_.terminate();
-        process_.waitForFinished(3000);
+        process_.waitForFinished(ExitLimitMs);
     }
 
     bool Ok() const { return !display_.isEmpty(); }
@@ -48,17 +52,27 @@ public:
     }
 
     // Runs a command against this display and waits for it.
-    int Run(const QString& program, const QStringList& arguments, int timeoutMs = 10000) const
+    int Run(const QString& program, const QStringList& arguments, QString* output = nullptr) const
     {
         QProcess p;
         p.setProcessEnvironment(Environment());
         p.start(program, arguments);
-        if (!p.waitForFinished(timeoutMs)) {
+        if (!p.waitForFinished(StartLimitMs)) {
             p.kill();
             p.waitForFinished();
             return -1;
         }
+        if (output)
+            *output = QString::fromLocal8Bit(p.readAllStandardOutput());
         return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+
+    // Whether a window with this title is mapped and not hidden by an unmapped parent.
+    bool WindowViewable(const QString& title) const
+    {
+        QString info;
+        return Run(QStringLiteral("xwininfo"), {QStringLiteral("-name"), title}, &info) == 0 &&
+               info.contains(QLatin1String("IsViewable"));
     }
 
     // The whole screen as an image.
@@ -66,6 +80,22 @@ public:
     {
         Run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path});
         return QImage(path);
+    }
+
+    // Takes screenshots until `ready` holds for one, or the time is up, and returns the last.
+    template <typename Ready>
+    QImage ScreenshotWhen(const QString& path, Ready ready, int ms = StartLimitMs) const
+    {
+        QElapsedTimer clock;
+        clock.start();
+        QImage shot;
+        do {
+            shot = Screenshot(path);
+            if (!shot.isNull() && ready(shot))
+                break;
+            QThread::msleep(250);
+        } while (clock.elapsed() < ms);
+        return shot;
     }
 
 private:
