@@ -25,6 +25,8 @@ PACKAGES=(
   xscreensaver
   # audio fixtures for the music tests
   sox lame
+  # the Debian package: built by cpack, its Depends computed by dpkg-shlibdeps, checked by lintian
+  dpkg-dev file lintian
   # asset generators
   python3 python3-pil python3-numpy
 )

@@ -1,0 +1,112 @@
+// The .deb a user installs: what it holds, what it depends on, what lintian says of it,
+// and that the program in it finds its textures and draws.
+#include "MagentaTextures.h"
+#include "TestEnvironment.h"
+#include "XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QString output;
+};
+
+// Runs a command to its end (packaging and lintian take a while on a busy machine).
+Outcome Command(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, arguments);
+    Outcome run;
+    if (p.waitForFinished(10 * StartLimitMs) && p.exitStatus() == QProcess::NormalExit)
+        run.status = p.exitCode();
+    run.output = QString::fromLocal8Bit(p.readAll());
+    return run;
+}
+
+// Every file and link of an unpacked tree, as "path" or "path -> target".
+QStringList Entries(const QString& root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QString entry = info.filePath().mid(root.size());
+        if (info.isSymLink())
+            entry += QStringLiteral(" -> ") + info.symLinkTarget().mid(root.size());
+        entries << entry;
+    }
+    entries.sort();
+    return entries;
+}
+
+}  // namespace
+
+TEST(Package, TheDebHoldsTheProgramDependsOnRuntimePackagesPassesLintianAndRunsUnpacked)
+{
+    TestEnvironment env;
+    const QString out = env.Path() + QStringLiteral("/out");
+    const Outcome cpack = Command(QStringLiteral("cpack"), {QStringLiteral("--config"),
+                                                        QStringLiteral(KESTROVA_BUILD_DIR "/CPackConfig.cmake"),
+                                                        QStringLiteral("-B"), out});
+    ASSERT_EQ(cpack.status, 0) << cpack.output.toStdString();
+    const QString deb = out + QStringLiteral("/kestrova-saver_" KESTROVA_VERSION "_amd64.deb");
+    ASSERT_TRUE(QFileInfo(deb).isFile()) << cpack.output.toStdString();
+
+    const Outcome depends = Command(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), deb, QStringLiteral("Depends")});
+    ASSERT_EQ(depends.status, 0);
+    QStringList packages;
+    for (const QString& entry : depends.output.split(QRegularExpression(QStringLiteral("[,|]"))))
+        packages << entry.trimmed().section(QLatin1Char(' '), 0, 0);
+    for (const char* needed : {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6opengl6",
+                               "libsdl2-mixer-2.0-0", "libassimp5", "libxcb1", "qt6-qpa-plugins"})
+        EXPECT_TRUE(packages.contains(QLatin1String(needed))) << needed << " in " << depends.output.toStdString();
+    for (const QString& package : packages)
+        EXPECT_FALSE(package.endsWith(QLatin1String("-dev"))) << package.toStdString();
+
+    const Outcome lintian = Command(QStringLiteral("lintian"), {QStringLiteral("--fail-on"), QStringLiteral("error"), deb});
+    EXPECT_EQ(lintian.status, 0) << lintian.output.toStdString();
+    std::printf("lintian:\n%s", qPrintable(lintian.output));
+
+    const QString root = env.Path() + QStringLiteral("/root");
+    ASSERT_EQ(Command(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), deb, root}).status, 0);
+    QStringList expected = {"/usr/bin/kestrova-saver -> /usr/lib/kestrova-saver/kestrova-saver",
+                            "/usr/lib/kestrova-saver/kestrova-saver",
+                            "/usr/lib/kestrova-saver/saver_kestrova-saver",
+                            "/usr/share/doc/kestrova-saver/changelog.gz",
+                            "/usr/share/doc/kestrova-saver/copyright",
+                            "/usr/share/man/man1/kestrova-saver.1.gz",
+                            "/usr/share/xscreensaver/config/kestrova-saver.xml"};
+    for (const QString& texture : TexturePictures())
+        expected << QStringLiteral("/usr/lib/kestrova-saver/") + texture;
+    expected.sort();
+    EXPECT_EQ(Entries(root), expected);
+
+    // The unpacked program, started through its link as a user would try it out.
+    const QString folder = root + QStringLiteral("/usr/lib/kestrova-saver");
+    ASSERT_TRUE(MakeTexturesMagenta(folder));
+    XvfbServer x(QStringLiteral("1600x900x24"));
+    ASSERT_TRUE(x.Ok());
+    QProcessEnvironment show = x.Environment();
+    show.insert(QStringLiteral("LIBGL_ALWAYS_SOFTWARE"), QStringLiteral("1"));
+    QProcess program;
+    program.setProcessEnvironment(show);
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(root + QStringLiteral("/usr/bin/kestrova-saver"),
+                  {QStringLiteral("-window"), QStringLiteral("--kind"), QStringLiteral("200")});
+    ASSERT_TRUE(program.waitForStarted(StartLimitMs));
+    EXPECT_GT(MostMagenta(x, env.Path() + QStringLiteral("/unpacked.png")), 100) << "textured from its own folder";
+    EXPECT_EQ(program.state(), QProcess::Running);
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    EXPECT_TRUE(program.waitForFinished(ExitLimitMs));
+    EXPECT_EQ(program.exitCode(), 0);
+}
