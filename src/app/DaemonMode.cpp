@@ -7,7 +7,7 @@
 #include "Main.h"
 #include "MusicController.h"
 #include "MusicLock.h"
-#include "SaverSettings.h"
+#include "Platform.h"
 #include "Show2DRoad.h"
 #include "Show3DRoad.h"
 #include "ShowContext.h"
@@ -64,7 +64,7 @@ int RunDaemonMode(const DaemonOptions& options)
     // The place is photographed before the show window covers it.
     const QImage desktop = settings.BackgroundMode == 0 ? host->Snapshot() : QImage();
     auto backgroundFor = [&settings, desktop](int width, int height, QString* error) {
-        return BuildBackground(settings.BackgroundMode, settings.BackgroundFile, desktop, width, height, error);
+        return BuildBackground(settings.BackgroundMode, QString::fromStdString(settings.BackgroundFile), desktop, width, height, error);
     };
     const QSize size = HostedShowSize(host->Size());
     QString error;

@@ -3,7 +3,7 @@
 #include "ExitSignals.h"
 
 #include "InstanceLock.h"
-#include "SaverSettings.h"
+#include "Platform.h"
 #include "frmOption.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "HostWindow.h"
 #include "PreviewChoice.h"
 #include "PreviewWindow.h"
-#include "SaverSettings.h"
+#include "Platform.h"
 
 #include <QApplication>
 #include <QImage>

@@ -6,7 +6,7 @@
 #include "MusicController.h"
 #include "MusicLock.h"
 #include "ProcessClock.h"
-#include "SaverSettings.h"
+#include "Platform.h"
 #include "Show2DRoad.h"
 #include "Show3DRoad.h"
 #include "ShowContext.h"
@@ -91,7 +91,7 @@ int RunShowMode()
         desktop = screen->grabWindow(0).toImage();
     QString error;
     QImage background =
-        BuildBackground(settings.BackgroundMode, settings.BackgroundFile, desktop, size.Width, size.Height, &error);
+        BuildBackground(settings.BackgroundMode, QString::fromStdString(settings.BackgroundFile), desktop, size.Width, size.Height, &error);
     if (background.isNull()) {
         ShowStartError(error);
         return 1;

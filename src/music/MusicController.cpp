@@ -49,7 +49,7 @@ void MusicController::MusicControl(int16_t command)
 
     // A bare file name lives in the program's folder; a path written for either
     // kind of separator is taken as it is.
-    const QString& playFile = settings_.PlayFile;
+    const QString playFile = QString::fromStdString(settings_.PlayFile);
     QString path = playFile.contains(QLatin1Char('\\')) || playFile.contains(QLatin1Char('/'))
                        ? playFile
                        : appFolder_ + playFile;
@@ -108,7 +108,7 @@ void MusicController::ExternalPlayerRoute(int16_t command, const std::string& pa
     if (command == Start) {
         if (player_.Running())
             return;
-        const std::string commandLine = '"' + QFile::encodeName(settings_.PlayerApp).toStdString() + "\" " + path;
+        const std::string commandLine = '"' + settings_.PlayerApp + "\" " + path;
         std::string error;
         if (!player_.Start(commandLine, &error))
             std::fprintf(stderr, "kestrova-saver: the music player cannot be started: %s\n", error.c_str());

@@ -3,7 +3,7 @@
 // Shared by the dialog tests: a private settings folder, finding controls by their
 // names, and acting on the modal windows a click opens.
 
-#include "SaverSettings.h"
+#include "SettingsStore.h"
 #include "frmOption.h"
 
 #include <QAbstractButton>

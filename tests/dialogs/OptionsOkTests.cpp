@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(Control<QComboBox>(open.dialog.get(), QStringLiteral("cmbAirPlane"))->currentIndex(), -1);
         QCOMPARE(Control<QComboBox>(open.dialog.get(), QStringLiteral("cmbDisplayMode"))->currentIndex(), -1);
         stored.MusicMode = 1;  // music stays on; the player chosen at opening is the first
-        stored.PlayFile = existing_;
+        stored.PlayFile = existing_.toStdString();
         Box(open.dialog.get(), QStringLiteral("txtPlayFile"))->setText(existing_);
         pressOk(open.dialog.get());
         QCOMPARE(Stored(), stored);
@@ -100,12 +100,12 @@ private slots:
         QCOMPARE(s.SmokeMode, 0);
         QCOMPARE(s.AirplaneKind, 101);
         QCOMPARE(s.MusicMode, 3);
-        QCOMPARE(s.PlayFile, existing_);
+        QCOMPARE(QString::fromStdString(s.PlayFile), existing_);
         QCOMPARE(s.SoundVolume, 2500);
-        QCOMPARE(s.PlayerApp, missing_);
+        QCOMPARE(QString::fromStdString(s.PlayerApp), missing_);
         QCOMPARE(s.DisplayMode, 1);
         QCOMPARE(s.BackgroundMode, 6);  // "シアン"
-        QCOMPARE(s.BackgroundFile, missing_);
+        QCOMPARE(QString::fromStdString(s.BackgroundFile), missing_);
     }
 
     void musicFileIsCheckedFirst_data()
@@ -185,10 +185,10 @@ private slots:
         QCOMPARE(watcher.Seen(), 0);
         const SaverSettings s = Stored();
         QCOMPARE(s.MusicMode, 0);
-        QCOMPARE(s.PlayFile, missing_);
-        QCOMPARE(s.PlayerApp, missing_ + QStringLiteral(".exe"));
+        QCOMPARE(QString::fromStdString(s.PlayFile), missing_);
+        QCOMPARE(QString::fromStdString(s.PlayerApp), missing_ + QStringLiteral(".exe"));
         QCOMPARE(s.BackgroundMode, 8);
-        QCOMPARE(s.BackgroundFile, missing_);
+        QCOMPARE(QString::fromStdString(s.BackgroundFile), missing_);
     }
 
     void pictureSizeGivesItsMode_data()

@@ -26,7 +26,7 @@ private slots:
         SaverSettings s;
         s.BlueWait = 9;
         s.DisplayMode = 2;
-        s.PlayFile = QStringLiteral("kept");
+        s.PlayFile = "kept";
         s.AirplaneKind = 5;
         SaverSettings expected = s;
         expected.BlueCount = values[0];

@@ -1,5 +1,5 @@
 // Any settings file: loading never fails, and a record saved over it reads back unchanged.
-#include "SaverSettings.h"
+#include "SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

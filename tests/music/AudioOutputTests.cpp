@@ -23,7 +23,7 @@ protected:
     {
         SaverSettings settings;
         settings.MusicMode = mode;
-        settings.PlayFile = playFile;
+        settings.PlayFile = playFile.toStdString();
         settings.SoundVolume = soundVolume;
         return settings;
     }

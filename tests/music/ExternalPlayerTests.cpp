@@ -48,8 +48,8 @@ protected:
     {
         SaverSettings settings;
         settings.MusicMode = 2;
-        settings.PlayFile = playFile;
-        settings.PlayerApp = playerApp;
+        settings.PlayFile = playFile.toStdString();
+        settings.PlayerApp = playerApp.toStdString();
         return std::make_unique<MusicController>(settings, AppFolder());
     }
 

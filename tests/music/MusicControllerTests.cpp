@@ -62,7 +62,7 @@ protected:
         recording_.lines.clear();
         SaverSettings settings;
         settings.MusicMode = mode;
-        settings.PlayFile = QString::fromUtf8(playFile);
+        settings.PlayFile = playFile;
         settings.SoundVolume = soundVolume;
         MusicDevices devices;
         devices.CommandDevice = std::make_unique<RecordingDevice>(recording_);

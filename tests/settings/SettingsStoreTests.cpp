@@ -1,4 +1,4 @@
-#include "SaverSettings.h"
+#include "SettingsStore.h"
 #include "QtPrinters.h"
 #include "TestEnvironment.h"
 
@@ -37,12 +37,12 @@ SaverSettings Sample()
     s.ComplementCount = 32767;
     s.AirplaneKind = 201;
     s.MusicMode = 2;
-    s.PlayFile = QStringLiteral("/home/a user/My Music/bgm, part 1.mid");
+    s.PlayFile = "/home/a user/My Music/bgm, part 1.mid";
     s.SoundVolume = 0;
-    s.PlayerApp = QStringLiteral("/opt/some player/play er");
+    s.PlayerApp = "/opt/some player/play er";
     s.DisplayMode = 2;
     s.BackgroundMode = 10;
-    s.BackgroundFile = QStringLiteral("C:\\Pictures\\sky =blue; #1.jpg");
+    s.BackgroundFile = "C:\\Pictures\\sky =blue; #1.jpg";
     return s;
 }
 
@@ -53,7 +53,7 @@ TEST(SettingsStore, AnEmptyStoreGivesTheDefaults)
     TestEnvironment env;
     SaverSettings s;
     s.BlueCount = 99;
-    s.PlayFile = QStringLiteral("x");
+    s.PlayFile = "x";
     LoadSettings(s);
     EXPECT_EQ(s.FlightMode, 0);
     EXPECT_EQ(s.BlueCount, 30);
@@ -64,12 +64,12 @@ TEST(SettingsStore, AnEmptyStoreGivesTheDefaults)
     EXPECT_EQ(s.ComplementCount, 15);
     EXPECT_EQ(s.AirplaneKind, 0);
     EXPECT_EQ(s.MusicMode, 0);
-    EXPECT_EQ(s.PlayFile, QString());
+    EXPECT_EQ(s.PlayFile, "");
     EXPECT_EQ(s.SoundVolume, 3000);
-    EXPECT_EQ(s.PlayerApp, QString());
+    EXPECT_EQ(s.PlayerApp, "");
     EXPECT_EQ(s.DisplayMode, 0);
     EXPECT_EQ(s.BackgroundMode, 0);
-    EXPECT_EQ(s.BackgroundFile, QString());
+    EXPECT_EQ(s.BackgroundFile, "");
 }
 
 TEST(SettingsStore, SaveAndLoadRoundTripEveryField)
@@ -165,9 +165,9 @@ TEST(SettingsStore, ASettingsPathThatIsAFolderIsReportedNotIgnored)
     SaverSettings s;
     LoadSettings(s);
     EXPECT_EQ(s, SaverSettings());
-    QString error;
+    std::string error;
     EXPECT_FALSE(SaveSettings(Sample(), &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(error.empty());
 }
 
 // A save killed at any moment leaves either the old or the new file, never a broken one.
@@ -175,9 +175,9 @@ TEST(SettingsStore, ASaveKilledMidWayLeavesACompleteFile)
 {
     TestEnvironment env;
     SaverSettings a;
-    a.PlayFile = QString(2000, QLatin1Char('a'));
+    a.PlayFile = std::string(2000, 'a');
     SaverSettings b = Sample();
-    b.PlayFile = QString(3000, QLatin1Char('b'));
+    b.PlayFile = std::string(3000, 'b');
     ASSERT_TRUE(SaveSettings(a));
 
     std::mt19937 random(42);
@@ -215,10 +215,10 @@ TEST(SettingsStore, AFullDiskKeepsTheOldFileAndIsReported)
         rlimit limit{64, 64};
         setrlimit(RLIMIT_FSIZE, &limit);
         SaverSettings bigger = Sample();
-        bigger.PlayFile = QString(5000, QLatin1Char('x'));
-        QString error;
+        bigger.PlayFile = std::string(5000, 'x');
+        std::string error;
         const bool saved = SaveSettings(bigger, &error);
-        _exit(!saved && !error.isEmpty() ? 0 : 1);
+        _exit(!saved && !error.empty() ? 0 : 1);
     }
     int status = 0;
     waitpid(child, &status, 0);

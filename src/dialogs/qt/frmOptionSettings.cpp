@@ -74,9 +74,9 @@ void frmOption::Refresh(bool withAircraft)
         Select(optSoundPlayer_, s.MusicMode - 1);
         SoundPlayerClicked(s.MusicMode - 1);
     }
-    txtPlayFile_->setText(s.PlayFile);
+    txtPlayFile_->setText(QString::fromStdString(s.PlayFile));
     txtVolume_->setText(QString::number(s.SoundVolume));
-    txtPlayer_->setText(s.PlayerApp);
+    txtPlayer_->setText(QString::fromStdString(s.PlayerApp));
 
     if (s.DisplayMode >= 0 && s.DisplayMode <= 2)
         SelectValue(cmbDisplayMode_, s.DisplayMode);
@@ -93,7 +93,7 @@ void frmOption::Refresh(bool withAircraft)
         BgModeClicked(1);
         Select(optPictureSize_, s.BackgroundMode == 9 ? 0 : 1);
     }
-    txtBackGroundFile_->setText(s.BackgroundFile);
+    txtBackGroundFile_->setText(QString::fromStdString(s.BackgroundFile));
 }
 
 void frmOption::Accept()
@@ -101,12 +101,12 @@ void frmOption::Accept()
     if (!CheckFiles())
         return;
     CopyToSettings();
-    QString reason;
+    std::string reason;
     if (!SaveSettings(settings_, &reason)) {
         // The dialog stays open with every entry in place, so the user can free
         // the file or its folder and press OK again.
         QMessageBox box(QMessageBox::Critical, QStringLiteral("設定の保存エラー"),
-                        QStringLiteral("設定を保存できませんでした。\n") + reason, QMessageBox::Ok, this);
+                        QStringLiteral("設定を保存できませんでした。\n") + QString::fromStdString(reason), QMessageBox::Ok, this);
         UseJapaneseFont(&box);
         box.exec();
         return;
@@ -150,9 +150,9 @@ void frmOption::CopyToSettings()
         s.MusicMode = 0;
     else if (optSoundPlayer_->checkedId() >= 0)
         s.MusicMode = static_cast<int16_t>(optSoundPlayer_->checkedId() + 1);
-    s.PlayFile = txtPlayFile_->text();
+    s.PlayFile = txtPlayFile_->text().toStdString();
     s.SoundVolume = static_cast<int16_t>(volume_->Value());
-    s.PlayerApp = txtPlayer_->text();
+    s.PlayerApp = txtPlayer_->text().toStdString();
 
     if (cmbDisplayMode_->currentIndex() >= 0)
         s.DisplayMode = static_cast<int16_t>(cmbDisplayMode_->currentData().toInt());
@@ -165,5 +165,5 @@ void frmOption::CopyToSettings()
     } else if (IsSelected(optBgMode_, 1)) {
         s.BackgroundMode = IsSelected(optPictureSize_, 0) ? 9 : 10;
     }
-    s.BackgroundFile = txtBackGroundFile_->text();
+    s.BackgroundFile = txtBackGroundFile_->text().toStdString();
 }

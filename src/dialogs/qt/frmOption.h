@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SaverSettings.h"
+#include "Platform.h"
 
 #include <QDialog>
 

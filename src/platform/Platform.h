@@ -1,0 +1,25 @@
+#pragma once
+
+// Everything a platform provides to the program's core. The core (flight/, settings/,
+// render/ and the rest that uses only the C++ standard library) never includes a
+// platform's headers; each platform folder (linux/, windows/) implements what is
+// declared or named here, and nothing else is needed to port the program.
+
+#include "SaverSettings.h"
+
+#include <cstdint>
+#include <string>
+
+// Settings store: the per-user place the fifteen options live, keyed by their quoted
+// names ("flight mode" ... "background file").
+
+// Reads every key; a missing key, or an integer entry that is not a plain decimal
+// number within 16 bits (ParseStoredInt), gives that key's default.
+void LoadSettings(SaverSettings& settings);
+
+// Writes every key. Returns false (with a reason in errorText when given) if the
+// store could not be written; the previous contents are then left as they were.
+bool SaveSettings(const SaverSettings& settings, std::string* errorText = nullptr);
+
+// Reads one integer key with the given default, as the preview does for its two keys.
+int16_t ReadSettingInt(const char* key, int16_t defaultValue);

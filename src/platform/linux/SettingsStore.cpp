@@ -1,0 +1,135 @@
+#include "SettingsStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr const char* Application = "KestrovaSaver";
+constexpr const char* Section = "Option";
+
+// The path is worked out on every use (not cached as QSettings' own user scope is),
+// so it always follows XDG_CONFIG_HOME.
+QSettings OpenStore()
+{
+    return QSettings(SettingsFilePath(), QSettings::IniFormat);
+}
+
+int16_t ReadInt(const QSettings& store, const char* key, int16_t defaultValue)
+{
+    const QVariant value = store.value(QString::fromLatin1(Section) + '/' + QLatin1String(key));
+    if (!value.isValid())
+        return defaultValue;
+    // A value written by hand with a comma is read back by QSettings as a list.
+    if (value.userType() != QMetaType::QString)
+        return defaultValue;
+    return ParseStoredInt(value.toString().toStdString(), defaultValue);
+}
+
+std::string ReadString(const QSettings& store, const char* key)
+{
+    const QVariant value = store.value(QString::fromLatin1(Section) + '/' + QLatin1String(key));
+    if (value.userType() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(',')).toStdString();
+    return value.toString().toStdString();
+}
+
+// QSettings reports a parse failure only once it has read the file.
+bool StoreIsUnreadable()
+{
+    QSettings store = OpenStore();
+    store.allKeys();
+    return store.status() == QSettings::FormatError;
+}
+
+}  // namespace
+
+QString SettingsFilePath()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return base + QLatin1Char('/') + QLatin1String(Application) + QLatin1Char('/') + QLatin1String(Application)
+           + QLatin1String(".ini");
+}
+
+int16_t ReadSettingInt(const char* key, int16_t defaultValue)
+{
+    const QSettings store = OpenStore();
+    return ReadInt(store, key, defaultValue);
+}
+
+void LoadSettings(SaverSettings& s)
+{
+    const QSettings store = OpenStore();
+    const SaverSettings d;
+    s.FlightMode = ReadInt(store, "flight mode", d.FlightMode);
+    s.BlueCount = ReadInt(store, "number of blue", d.BlueCount);
+    s.BlueWait = ReadInt(store, "speed of blue", d.BlueWait);
+    s.BlueStep = ReadInt(store, "step of blue", d.BlueStep);
+    s.SmokeMode = ReadInt(store, "smoke mode", d.SmokeMode);
+    s.SmokeLength = ReadInt(store, "length of smoke", d.SmokeLength);
+    s.ComplementCount = ReadInt(store, "number of complement", d.ComplementCount);
+    s.AirplaneKind = ReadInt(store, "kind of airplane", d.AirplaneKind);
+    s.MusicMode = ReadInt(store, "music mode", d.MusicMode);
+    s.PlayFile = ReadString(store, "play file");
+    s.SoundVolume = ReadInt(store, "sound volume", d.SoundVolume);
+    s.PlayerApp = ReadString(store, "player app");
+    s.DisplayMode = ReadInt(store, "display mode", d.DisplayMode);
+    s.BackgroundMode = ReadInt(store, "background mode", d.BackgroundMode);
+    s.BackgroundFile = ReadString(store, "background file");
+}
+
+bool SaveSettings(const SaverSettings& s, std::string* errorText)
+{
+    const QString path = SettingsFilePath();
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
+        if (errorText)
+            *errorText = QStringLiteral("%1 is not a file.").arg(path).toStdString();
+        return false;
+    }
+    // QSettings refuses to rewrite a file it cannot parse. Its content is unusable
+    // anyway; it is kept beside the new file rather than thrown away.
+    if (StoreIsUnreadable()) {
+        const QString kept = path + QLatin1String(".unreadable");
+        QFile::remove(kept);
+        QFile::rename(path, kept);
+    }
+    QSettings store = OpenStore();
+    // The file is this program's own: anything outside its section is junk.
+    for (const QString& key : store.allKeys()) {
+        if (!key.startsWith(QLatin1String(Section) + QLatin1Char('/')))
+            store.remove(key);
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+
+    store.beginGroup(QLatin1String(Section));
+    auto putInt = [&](const char* key, int16_t v) { store.setValue(QLatin1String(key), QString::number(v)); };
+    auto putString = [&](const char* key, const std::string& v) { store.setValue(QLatin1String(key), QString::fromStdString(v)); };
+    putInt("flight mode", s.FlightMode);
+    putInt("number of blue", s.BlueCount);
+    putInt("speed of blue", s.BlueWait);
+    putInt("step of blue", s.BlueStep);
+    putInt("smoke mode", s.SmokeMode);
+    putInt("length of smoke", s.SmokeLength);
+    putInt("number of complement", s.ComplementCount);
+    putInt("kind of airplane", s.AirplaneKind);
+    putInt("music mode", s.MusicMode);
+    putString("play file", s.PlayFile);
+    putInt("sound volume", s.SoundVolume);
+    putString("player app", s.PlayerApp);
+    putInt("display mode", s.DisplayMode);
+    putInt("background mode", s.BackgroundMode);
+    putString("background file", s.BackgroundFile);
+    store.endGroup();
+
+    // QSettings writes through a temporary file renamed over the old one, so a
+    // crash mid-write leaves the previous file in place.
+    store.sync();
+    if (store.status() != QSettings::NoError) {
+        if (errorText)
+            *errorText = QStringLiteral("The settings could not be written to %1.").arg(path).toStdString();
+        return false;
+    }
+    return true;
+}
