@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kestrova Saver and runs the whole test suite: fuzzing
 # for a bounded time, the suite under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then the suite on the normal build. `./test.sh --quick` runs only the last step.
+# the suite on the normal build, then the core's unit tests built for Windows and run
+# under Wine. `./test.sh --quick` runs only the last two steps.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 quick=0
@@ -29,5 +30,7 @@ if ((!quick)); then
 fi
 
 "$root/scripts/build.sh"
-cd "$root/build"
-ctest --output-on-failure --timeout 300 -j2
+(cd "$root/build" && ctest --output-on-failure --timeout 300 -j2)
+
+echo "Building the core for Windows and running its tests under Wine"
+"$root/scripts/test-windows.sh"

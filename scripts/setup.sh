@@ -27,6 +27,8 @@ PACKAGES=(
   sox lame
   # the Debian package: built by cpack, its Depends computed by dpkg-shlibdeps, checked by lintian
   dpkg-dev file lintian
+  # the Windows build of the core and its tests under Wine (GoogleTest built from source)
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
   # asset generators
   python3 python3-pil python3-numpy
 )
