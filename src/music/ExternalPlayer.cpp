@@ -1,5 +1,6 @@
 #include "ExternalPlayer.h"
 
+#include "PlayerWatch.h"
 #include "ShellWords.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/prctl.h>
+#include <pthread.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,61 +54,63 @@ bool FindProgram(const std::string& word, std::string* program)
     return false;
 }
 
-// Starts program with argv; returns 0, or the errno that kept it from starting.
-// The player is tied to the show: if the show dies without closing it (even by
-// SIGKILL), the kernel sends it SIGTERM. The show may block or catch signals to turn
-// them into events, so the player starts with none blocked and the closing signals at
-// their defaults; it reads nothing from the show's terminal.
-int Spawn(const std::string& program, char* const* argv, pid_t* pid)
+// Starts program with argv under a watch (see PlayerWatch.h); returns 0, or the errno
+// that kept it from starting. The watch's pipe and process are handed back.
+int Spawn(const std::string& program, char* const* argv, pid_t* watch, pid_t* player, int* control)
 {
+    int controlPipe[2];
     int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0)
+    if (pipe2(controlPipe, O_CLOEXEC) != 0)
         return errno;
-    const pid_t parent = getpid();
+    if (pipe2(report, O_CLOEXEC) != 0) {
+        const int failure = errno;
+        close(controlPipe[0]);
+        close(controlPipe[1]);
+        return failure;
+    }
+    // No signal handler of the show may run in the watch before it has set its own.
+    sigset_t all, previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
     const pid_t child = fork();
-    if (child < 0) {
-        const int failure = errno;
-        close(report[0]);
-        close(report[1]);
-        return failure;
-    }
     if (child == 0) {
-        // Only async-signal-safe calls from here to exec.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() != parent)
-            _exit(0);
-        struct sigaction standard {};
-        standard.sa_handler = SIG_DFL;
-        sigemptyset(&standard.sa_mask);
-        for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGPIPE, SIGCHLD, SIGUSR1})
-            sigaction(signal, &standard, nullptr);
-        sigset_t none;
-        sigemptyset(&none);
-        sigprocmask(SIG_SETMASK, &none, nullptr);
-        const int input = open("/dev/null", O_RDONLY);
-        if (input >= 0) {
-            dup2(input, STDIN_FILENO);
-            if (input != STDIN_FILENO)
-                close(input);
-        }
-        execve(program.c_str(), argv, environ);
-        const int failure = errno;
-        [[maybe_unused]] const ssize_t n = write(report[1], &failure, sizeof failure);
-        _exit(127);
+        close(controlPipe[1]);
+        close(report[0]);
+        RunPlayerWatch(controlPipe[0], report[1], program.c_str(), argv, environ);
     }
+    const int forkFailure = errno;
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    close(controlPipe[0]);
     close(report[1]);
-    int failure = 0;
-    ssize_t got;
-    do {
-        got = read(report[0], &failure, sizeof failure);
-    } while (got < 0 && errno == EINTR);
-    close(report[0]);
-    if (got == static_cast<ssize_t>(sizeof failure)) {
-        waitpid(child, nullptr, 0);
-        return failure;
+    if (child < 0) {
+        close(controlPipe[1]);
+        close(report[0]);
+        return forkFailure;
     }
-    *pid = child;
-    return 0;
+
+    // The watch reports the player's id; the player reports only a failed exec. Both
+    // ends close once the player runs.
+    int failure = 0;
+    pid_t started = 0;
+    PlayerWatchReport message{};
+    ssize_t got;
+    while ((got = read(report[0], &message, sizeof message)) != 0) {
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got != static_cast<ssize_t>(sizeof message))
+            break;
+        if (message.ReportKind == PlayerWatchReport::Started)
+            started = message.Value;
+        else
+            failure = message.Value;
+    }
+    close(report[0]);
+    if (failure == 0 && started == 0)
+        failure = ECHILD;
+    *watch = child;
+    *control = controlPipe[1];
+    *player = started;
+    return failure;
 }
 
 } // namespace
@@ -135,27 +138,42 @@ bool ExternalPlayer::Start(const std::string& commandLine, std::string* error)
         *error = words[0] + ": no such program";
         return false;
     }
-    pid_t pid = 0;
-    if (const int failure = Spawn(program, argv.data(), &pid); failure != 0) {
+    pid_t watch = 0;
+    pid_t player = 0;
+    int control = -1;
+    const int failure = Spawn(program, argv.data(), &watch, &player, &control);
+    if (watch != 0) {
+        watch_ = watch;
+        control_ = control;
+        taskId_ = player;
+    }
+    if (failure != 0) {
+        Stop();
         *error = words[0] + ": " + std::strerror(failure);
         return false;
     }
-    taskId_ = pid;
     return true;
 }
 
 bool ExternalPlayer::Running()
 {
-    if (taskId_ != 0 && Ended(taskId_))
+    if (watch_ != 0 && Ended(watch_)) {
+        close(control_);
+        watch_ = 0;
+        control_ = -1;
         taskId_ = 0;
-    return taskId_ != 0;
+    }
+    return watch_ != 0;
 }
 
 void ExternalPlayer::Stop()
 {
     if (Running()) {
-        kill(taskId_, SIGTERM);
-        ending_.push_back(taskId_);
+        // The watch takes it from here, so the show never waits for the player.
+        close(control_);
+        ending_.push_back(watch_);
+        watch_ = 0;
+        control_ = -1;
         taskId_ = 0;
     }
     Reap();

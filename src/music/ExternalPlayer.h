@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
-// An external player program started for the music's second route. It runs on its
-// own; at the end it is asked to close with SIGTERM, and nothing waits for it or kills
-// it. Should the show die without asking (even by SIGKILL), the kernel asks for it.
-// Children that have ended are reaped without blocking whenever the object is used.
+// An external player program started for the music's second route, under a watch
+// process (PlayerWatch.h). At the end the player and everything it started are asked
+// to close with SIGTERM and, after a moment, killed; the watch does this, so the show
+// never waits. Should the show die without asking (even by SIGKILL), the kernel closes
+// the watch's pipe and the same happens. Watches that have ended are reaped without
+// blocking whenever the object is used.
 class ExternalPlayer {
 public:
     ExternalPlayer() = default;
@@ -20,13 +22,13 @@ public:
     // False, with the reason in error, when it could not be started.
     bool Start(const std::string& commandLine, std::string* error);
 
-    // Whether the last player started is still running.
+    // Whether the last player started, or anything it started, is still running.
     bool Running();
 
-    // Sends SIGTERM to the running player, if any.
+    // Has the running player, and all it started, closed.
     void Stop();
 
-    // Collects players that have ended, so none is left as a zombie.
+    // Collects watches that have ended, so none is left as a zombie.
     void Reap();
 
     // Process id of the running player, 0 when none.
@@ -34,5 +36,7 @@ public:
 
 private:
     pid_t taskId_ = 0;
+    pid_t watch_ = 0;
+    int control_ = -1;
     std::vector<pid_t> ending_;
 };

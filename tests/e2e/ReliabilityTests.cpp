@@ -236,6 +236,59 @@ TEST_F(Reliability, TheExternalPlayerIsClosedEvenWhenTheShowIsKilled)
     EXPECT_TRUE(WaitUntil([&] { return LogSays(log, "closed"); }, ExitLimitMs)) << "the player was left running";
 }
 
+namespace {
+
+// Whether the process has ended (a zombie left for its new parent counts as ended).
+bool Gone(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray text = stat.readAll();
+    return text.mid(text.lastIndexOf(')') + 2, 1) == "Z";
+}
+
+}  // namespace
+
+TEST_F(Reliability, NothingAWrapperPlayerStartedOutlivesTheShowHoweverItEnds)
+{
+    ASSERT_TRUE(x.Ok());
+    // A launcher script as many players have: the real player runs as its child.
+    const QString player = env.Path() + QStringLiteral("/player.sh");
+    const QString childPid = env.Path() + QStringLiteral("/child.pid");
+    WriteFile(player, QStringLiteral("#!/bin/sh\nsleep 300 &\necho $! > %1\nwait\n").arg(childPid).toUtf8());
+    QFile::setPermissions(player, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    WriteFile(env.Path() + QStringLiteral("/song.mid"), "MThd");
+    {
+        QSettings store(env.SettingsFile(), QSettings::IniFormat);
+        store.setValue(QStringLiteral("Option/background mode"), "2");
+        store.setValue(QStringLiteral("Option/music mode"), "2");
+        store.setValue(QStringLiteral("Option/player app"), player);
+        store.setValue(QStringLiteral("Option/play file"), env.Path() + QStringLiteral("/song.mid"));
+    }
+    for (const char* ending : {"key", "SIGTERM", "SIGKILL"}) {
+        QFile::remove(childPid);
+        SaverProcess show(x, {QStringLiteral("/s")});
+        qint64 child = 0;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                QFile file(childPid);
+                child = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+                return child > 0;
+            },
+            10000))
+            << "the player did not start its child";
+        QThread::msleep(300);
+        if (QByteArray(ending) == "key")
+            x.Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("space")});
+        else
+            ::kill(static_cast<pid_t>(show.Pid()), QByteArray(ending) == "SIGTERM" ? SIGTERM : SIGKILL);
+        ASSERT_TRUE(show.WaitForExit(5000)) << ending;
+        EXPECT_TRUE(WaitUntil([&] { return Gone(child); }, 2000)) << "the player's child outlived the show: " << ending;
+        ::kill(static_cast<pid_t>(child), SIGKILL);
+    }
+}
+
 TEST_F(Reliability, ASignalClosesTheOptionsDialogAsCancelWould)
 {
     ASSERT_TRUE(x.Ok());
