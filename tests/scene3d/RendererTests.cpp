@@ -9,6 +9,8 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <QOpenGLFunctions>
+#include <QWindow>
 
 #include <cstdlib>
 #include <memory>
@@ -150,4 +152,33 @@ TEST_F(Renderer, AFaceFlattenedToNothingOrBeyondTheBackPlaneIsNotDrawn)
     ExpectColour(Centre(), 204, 204, 255);
     box->SetPosition(root_, Vec3{0, 0, 2100});
     ExpectColour(Centre(), 0, 0, 255);
+}
+
+TEST_F(Renderer, TheBackgroundStandsTheSameWayUpInAWindowAsInAFramebuffer)
+{
+    // Four quarters of different colours: any flip or colour swap shows.
+    QImage quarters(8, 8, QImage::Format_RGB32);
+    quarters.fill(qRgb(255, 0, 0));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            if (x >= 4 || y >= 4)
+                quarters.setPixel(x, y, x < 4 ? qRgb(0, 255, 0) : y < 4 ? qRgb(0, 0, 255) : qRgb(255, 255, 255));
+    graph_.SetBackgroundImage(quarters);
+    fbo_->bind();
+    renderer_.Render(graph_, *root_, *camera_, Size, Size);
+    const QImage inFramebuffer = fbo_->toImage().convertToFormat(QImage::Format_RGBA8888);
+
+    QWindow window;
+    window.setSurfaceType(QSurface::OpenGLSurface);
+    window.setFormat(context_.format());
+    window.resize(Size, Size);
+    window.create();
+    ASSERT_TRUE(context_.makeCurrent(&window));
+    QOpenGLFramebufferObject::bindDefault();
+    renderer_.Render(graph_, *root_, *camera_, Size, Size);
+    QImage inWindow(Size, Size, QImage::Format_RGBA8888);
+    QOpenGLFunctions* gl = context_.functions();
+    gl->glReadPixels(0, 0, Size, Size, GL_RGBA, GL_UNSIGNED_BYTE, inWindow.bits());
+    EXPECT_EQ(inWindow.mirrored(), inFramebuffer);
+    ASSERT_TRUE(context_.makeCurrent(&surface_));
 }

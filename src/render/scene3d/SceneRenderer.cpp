@@ -80,6 +80,8 @@ SceneRenderer::~SceneRenderer()
         gl_->glDeleteBuffers(1, &gpu.Vbo);
         gl_->glDeleteBuffers(1, &gpu.Ebo);
     }
+    gl_->glDeleteFramebuffers(1, &backgroundFramebuffer_);
+    gl_->glDeleteTextures(1, &backgroundTexture_);
     gl_->glDeleteVertexArrays(1, &emptyVao_);
     gl_->glDeleteVertexArrays(1, &streamVao_);
     gl_->glDeleteBuffers(1, &streamVbo_);
@@ -217,23 +219,39 @@ void SceneRenderer::SetFrameUniforms(QOpenGLShaderProgram& program, const SceneG
     program.setUniformValue("uPower", 0.0f);
 }
 
-void SceneRenderer::DrawBackground(const SceneGraph& graph, int width, int height)
+bool SceneRenderer::DrawBackground(const SceneGraph& graph, int width, int height)
 {
     const QImage& image = graph.BackgroundImage();
     if (image.isNull())
-        return;
+        return false;
     // Whatever framebuffer the caller bound receives the frame: the window's or a test's.
     GLint bound = 0;
     gl_->glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
     const auto screen = GLuint(bound);
-    if (!background_ || backgroundKey_ != image.cacheKey() || background_->size() != QSize(width, height)) {
+    const bool upsideDown = screen == QOpenGLContext::currentContext()->defaultFramebufferObject();
+    if (!backgroundFramebuffer_ || backgroundKey_ != image.cacheKey() || backgroundSize_ != QSize(width, height) ||
+        backgroundUpsideDown_ != upsideDown) {
+        StoreBackground(image, width, height, upsideDown);
+        gl_->glBindFramebuffer(GL_FRAMEBUFFER, screen);
+    }
+    gl_->glBindFramebuffer(GL_READ_FRAMEBUFFER, backgroundFramebuffer_);
+    gl_->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, screen);
+    gl_->glBlitFramebuffer(0, 0, width, height, 0, upsideDown ? height : 0, width, upsideDown ? 0 : height,
+                           GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    gl_->glBindFramebuffer(GL_FRAMEBUFFER, screen);
+    return true;
+}
+
+void SceneRenderer::StoreBackground(const QImage& image, int width, int height, bool upsideDown)
+{
+    // Stretched once with the background program, then copied pixel for pixel into the store.
+    QOpenGLFramebufferObject stretched(width, height);
+    {
         QOpenGLTexture texture(image.convertToFormat(QImage::Format_RGBA8888).mirrored());
         texture.setMinificationFilter(QOpenGLTexture::Linear);
         texture.setMagnificationFilter(QOpenGLTexture::Linear);
         texture.setWrapMode(QOpenGLTexture::ClampToEdge);
-        background_ = std::make_unique<QOpenGLFramebufferObject>(width, height);
-        backgroundKey_ = image.cacheKey();
-        background_->bind();
+        stretched.bind();
         gl_->glViewport(0, 0, width, height);
         gl_->glDisable(GL_DEPTH_TEST);
         gl_->glDisable(GL_CULL_FACE);
@@ -243,12 +261,23 @@ void SceneRenderer::DrawBackground(const SceneGraph& graph, int width, int heigh
         gl_->glBindVertexArray(emptyVao_);
         gl_->glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
         gl_->glBindVertexArray(0);
-        gl_->glBindFramebuffer(GL_FRAMEBUFFER, screen);
     }
-    gl_->glBindFramebuffer(GL_READ_FRAMEBUFFER, background_->handle());
-    gl_->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, screen);
-    gl_->glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    gl_->glBindFramebuffer(GL_FRAMEBUFFER, screen);
+    if (!backgroundFramebuffer_) {
+        gl_->glGenTextures(1, &backgroundTexture_);
+        gl_->glGenFramebuffers(1, &backgroundFramebuffer_);
+    }
+    // The unsized format with blue-green-red data makes Mesa keep the pixels as a window does.
+    gl_->glBindTexture(GL_TEXTURE_2D, backgroundTexture_);
+    gl_->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    gl_->glBindTexture(GL_TEXTURE_2D, 0);
+    gl_->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, backgroundFramebuffer_);
+    gl_->glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backgroundTexture_, 0);
+    gl_->glBindFramebuffer(GL_READ_FRAMEBUFFER, stretched.handle());
+    gl_->glBlitFramebuffer(0, 0, width, height, 0, upsideDown ? height : 0, width, upsideDown ? 0 : height,
+                           GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    backgroundSize_ = QSize(width, height);
+    backgroundKey_ = image.cacheKey();
+    backgroundUpsideDown_ = upsideDown;
 }
 
 void SceneRenderer::DrawOpaque(const DrawItem& item)
@@ -344,10 +373,10 @@ void SceneRenderer::Render(const SceneGraph& graph, const Frame& root, const Fra
         return;
     gl_->glClearColor(0, 0, 0, 1);
     gl_->glClearDepth(1.0);
+    // The background covers every pixel, so under it only depth needs clearing.
+    const bool covered = DrawBackground(graph, width, height);
     gl_->glViewport(0, 0, width, height);
-    gl_->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DrawBackground(graph, width, height);
-    gl_->glViewport(0, 0, width, height);
+    gl_->glClear(covered ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     const Affine eye = camera.World();
     Affine view;

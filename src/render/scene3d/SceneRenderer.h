@@ -50,7 +50,9 @@ private:
     QOpenGLTexture* Texture(const QString& path);
     void SetFrameUniforms(QOpenGLShaderProgram& program, const SceneGraph& graph, const QMatrix4x4& viewProjection,
                           const Vec3& eye);
-    void DrawBackground(const SceneGraph& graph, int width, int height);
+    // False when there is no background picture.
+    bool DrawBackground(const SceneGraph& graph, int width, int height);
+    void StoreBackground(const QImage& image, int width, int height, bool upsideDown);
     void DrawOpaque(const DrawItem& item);
     void GatherTranslucent(const DrawItem& item, const Affine& view);
     void DrawTranslucent();
@@ -61,8 +63,13 @@ private:
     QOpenGLShaderProgram backgroundProgram_;
     std::unordered_map<const MeshGeometry*, GpuGeometry> geometries_;
     std::unordered_map<QString, std::unique_ptr<QOpenGLTexture>> textures_;
-    // The background stretched to the viewport once, then copied in every frame.
-    std::unique_ptr<QOpenGLFramebufferObject> background_;
+    // The background stretched to the viewport once, then copied in every frame. Mesa's
+    // software renderer keeps a window's rows top first and blue-green-red, a texture's
+    // bottom first: stored that way, upside down for a window, the copy is a plain memory
+    // copy instead of a texture-sampling pass over every pixel.
+    GLuint backgroundTexture_ = 0, backgroundFramebuffer_ = 0;
+    QSize backgroundSize_;
+    bool backgroundUpsideDown_ = false;
     qint64 backgroundKey_ = 0;
     GLuint emptyVao_ = 0;
     GLuint streamVao_ = 0, streamVbo_ = 0;
