@@ -49,7 +49,7 @@ int MixerCommandDevice::SendString(const std::string& command, std::string* repl
         return Play();
     if (text == "status bgm mode") {
         if (reply)
-            *reply = Mix_PlayingMusic() && !paused_ ? "playing" : "stopped";
+            *reply = Mix_PlayingMusic() && !paused_ && !PastItsEnd() ? "playing" : "stopped";
     } else if (text == "seek bgm to start") {
         Mix_HaltMusic();
         paused_ = false;
@@ -58,6 +58,7 @@ int MixerCommandDevice::SendString(const std::string& command, std::string* repl
         if (Mix_PlayingMusic() && !paused_) {
             Mix_PauseMusic();
             paused_ = true;
+            pausedAt_ = MixerOutput::SecondsPlayed();
         }
     } else {
         Close();
@@ -95,6 +96,7 @@ int MixerCommandDevice::Play()
     if (paused_) {
         Mix_ResumeMusic();
         paused_ = false;
+        pausedFor_ += MixerOutput::SecondsPlayed() - pausedAt_;
         return CommandOk;
     }
     // Playing already, or at the end of the piece: nothing more to play from here.
@@ -105,7 +107,14 @@ int MixerCommandDevice::Play()
         return CommandPlayFailed;
     }
     atStart_ = false;
+    startedAt_ = MixerOutput::SecondsPlayed();
+    pausedFor_ = 0;
     return CommandOk;
+}
+
+bool MixerCommandDevice::PastItsEnd() const
+{
+    return music_.Seconds() > 0 && MixerOutput::SecondsPlayed() - startedAt_ - pausedFor_ >= music_.Seconds();
 }
 
 void MixerCommandDevice::Close()

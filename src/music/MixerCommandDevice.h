@@ -16,10 +16,15 @@ private:
     int Open(const std::string& path);
     int Play();
     void Close();
+    // Whether the piece has played to its own end (MIDI), though the mixer still sounds.
+    bool PastItsEnd() const;
 
     MixerOutput output_;
     MixerMusic music_;
     bool atStart_ = false;
     bool paused_ = false;
+    double startedAt_ = 0;  // MixerOutput::SecondsPlayed at the start of the piece
+    double pausedAt_ = 0;
+    double pausedFor_ = 0;
     std::string lastError_;
 };

@@ -5,9 +5,19 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <atomic>
+
 namespace {
 
 int holders = 0;
+std::atomic<uint64_t> bytesPlayed{0};
+int bytesPerSecond = 1;
+
+void CountBytes(void*, Uint8*, int length)
+{
+    bytesPlayed += static_cast<uint64_t>(length);
+}
 
 // Debian's SDL_mixer plays MIDI through FluidSynth only, which needs a General MIDI
 // soundfont; the project's set-up installs this one.
@@ -36,6 +46,12 @@ bool OpenMixer(std::string* error)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (Mix_QuerySpec(&rate, &format, &channels) != 0)
+        bytesPerSecond = std::max(rate * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8), 1);
+    Mix_SetPostMix(CountBytes, nullptr);
     if (FileExists(SoundFont))
         Mix_SetSoundFonts(SoundFont);
     else if (FileExists(FallbackSoundFont))
@@ -61,6 +77,11 @@ bool MixerOutput::Open(std::string* error)
     return true;
 }
 
+double MixerOutput::SecondsPlayed()
+{
+    return static_cast<double>(bytesPlayed.load()) / bytesPerSecond;
+}
+
 void MixerOutput::Close()
 {
     if (!open_)
@@ -69,6 +90,7 @@ void MixerOutput::Close()
     if (--holders > 0)
         return;
     Mix_HaltMusic();
+    Mix_SetPostMix(nullptr, nullptr);
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -16,6 +16,10 @@ public:
     void Close();
     bool IsOpen() const { return open_; }
 
+    // Seconds of audio the output has produced since it opened: the clock the music
+    // plays by, however late the audio thread runs.
+    static double SecondsPlayed();
+
 private:
     bool open_ = false;
 };

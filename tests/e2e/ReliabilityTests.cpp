@@ -133,6 +133,15 @@ TEST_F(Reliability, MusicThatCannotPlayLeavesTheShowSilentNotBroken)
     WriteFile(env.Path() + "/cut.wav", QByteArray("RIFF\x24\x08\x00\x00WAVEfmt ", 16));
     WriteFile(env.Path() + "/text.mp3", "this is no music");
     WriteFile(env.Path() + "/player.sh", "#!/bin/sh\nsleep 60\n");  // not executable
+    // A one-second MIDI piece, cut to two thirds and, whole, with SMPTE timing: the synthesizer
+    // would retry them for ever and never let go of the mixer.
+    const QByteArray midi("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\x0c"
+                          "\0\x90\x3c\x64\x81\x40\x3c\0\0\xff\x2f\0", 34);
+    WriteFile(env.Path() + "/cut.mid", midi.left(midi.size() * 2 / 3));
+    WriteFile(env.Path() + "/smpte.mid", midi.left(12) + "\xe7\x28" + midi.mid(14));
+    // Mu-law without channels: a division by zero in the decoder.
+    WriteFile(env.Path() + "/nochannels.wav", QByteArray("RIFF\x2c\0\0\0WAVEfmt \x10\0\0\0\x07\0\0\0\x40\x1f\0\0"
+                                                        "\0\0\0\0\0\0\x08\0data\x08\0\0\0\x01\x02\x03\x04\x05\x06\x07\x08", 52));
 
     struct Case {
         const char* mode;
@@ -140,7 +149,9 @@ TEST_F(Reliability, MusicThatCannotPlayLeavesTheShowSilentNotBroken)
     };
     const Case cases[] = {{"1", env.Path() + "/missing.mid"}, {"1", env.Path() + "/empty.mid"},
                           {"1", env.Path() + "/cut.wav"},     {"3", env.Path() + "/text.mp3"},
-                          {"3", env.Path() + "/missing.mp3"}, {"2", env.Path() + "/cut.wav"}};
+                          {"3", env.Path() + "/missing.mp3"}, {"2", env.Path() + "/cut.wav"},
+                          {"3", env.Path() + "/cut.mid"},     {"3", env.Path() + "/smpte.mid"},
+                          {"1", env.Path() + "/nochannels.wav"}, {"3", env.Path() + "/nochannels.wav"}};
     for (const Case& c : cases) {
         QFile::remove(env.SettingsFile());
         {

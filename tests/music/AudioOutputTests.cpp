@@ -80,6 +80,43 @@ TEST_F(AudioOutputTest, CommandStringsPlayAMidiFile)
     EXPECT_GT(LoudestLevel(audio.BlockLevels()), Audible);
 }
 
+// The synthesizer sounds on for seconds after a piece's last note; the piece must still
+// repeat within one poll of its end, as the poll timer would send it.
+TEST_F(AudioOutputTest, CommandStringsRepeatAMidiPieceWithGapsOfAtMostOnePoll)
+{
+    WriteChordMidi(File("chord.mid"));
+    DiskAudio audio(File("repeats.raw"), true);
+    {
+        MusicController music(Settings(1, File("chord.mid")), AppFolder());
+        music.MusicControl(MusicController::Start);
+        const auto start = std::chrono::steady_clock::now();
+        for (int tick = 1; tick <= 5; ++tick) {
+            std::this_thread::sleep_until(start + std::chrono::seconds(2 * tick));
+            music.MusicControl(MusicController::Poll);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        music.MusicControl(MusicController::Stop);
+    }
+    constexpr double BlockSeconds = 2048 / 44100.0;  // one block of stereo samples
+    const std::vector<double> levels = audio.BlockLevels();
+    std::vector<double> gaps;
+    int quiet = 0;
+    bool heard = false;
+    for (double level : levels) {
+        if (level > Audible) {
+            if (heard && quiet > 0)
+                gaps.push_back(quiet * BlockSeconds);
+            heard = true;
+            quiet = 0;
+        } else {
+            ++quiet;
+        }
+    }
+    ASSERT_GE(gaps.size(), 2u) << "the piece did not repeat";
+    for (double gap : gaps)
+        EXPECT_LE(gap, 2.3);
+}
+
 TEST_F(AudioOutputTest, MediaPlayerPlaysAnMp3AboutThirtyDecibelsQuieterAtVolumeZero)
 {
     MakeToneMp3(File("tone.mp3"), 1.0);
