@@ -48,6 +48,9 @@ QImage LoadBackgroundPicture(const QString& path, QString* error)
                      .arg(size.height());
         return {};
     }
+    // Qt's own limit (128 MB) would refuse pictures well below ours. Up to 8 bytes a
+    // pixel: 16-bit pictures decode that deep before conversion.
+    QImageReader::setAllocationLimit(static_cast<int>(MaxPicturePixels * 8 / (1024 * 1024)));
     QImage image = reader.read();
     if (image.isNull()) {
         *error = QStringLiteral("The background picture \"%1\" could not be read: %2.").arg(path, reader.errorString());

@@ -145,3 +145,17 @@ TEST(Background, AHugePictureIsRefusedBeforeDecoding)
     EXPECT_TRUE(LoadBackgroundPicture(f.fileName(), &error).isNull());
     EXPECT_TRUE(error.contains("too large")) << error.toStdString();
 }
+
+TEST(Background, APhotoBelowTheLimitIsRead)
+{
+    QTemporaryDir dir;
+    // 35 Mpx: over Qt's default allocation limit, under the program's own.
+    QImage photo(7000, 5000, QImage::Format_RGB32);
+    photo.fill(qRgb(30, 90, 200));
+    const QString file = dir.path() + "/photo.jpg";
+    ASSERT_TRUE(photo.save(file, "JPG"));
+    photo = QImage();
+    QString error;
+    const QImage read = LoadBackgroundPicture(file, &error);
+    EXPECT_EQ(read.size(), QSize(7000, 5000)) << error.toStdString();
+}
