@@ -44,3 +44,20 @@ TEST(InstanceLock, ALockLeftByADeadProcessDoesNotBlock)
     EXPECT_FALSE(lock.HeldElsewhere());
     EXPECT_TRUE(lock.TryAcquire());
 }
+
+TEST(InstanceLock, AnEmptyLockFileIsTakenOverButALiveHoldersNever)
+{
+    TestEnvironment env;
+    // A process killed before it could write its name into the file.
+    const QString path = InstanceLock::PathFor(QStringLiteral("Kestrova Saver"));
+    ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
+    InstanceLock lock(QStringLiteral("Kestrova Saver"));
+    EXPECT_FALSE(lock.HeldElsewhere());
+    ASSERT_TRUE(lock.TryAcquire());
+
+    // A live holder whose file says nothing yet keeps its lock.
+    ASSERT_TRUE(QFile::resize(path, 0));
+    InstanceLock other(QStringLiteral("Kestrova Saver"));
+    EXPECT_FALSE(other.TryAcquire());
+    EXPECT_TRUE(QFile::exists(path));
+}

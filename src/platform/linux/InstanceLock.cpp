@@ -1,42 +1,79 @@
 #include "InstanceLock.h"
 
+#include "LockFiles.h"
+
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A folder nobody but this user can put files into.
+bool IsPrivateFolder(const QString& folder)
+{
+    struct stat info {};
+    return !folder.isEmpty() && ::stat(QFile::encodeName(folder).constData(), &info) == 0 &&
+           S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
+// The runtime folder, or when there is none of the user's own, a private folder in the
+// user's cache. Never a folder others can write to (the shared /tmp), where anyone could
+// plant a lock that keeps the show from ever starting.
+QString LockFolder()
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (IsPrivateFolder(runtime))
+        return runtime;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                          QStringLiteral("/kestrova-saver");
+    const QString own = cache + QStringLiteral("/locks");
+    QDir().mkpath(cache);
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    return IsPrivateFolder(own) ? own : QString();
+}
+
+}  // namespace
 
 QString InstanceLock::PathFor(const QString& windowTitle)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString folder = LockFolder();
     if (folder.isEmpty())
-        folder = QDir::tempPath();
+        return {};
     QString name = windowTitle;
     name.replace(QLatin1Char(' '), QLatin1Char('-'));
     return folder + QLatin1Char('/') + name + QLatin1String(".lock");
 }
 
 InstanceLock::InstanceLock(const QString& windowTitle)
-    : lock_(std::make_unique<QLockFile>(PathFor(windowTitle)))
 {
+    const QString path = PathFor(windowTitle);
+    if (path.isEmpty())
+        return;
+    lock_ = std::make_unique<QLockFile>(path);
     // Never give up a live holder's lock because of its age; only a dead holder's.
     lock_->setStaleLockTime(0);
 }
 
 bool InstanceLock::TryAcquire()
 {
-    if (lock_->isLocked())
+    // With nowhere safe to keep the lock, the guard is given up rather than the saver.
+    if (!lock_)
         return true;
-    // tryLock takes over a lock whose holder process no longer runs.
-    return lock_->tryLock(0);
+    return lock_->isLocked() || TryLockNow(*lock_);
 }
 
 void InstanceLock::Release()
 {
-    if (lock_->isLocked())
+    if (lock_ && lock_->isLocked())
         lock_->unlock();
 }
 
 bool InstanceLock::HeldElsewhere()
 {
-    if (lock_->isLocked())
+    if (!lock_ || lock_->isLocked())
         return false;
     if (!TryAcquire())
         return true;

@@ -5,8 +5,9 @@
 #include <memory>
 
 // A per-user lock named after a window title ("Kestrova Saver", "Kestrova Saver Option"),
-// held for as long as that window runs. It lives in the user's runtime folder; a lock
-// left by a process that died is recognised as stale and taken over.
+// held for as long as that window runs. It lives in a folder only the user can write to
+// (the runtime folder, else one in the user's cache); a lock left by a process that died
+// is recognised as stale and taken over.
 class InstanceLock {
 public:
     explicit InstanceLock(const QString& windowTitle);
@@ -17,6 +18,7 @@ public:
     // True when another live process holds the lock.
     bool HeldElsewhere();
 
+    // Empty when the user has no private folder to keep it in.
     static QString PathFor(const QString& windowTitle);
 
 private:
