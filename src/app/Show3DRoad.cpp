@@ -3,6 +3,7 @@
 #include "Flight.h"
 #include "GlShowWindow.h"
 #include "HostedShow.h"
+#include "LockFiles.h"
 #include "ModelFile.h"
 #include "ModelMeshLoader.h"
 #include "MusicController.h"
@@ -16,6 +17,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QMessageBox>
@@ -41,6 +43,23 @@ bool SaveBackgroundTexture(const QImage& background, const QString& path)
     return texture.save(&buffer, "BMP") && ReplaceFile(path, bitmap);
 }
 
+// Waits for the lock with the event loop running, so the signal handlers can act.
+// False when the show was asked to end meanwhile.
+bool WaitForTurn(QLockFile& lock, const ShowFlags& flags)
+{
+    QEventLoop waiting;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (flags.ExitRequest || TryLockNow(lock))
+            waiting.quit();
+    });
+    if (!TryLockNow(lock)) {
+        poll.start(50);
+        waiting.exec();
+    }
+    return lock.isLocked() && !flags.ExitRequest;
+}
+
 }  // namespace
 
 int RunShow3DRoad(ShowContext& ctx)
@@ -53,8 +72,11 @@ int RunShow3DRoad(ShowContext& ctx)
     // Shows running at once (one per monitor, or other users of the same folder) share
     // the work files: one at a time writes and reads them back, so none loads a model
     // file another has just emptied or another's background. The lock lives beside them.
+    // A signal, or the daemon's window going away, ends a show still waiting its turn.
+    HostedShow place(ctx);
     QLockFile workFilesLock(WorkFilePath(workFolder, QStringLiteral(".work-files.lock")));
-    workFilesLock.lock();
+    if (!WaitForTurn(workFilesLock, flags))
+        return 0;
 
     if (!SaveBackgroundTexture(ctx.Background, texturePath))
         return EndWithError(QStringLiteral("cannot write %1").arg(texturePath));
@@ -72,7 +94,6 @@ int RunShow3DRoad(ShowContext& ctx)
     GlShowWindow window(ctx.Screen, QSize(ctx.ScreenWidth, ctx.ScreenHeight));
     // Placed by a daemon, the window follows its place's size; the renderer draws at
     // whatever size the window has.
-    HostedShow place(ctx);
     QString error;
     if (place.Hosted()) {
         ctx.Host->Place(window);
