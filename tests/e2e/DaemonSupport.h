@@ -22,11 +22,12 @@ namespace daemon_test {
 // A window of another process, as a daemon owns it; "resize" and "quit" go to it.
 class HostWindowProcess {
 public:
-    HostWindowProcess(const XvfbServer& x, int w, int h, const char* colour = "ff0000")
+    // `kind`: empty for a plain window, else "inputonly", "unmapped" or "pixmap".
+    HostWindowProcess(const XvfbServer& x, int w, int h, const char* colour = "ff0000", const char* kind = "")
     {
         process_.setProcessEnvironment(x.Environment());
-        process_.start(QStringLiteral(KESTROVA_HOST_WINDOW),
-                       {QString::number(w), QString::number(h), QString::fromLatin1(colour)});
+        process_.start(QStringLiteral(KESTROVA_HOST_WINDOW), {QString::number(w), QString::number(h),
+                                                              QString::fromLatin1(colour), QString::fromLatin1(kind)});
         process_.waitForStarted(StartLimitMs);
         while (!process_.canReadLine() && process_.waitForReadyRead(StartLimitMs)) {
         }

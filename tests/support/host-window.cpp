@@ -1,6 +1,8 @@
 // A stand-in for a host that embeds the saver: opens one window of the given size
 // and colour, prints its id in decimal, and keeps it until it reads a line
 // ("resize W H" resizes it, "quit" or end of input destroys it and exits).
+// A fourth argument makes a hostile stand-in instead: "inputonly" (an InputOnly
+// window), "unmapped" (a window never shown) or "pixmap" (a pixmap's id).
 #include <xcb/xcb.h>
 
 #include <cstdio>
@@ -17,12 +19,22 @@ int main(int argc, char** argv)
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(c))
         return 1;
+    const std::string kind = argc > 4 ? argv[4] : "";
     xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_window_t window = xcb_generate_id(c);
     const uint32_t values[] = {colour};
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 10, 10, width, height, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL, values);
-    xcb_map_window(c, window);
+    if (kind == "pixmap") {
+        xcb_create_pixmap(c, screen->root_depth, window, screen->root, width, height);
+    } else if (kind == "inputonly") {
+        xcb_create_window(c, 0, window, screen->root, 10, 10, width, height, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                          XCB_COPY_FROM_PARENT, 0, nullptr);
+        xcb_map_window(c, window);
+    } else {
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 10, 10, width, height, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL, values);
+        if (kind != "unmapped")
+            xcb_map_window(c, window);
+    }
     xcb_flush(c);
     std::printf("%u\n", window);
     std::fflush(stdout);
@@ -38,7 +50,10 @@ int main(int argc, char** argv)
             break;
         }
     }
-    xcb_destroy_window(c, window);
+    if (kind == "pixmap")
+        xcb_free_pixmap(c, window);
+    else
+        xcb_destroy_window(c, window);
     xcb_flush(c);
     xcb_disconnect(c);
     return 0;

@@ -13,6 +13,21 @@ xcb_connection_t* Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
+// A window that can show a picture: InputOutput and on screen. A pixmap's id fails
+// the request; an InputOnly window has no pixels, and drawing into it crashes OpenGL.
+bool CanShowPictures(xcb_connection_t* c, uint32_t id)
+{
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_window_attributes_reply_t* reply =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, id), &error);
+    std::free(error);
+    if (!reply)
+        return false;
+    const bool usable = reply->_class == XCB_WINDOW_CLASS_INPUT_OUTPUT && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(reply);
+    return usable;
+}
+
 }  // namespace
 
 HostWindow::HostWindow(uint32_t windowId, QObject* parent) : QObject(parent), id_(windowId) {}
@@ -23,10 +38,19 @@ HostWindow::~HostWindow()
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
+QSize CapToDisplay(QSize size)
+{
+    xcb_connection_t* c = Connection();
+    if (!c)
+        return size;
+    const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    return size.boundedTo(QSize(root->width_in_pixels, root->height_in_pixels));
+}
+
 std::optional<QSize> HostWindow::QuerySize() const
 {
     xcb_connection_t* c = Connection();
-    if (!c || id_ == 0)
+    if (!c || id_ == 0 || !CanShowPictures(c, id_))
         return std::nullopt;
     xcb_generic_error_t* error = nullptr;
     xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(c, xcb_get_geometry(c, id_), &error);
@@ -35,7 +59,7 @@ std::optional<QSize> HostWindow::QuerySize() const
         return std::nullopt;
     const QSize size(reply->width, reply->height);
     std::free(reply);
-    return size;
+    return CapToDisplay(size);
 }
 
 void HostWindow::Watch()
@@ -66,7 +90,7 @@ bool HostWindow::nativeEventFilter(const QByteArray& eventType, void* message, q
     case XCB_CONFIGURE_NOTIFY: {
         auto* configure = reinterpret_cast<xcb_configure_notify_event_t*>(event);
         if (configure->window == id_)
-            emit Resized(QSize(configure->width, configure->height));
+            emit Resized(CapToDisplay(QSize(configure->width, configure->height)));
         break;
     }
     default:

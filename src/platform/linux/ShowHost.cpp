@@ -110,6 +110,7 @@ void ShowHost::Place(QWindow& window)
         break;
     case Kind::Own:
         window.setFlags(Qt::Window);
+        window.setMaximumSize(Logical(CapToDisplay(QSize(32767, 32767)), window));
         window.resize(Logical(size_, window));
         window.installEventFilter(this);
         window.show();
@@ -122,7 +123,7 @@ bool ShowHost::eventFilter(QObject* watched, QEvent* event)
     if (watched != placed_)
         return false;
     if (event->type() == QEvent::Resize) {
-        size_ = static_cast<QResizeEvent*>(event)->size() * placed_->devicePixelRatio();
+        size_ = CapToDisplay(static_cast<QResizeEvent*>(event)->size() * placed_->devicePixelRatio());
     } else if (event->type() == QEvent::Close) {
         // The show ends in its own time and hides the window then; closing it here
         // would pull the surface from under a running renderer.
