@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <future>
 #include <random>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -197,6 +198,28 @@ TEST(SettingsStore, ASaveKilledMidWayLeavesACompleteFile)
         LoadSettings(loaded);
         ASSERT_TRUE(loaded == a || loaded == b) << "round " << round;
     }
+}
+
+// A save killed as it took the lock leaves an empty lock file; one killed as it renamed
+// its new file leaves that file beside the settings. The next save neither waits for the
+// one nor keeps the other.
+TEST(SettingsStore, LeftoversOfAKilledSaveAreClearedByTheNext)
+{
+    TestEnvironment env;
+    ASSERT_TRUE(SaveSettings(SaverSettings()));
+    const QString file = env.SettingsFile();
+    WriteRaw(file + ".lock", {});
+    WriteRaw(file + ".Ab3xYz", "[Option]\n");
+    WriteRaw(file + ".unreadable", "kept");
+    auto saved = std::async(std::launch::async, [] { return SaveSettings(Sample()); });
+    ASSERT_EQ(saved.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "waited for the empty lock";
+    EXPECT_TRUE(saved.get());
+    EXPECT_FALSE(QFile::exists(file + ".Ab3xYz"));
+    EXPECT_FALSE(QFile::exists(file + ".lock"));
+    EXPECT_TRUE(QFile::exists(file + ".unreadable"));
+    SaverSettings loaded;
+    LoadSettings(loaded);
+    EXPECT_EQ(loaded, Sample());
 }
 
 // A disk that fills up while the file is written: the save says so and the old file stays.

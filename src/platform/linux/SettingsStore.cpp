@@ -1,7 +1,11 @@
 #include "SettingsStore.h"
 
+#include "LockFiles.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -36,6 +40,33 @@ std::string ReadString(const QSettings& store, const char* key)
     return value.toString().toStdString();
 }
 
+// Only a regular file is read: a FIFO or a device in its place would block the read (or
+// never end it) before the program can even act on a signal. Anything else gives defaults.
+bool StoreIsReadable()
+{
+    const QFileInfo file(SettingsFilePath());
+    return !file.exists() || file.isFile();
+}
+
+// A save killed as it took QSettings' lock leaves an empty lock file, which QSettings
+// would wait 30 s for; one killed as it renamed its new file over the old one leaves the
+// new file ("KestrovaSaver.ini.XXXXXX"). Both are cleared while holding that same lock,
+// so the file of a save still in progress is never taken away.
+void ClearLeftoversOfKilledSaves(const QString& path)
+{
+    QLockFile lock(path + QLatin1String(".lock"));
+    if (!TryLockNow(lock))
+        return;
+    const QFileInfo file(path);
+    const QRegularExpression leftover(QLatin1Char('^') + QRegularExpression::escape(file.fileName()) +
+                                      QLatin1String("\\.[A-Za-z0-9]{6}$"));
+    const QDir folder = file.absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (leftover.match(name).hasMatch())
+            QFile::remove(folder.filePath(name));
+    }
+}
+
 // QSettings reports a parse failure only once it has read the file.
 bool StoreIsUnreadable()
 {
@@ -55,14 +86,20 @@ QString SettingsFilePath()
 
 int16_t ReadSettingInt(const char* key, int16_t defaultValue)
 {
+    if (!StoreIsReadable())
+        return defaultValue;
     const QSettings store = OpenStore();
     return ReadInt(store, key, defaultValue);
 }
 
 void LoadSettings(SaverSettings& s)
 {
-    const QSettings store = OpenStore();
     const SaverSettings d;
+    if (!StoreIsReadable()) {
+        s = d;
+        return;
+    }
+    const QSettings store = OpenStore();
     s.FlightMode = ReadInt(store, "flight mode", d.FlightMode);
     s.BlueCount = ReadInt(store, "number of blue", d.BlueCount);
     s.BlueWait = ReadInt(store, "speed of blue", d.BlueWait);
@@ -102,6 +139,7 @@ bool SaveSettings(const SaverSettings& s, std::string* errorText)
             store.remove(key);
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
+    ClearLeftoversOfKilledSaves(path);
 
     store.beginGroup(QLatin1String(Section));
     auto putInt = [&](const char* key, int16_t v) { store.setValue(QLatin1String(key), QString::number(v)); };
