@@ -11,8 +11,12 @@
 #include <QFile>
 #include <QSettings>
 
+#include <QLockFile>
+
 #include <csignal>
 #include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -102,6 +106,11 @@ TEST_F(Reliability, AnUnusableSettingsFileStillShowsWithDefaults)
     QDir().mkpath(env.SettingsFile());
     EXPECT_TRUE(ShowRunsAndEndsCleanly(x)) << "a folder in its place";
     QDir(env.SettingsFile()).removeRecursively();
+
+    // Reading a FIFO would block until someone writes to it.
+    ASSERT_EQ(mkfifo(QFile::encodeName(env.SettingsFile()).constData(), 0600), 0);
+    EXPECT_TRUE(ShowRunsAndEndsCleanly(x)) << "a FIFO in its place";
+    QFile::remove(env.SettingsFile());
 
     WriteFile(env.SettingsFile(), "[Option]\nbackground%20mode=2\n");
     QFile::setPermissions(env.SettingsFile(), QFileDevice::Permissions());
@@ -308,4 +317,87 @@ TEST_F(Reliability, ASignalClosesTheOptionsDialogAsCancelWould)
     ASSERT_TRUE(options.Terminate());
     EXPECT_EQ(options.ExitCode(), 0);
     EXPECT_FALSE(QFile::exists(env.SettingsFile())) << "nothing is saved";
+}
+
+namespace {
+
+QProcessEnvironment SoftwareOpenGl()
+{
+    QProcessEnvironment extra;
+    extra.insert(QStringLiteral("LIBGL_ALWAYS_SOFTWARE"), QStringLiteral("1"));
+    return extra;
+}
+
+bool ShowWindowIsViewable(const XvfbServer& x)
+{
+    QProcess info;
+    info.setProcessEnvironment(x.Environment());
+    info.start(QStringLiteral("xwininfo"), {QStringLiteral("-name"), QStringLiteral("Kestrova Saver")});
+    info.waitForFinished(5000);
+    return info.exitCode() == 0 && info.readAllStandardOutput().contains("IsViewable");
+}
+
+}  // namespace
+
+// 3D shows take turns with the work files beside the program.
+TEST_F(Reliability, AQueued3DShowEndsOnSigtermAndAnAbandonedWorkLockIsTakenOver)
+{
+    ASSERT_TRUE(x.Ok());
+    WriteFile(env.SettingsFile(), "[Option]\nbackground%20mode=2\n");
+    const QString lock =
+        QFileInfo(QStringLiteral(KESTROVA_BINARY)).absolutePath() + QStringLiteral("/.work-files.lock");
+    {
+        QLockFile busy(lock);  // another show busy with the work files
+        ASSERT_TRUE(busy.tryLock(0));
+        SaverProcess queued(x, {QStringLiteral("-window"), QStringLiteral("--kind"), QStringLiteral("200")},
+                            SoftwareOpenGl());
+        QThread::msleep(1500);
+        ASSERT_TRUE(queued.Running());
+        ::kill(static_cast<pid_t>(queued.Pid()), SIGTERM);
+        EXPECT_TRUE(queued.WaitForExit(2000)) << "still waiting its turn after SIGTERM";
+        EXPECT_EQ(queued.ExitCode(), 0);
+    }
+    // A show killed just as it took the lock leaves the file empty.
+    WriteFile(lock, {});
+    SaverProcess show(x, {QStringLiteral("-window"), QStringLiteral("--kind"), QStringLiteral("200")},
+                      SoftwareOpenGl());
+    EXPECT_TRUE(WaitUntil([&] { return ShowWindowIsViewable(x); }, 20000)) << "the show waited for the empty lock";
+    ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
+    EXPECT_TRUE(show.WaitForExit(3000));
+    EXPECT_EQ(show.ExitCode(), 0);
+}
+
+// With no runtime folder of the user's own, Qt's fallback would be the shared temporary
+// folder, where another user can plant the show's lock.
+TEST_F(Reliability, ALockPlantedByAnotherUserDoesNotStopTheShow)
+{
+    ASSERT_TRUE(x.Ok());
+    if (geteuid() != 0)
+        GTEST_SKIP() << "making a folder another user owns needs root";
+    WriteFile(env.SettingsFile(), "[Option]\nbackground%20mode=2\n");
+    const QString shared = env.Path() + QStringLiteral("/tmp");
+    const QString theirs = shared + QStringLiteral("/runtime-root");
+    QDir().mkpath(theirs);
+    chmod(QFile::encodeName(shared).constData(), 01777);
+    chmod(QFile::encodeName(theirs).constData(), 0700);
+    ASSERT_EQ(chown(QFile::encodeName(theirs).constData(), 65534, 65534), 0);
+    // Locks that name a live process (this test).
+    const QByteArray planted =
+        QByteArray::number(getpid()) + "\nkestrova-saver\n" + QSysInfo::machineHostName().toUtf8() + '\n';
+    WriteFile(shared + QStringLiteral("/Kestrova-Saver.lock"), planted);
+    WriteFile(theirs + QStringLiteral("/Kestrova-Saver.lock"), planted);
+
+    qunsetenv("XDG_RUNTIME_DIR");
+    QProcessEnvironment extra;
+    extra.insert(QStringLiteral("TMPDIR"), shared);
+    SaverProcess show(x, {QStringLiteral("/s")}, extra);
+    QThread::msleep(1500);
+    ASSERT_TRUE(show.Running()) << "the planted lock stopped the show";
+    const QFileInfo own(env.Path() + QStringLiteral("/cache/kestrova-saver/locks"));
+    EXPECT_TRUE(QFileInfo::exists(own.filePath() + QStringLiteral("/Kestrova-Saver.lock")));
+    EXPECT_EQ(own.permissions() & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                   QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther),
+              QFileDevice::Permissions());
+    ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
+    EXPECT_TRUE(show.WaitForExit(2000));
 }
