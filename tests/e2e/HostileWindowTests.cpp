@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-
 using namespace daemon_test;
 
 namespace {
@@ -48,12 +46,12 @@ TEST(HostileWindow, OnlyAViewableInputOutputWindowMayHostAShowOrAPreview)
         for (const QString& showKind : {QStringLiteral("0"), QStringLiteral("200")}) {
             SaverProcess show(x, {QStringLiteral("-window-id"), host.Hex(), QStringLiteral("--kind"), showKind},
                               SoftwareOpenGl(), true);
-            ASSERT_TRUE(show.WaitForExit(10000)) << kind << " hosts kind " << showKind.toStdString();
+            ASSERT_TRUE(show.WaitForExit()) << kind << " hosts kind " << showKind.toStdString();
             EXPECT_EQ(show.ExitCode(), 1) << kind;
             EXPECT_TRUE(show.Process().readAllStandardError().contains(host.Hex().toLatin1())) << kind;
         }
         SaverProcess preview(x, {QStringLiteral("/p"), host.Decimal()});
-        ASSERT_TRUE(preview.WaitForExit(10000)) << kind << " hosts the preview";
+        ASSERT_TRUE(preview.WaitForExit()) << kind << " hosts the preview";
         EXPECT_EQ(preview.ExitCode(), 0) << kind;
     }
 }
@@ -79,7 +77,7 @@ TEST(HostileWindow, AHostLargerThanTheDisplayIsDrawnAtTheDisplaysSize)
         SaverProcess saver(x, way, SoftwareOpenGl());
         long peak = 0;
         // Over the visible part of the host: no more of the host's red.
-        const QImage shot = ShotWhen(x, env.Path() + QStringLiteral("/big.png"), [&](const QImage& image) {
+        const QImage shot = x.ScreenshotWhen(env.Path() + QStringLiteral("/big.png"), [&](const QImage& image) {
             peak = std::max(peak, PeakResidentMb(saver.Pid()));
             if (peak > LimitMb)
                 return true;
@@ -92,8 +90,7 @@ TEST(HostileWindow, AHostLargerThanTheDisplayIsDrawnAtTheDisplaysSize)
                       .colourShare,
                   0.01)
             << name << ": the visible part of the host is covered";
-        ::kill(static_cast<pid_t>(saver.Pid()), SIGTERM);
-        EXPECT_TRUE(saver.WaitForExit(2000 * SlowdownFactor)) << name;
+        EXPECT_TRUE(saver.Terminate()) << name;
         EXPECT_EQ(saver.ExitCode(), 0) << name;
     }
 }
