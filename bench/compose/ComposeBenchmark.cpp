@@ -6,7 +6,9 @@
 #include "Flight.h"
 #include "FrameComposer.h"
 #include "Numbers.h"
+#include "QtPictures.h"
 #include "RandomSource.h"
+#include "StartFlightModel.h"
 
 #include <QFile>
 #include <QImage>
@@ -28,9 +30,9 @@ constexpr int Height = 1080;
 constexpr int TrailLength = 10;
 
 // Stand-in aircraft for a tree without the heading pictures: a body and wings on black.
-std::array<QImage, HeadingCount> StandInPictures()
+std::array<Surface, HeadingCount> StandInPictures()
 {
-    std::array<QImage, HeadingCount> pictures;
+    std::array<Surface, HeadingCount> pictures;
     for (int d = 0; d < HeadingCount; ++d) {
         QImage picture(400, 400, QImage::Format_RGB32);
         picture.fill(Qt::black);
@@ -41,7 +43,7 @@ std::array<QImage, HeadingCount> StandInPictures()
         painter.fillRect(-30, -180, 60, 360, QColor(40, 70, 200));
         painter.fillRect(-170, -20, 340, 80, QColor(230, 230, 240));
         painter.fillRect(-70, 130, 140, 40, QColor(200, 30, 30));
-        pictures[static_cast<size_t>(d)] = picture;
+        pictures[static_cast<size_t>(d)] = SurfaceOfImage(picture);
     }
     return pictures;
 }
@@ -73,10 +75,10 @@ struct BusyShow {
     {
         settings.BlueCount = 100;
         settings.SmokeLength = 150;
-        composer.SetBackground(Background());
-        composer.LoadSmokeSurfaces();
+        composer.SetBackground(SurfaceOfImage(Background()));
+        composer.LoadSmokeSurfaces(ReadSmokePictures());
         if (QFile::exists(QStringLiteral(":/sprites/kind0_0.png")))
-            composer.LoadKindSprites(0);
+            composer.LoadKindSprites(0, ReadHeadingPictures(0), KindCellEdge(0));
         else
             composer.LoadKindSprites(0, StandInPictures(), 400);
         flight.KindCellSize.fill(400);

@@ -5,6 +5,7 @@
 #include "HostedShow.h"
 #include "LaunchAircraft.h"
 #include "MusicController.h"
+#include "QtPictures.h"
 #include "ShowContext.h"
 #include "ShowHost.h"
 #include "ShowLoop.h"
@@ -53,8 +54,8 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
 
     Flight flight(settings, ctx.ScreenWidth, ctx.ScreenHeight, ctx.Seed);
     FrameComposer composer(ctx.ScreenWidth, ctx.ScreenHeight);
-    composer.SetBackground(ctx.Background);
-    composer.LoadSmokeSurfaces();
+    composer.SetBackground(SurfaceOfImage(ctx.Background));
+    composer.LoadSmokeSurfaces(ReadSmokePictures());
     // Only the tiles drawn in this frame or the last one go to the screen.
     std::vector<QRect> changed;
     changed.reserve(static_cast<size_t>(ctx.ScreenWidth / TileMask::TileSize + 2) *
@@ -65,7 +66,7 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
             [&changed](const Rect& r) { changed.emplace_back(r.Left, r.Top, r.Width(), r.Height()); });
         QRegion region;
         region.setRects(changed.data(), static_cast<int>(changed.size()));
-        window.Present(frame.AsImage(QImage::Format_RGB32), region);
+        window.Present(ImageView(frame, QImage::Format_RGB32), region);
     });
 
     KindChangeTimer kindTimer;
@@ -80,7 +81,7 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
         const int16_t kind = StartFlightModel(flight);
         if (settings.AirplaneKind == 101)
             timer1.start();
-        composer.LoadKindSprites(kind);
+        composer.LoadKindSprites(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
         ctx.Music.MusicControl(0);
         LaunchAircraft(flight);
         StepAircraft(flight, composer);

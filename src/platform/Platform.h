@@ -5,8 +5,12 @@
 // platform's headers; each platform folder (linux/, windows/) implements what is
 // declared or named here, and nothing else is needed to port the program.
 
+#include "KindSprites.h"
 #include "SaverSettings.h"
+#include "SmokeDrawing.h"
+#include "Surface.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -23,3 +27,13 @@ bool SaveSettings(const SaverSettings& settings, std::string* errorText = nullpt
 
 // Reads one integer key with the given default, as the preview does for its two keys.
 int16_t ReadSettingInt(const char* key, int16_t defaultValue);
+
+// Pictures: the program carries its heading and smoke pictures embedded; the platform
+// decodes them into surfaces. Both throw std::runtime_error naming a picture that cannot
+// be read.
+
+// The eight heading pictures of aircraft kind 0..5, picture d for heading d.
+std::array<Surface, HeadingCount> ReadHeadingPictures(int kind);
+
+// The seven smoke pictures.
+std::array<Surface, SmokePictureCount> ReadSmokePictures();

@@ -2,10 +2,8 @@
 
 #include "Flight.h"
 #include "SpriteGeometry.h"
-#include "StartFlightModel.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -13,14 +11,6 @@ namespace {
 // Room for every blit of a busy frame: 100 aircraft and a full pool of smoke points
 // of a handful of puffs each.
 constexpr size_t DrawnRectCapacity = 16384;
-
-QImage ReadPicture(const QString& path)
-{
-    QImage picture(path);
-    if (picture.isNull())
-        throw std::runtime_error("cannot read the picture " + path.toStdString());
-    return picture;
-}
 
 }  // namespace
 
@@ -34,37 +24,28 @@ FrameComposer::FrameComposer(int width, int height)
 {
 }
 
-void FrameComposer::SetBackground(const QImage& background)
+void FrameComposer::SetBackground(const Surface& background)
 {
     background_ = SurfaceFromPicture(background, frame_.Width(), frame_.Height());
     backgroundChanged_ = true;
 }
 
-void FrameComposer::LoadKindSprites(int kind)
-{
-    std::array<QImage, HeadingCount> pictures;
-    for (int d = 0; d < HeadingCount; ++d)
-        pictures[static_cast<size_t>(d)] = ReadPicture(QStringLiteral(":/sprites/kind%1_%2.png").arg(kind).arg(d));
-    LoadKindSprites(kind, pictures, KindCellEdge(kind));
-}
-
-void FrameComposer::LoadKindSprites(int kind, const std::array<QImage, HeadingCount>& pictures, int cellSize)
+void FrameComposer::LoadKindSprites(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize)
 {
     sprites_.Load(kind, pictures, cellSize);
     for (int d = 0; d < HeadingCount; ++d)
         scratch_.FirstColumn.resize(std::max<size_t>(scratch_.FirstColumn.size(), sprites_.Heading(d).WidestSize() + 1));
 }
 
-void FrameComposer::LoadSmokeSurfaces()
+void FrameComposer::LoadSmokeSurfaces(const std::array<Surface, SmokePictureCount>& pictures)
 {
-    std::array<Surface, SmokePictureCount> pictures;
+    std::array<Surface, SmokePictureCount> keyed;
     for (int k = 0; k < SmokePictureCount; ++k) {
-        const QImage picture = ReadPicture(QStringLiteral(":/smoke/smoke%1.png").arg(k));
-        Surface& surface = pictures[static_cast<size_t>(k)];
-        surface = SurfaceFromPicture(picture, SmokeCellSize, SmokeCellSize);
+        Surface& surface = keyed[static_cast<size_t>(k)];
+        surface = SurfaceFromPicture(pictures[static_cast<size_t>(k)], SmokeCellSize, SmokeCellSize);
         surface.SetColorKey(0);
     }
-    smoke_.Load(std::move(pictures));
+    smoke_.Load(std::move(keyed));
 }
 
 void FrameComposer::SetPresenter(Presenter presenter)

@@ -8,8 +8,6 @@
 #include "Surface.h"
 #include "TileMask.h"
 
-#include <QImage>
-
 #include <array>
 #include <functional>
 #include <vector>
@@ -24,19 +22,16 @@ public:
     FrameComposer(int width, int height);
 
     // The show-size background picture (its top-left W x H is used).
-    void SetBackground(const QImage& background);
-    // The eight heading pictures of kind 0..5 from :/sprites/kind<k>_<d>.png.
-    // Throws std::runtime_error naming the picture that cannot be read.
-    void LoadKindSprites(int kind);
-    // The same from pictures at hand: pictures[d] for heading d, cellSize x cellSize.
-    void LoadKindSprites(int kind, const std::array<QImage, HeadingCount>& pictures, int cellSize);
-    // The seven smoke pictures from :/smoke/smoke<k>.png, black transparent.
-    // Throws std::runtime_error naming the picture that cannot be read.
-    void LoadSmokeSurfaces();
+    void SetBackground(const Surface& background);
+    // The eight heading pictures of kind 0..5: pictures[d] for heading d, cellSize x
+    // cellSize (the platform reads them: ReadHeadingPictures).
+    void LoadKindSprites(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize);
+    // The seven smoke pictures, black transparent (the platform reads them:
+    // ReadSmokePictures).
+    void LoadSmokeSurfaces(const std::array<Surface, SmokePictureCount>& pictures);
     void SetPresenter(Presenter presenter);
 
-    // The frame being composed. Every pixel is opaque, so a presenter may read it as
-    // Format_RGB32: Frame().AsImage(QImage::Format_RGB32).
+    // The frame being composed. Every pixel is opaque, so a presenter may ignore alpha.
     const Surface& Frame() const { return frame_; }
     // What was drawn over the background since the last CopyBackground.
     const DrawnRegion& Drawn() const { return drawn_; }

@@ -39,7 +39,7 @@ std::vector<DrawnSize> DrawnSizes(int d, int cellSize)
 
 }  // namespace
 
-void KindSprites::Load(int kind, const std::array<QImage, HeadingCount>& pictures, int cellSize)
+void KindSprites::Load(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize)
 {
     // Making the shrunk copies is most of the show's start-up (and of a kind change), and
     // the eight headings are independent: they are shared out over one thread per core.

@@ -3,8 +3,6 @@
 #include "HeadingPicture.h"
 #include "Surface.h"
 
-#include <QImage>
-
 #include <array>
 #include <cstdint>
 
@@ -18,8 +16,9 @@ uint32_t ColourKeyOf(int kind, const Surface& picture);
 // at every size an aircraft of size factor 1..10 is drawn at.
 class KindSprites {
 public:
-    // pictures[d] is the picture of heading d; the top-left cellSize x cellSize of each is used.
-    void Load(int kind, const std::array<QImage, HeadingCount>& pictures, int cellSize);
+    // pictures[d] is the decoded picture of heading d; the top-left cellSize x cellSize
+    // of each is used.
+    void Load(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize);
 
     bool IsLoaded() const { return loaded_; }
     const HeadingPicture& Heading(int d) const { return headings_[static_cast<size_t>(d)]; }

@@ -83,20 +83,13 @@ bool Surface::BlitKeyed(const Rect& destination, const Surface& source, const Re
     return true;
 }
 
-QImage Surface::AsImage(QImage::Format format) const
-{
-    return QImage(reinterpret_cast<const uchar*>(pixels_.data()), width_, height_,
-                  width_ * static_cast<qsizetype>(sizeof(uint32_t)), format);
-}
-
-Surface SurfaceFromPicture(const QImage& picture, int width, int height)
+Surface SurfaceFromPicture(const Surface& picture, int width, int height)
 {
     Surface surface(width, height, OpaqueBlack);
-    const QImage pixels = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const int w = std::min(width, pixels.width());
-    const int h = std::min(height, pixels.height());
+    const int w = std::min(width, picture.Width());
+    const int h = std::min(height, picture.Height());
     for (int y = 0; y < h; ++y) {
-        const auto* from = reinterpret_cast<const uint32_t*>(pixels.constScanLine(y));
+        const uint32_t* from = picture.Row(y);
         uint32_t* to = surface.Row(y);
         for (int x = 0; x < w; ++x)
             to[x] = from[x] | OpaqueBlack;

@@ -3,15 +3,15 @@
 #include "PixelOps.h"
 #include "Rect.h"
 
-#include <QImage>
-
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 // A 32-bit picture in memory: premultiplied ARGB pixels (see PixelOps.h), rows top to
 // bottom with no padding. The frame, the background, the smoke pictures and the
-// aircraft pictures are all surfaces. Pictures read from files are opaque; a colour
-// key turns the pixels of one colour fully transparent.
+// aircraft pictures are all surfaces, and a platform hands decoded pictures over as
+// surfaces too. Pictures read from files are made opaque; a colour key turns the
+// pixels of one colour fully transparent.
 class Surface {
 public:
     Surface() = default;
@@ -37,17 +37,13 @@ public:
     // either rectangle is empty or inverted or does not lie within its surface.
     bool BlitKeyed(const Rect& destination, const Surface& source, const Rect& sourceRect);
 
-    // Our pixels as an image, without a copy; valid while this surface lives and keeps
-    // its size. Format_RGB32 may be asked for when every pixel is opaque (the frame).
-    QImage AsImage(QImage::Format format = QImage::Format_ARGB32_Premultiplied) const;
-
 private:
     int width_ = 0;
     int height_ = 0;
     std::vector<uint32_t> pixels_;
 };
 
-// A width x height surface holding the top-left width x height pixels of picture,
-// opaque (transparency in the picture is taken as drawn over black); where the picture
-// is smaller the rest is black.
-Surface SurfaceFromPicture(const QImage& picture, int width, int height);
+// A width x height surface holding the top-left width x height pixels of a decoded
+// picture, opaque (transparency in the picture is taken as drawn over black); where the
+// picture is smaller the rest is black.
+Surface SurfaceFromPicture(const Surface& picture, int width, int height);

@@ -17,8 +17,8 @@ TEST(ComposerAllocation, BusyShowComposesFramesWithoutAllocating)
     Flight flight(settings, 800, 600, 11);
     StartFlightModel(flight);
     FrameComposer composer(800, 600);
-    composer.SetBackground(QImage(800, 600, QImage::Format_RGB32));
-    composer.LoadSmokeSurfaces();
+    composer.SetBackground(Surface(800, 600));
+    composer.LoadSmokeSurfaces(StippleSmokePictures());
     composer.LoadKindSprites(0, BlockPictures(400, 0xFF000000u, 0xFFE0E0E0u), 400);
     long frames = 0;
     composer.SetPresenter([&frames](const Surface&) { ++frames; });

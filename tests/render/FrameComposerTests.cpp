@@ -4,24 +4,18 @@
 #include "StartFlightModel.h"
 #include "TestPictures.h"
 
-#include <QImage>
-
 #include <gtest/gtest.h>
-
-#include <stdexcept>
 
 namespace {
 
-constexpr QRgb Blue = 0xFF1030A0u;
-constexpr QRgb Magenta = 0xFFFF00FFu;
-constexpr QRgb Yellow = 0xFFF0D020u;
+constexpr uint32_t Blue = 0xFF1030A0u;
+constexpr uint32_t Magenta = 0xFFFF00FFu;
+constexpr uint32_t Yellow = 0xFFF0D020u;
 constexpr uint32_t White = 0xFFFFFFFFu;
 
-QImage Plain(int width, int height, QRgb colour)
+Surface Plain(int width, int height, uint32_t colour)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
+    return Surface(width, height, colour);
 }
 
 class FrameComposerTest : public ::testing::Test {
@@ -54,10 +48,10 @@ TEST_F(FrameComposerTest, AircraftCoverOnlyTheirSquaresAndNoKeyColourIsCopied)
 {
     // Kind 1 pictures on magenta with yellow bodies; key pixels sprinkled through the body
     // must vanish too.
-    QImage picture = BlockPicture(180, Magenta, Yellow);
+    Surface picture = BlockPicture(180, Magenta, Yellow);
     for (int i = 60; i < 120; i += 7)
-        picture.setPixel(i, 90, Magenta);
-    std::array<QImage, HeadingCount> pictures;
+        picture.Row(90)[i] = Magenta;
+    std::array<Surface, HeadingCount> pictures;
     pictures.fill(picture);
     composer.SetBackground(Plain(320, 240, Blue));
     composer.LoadKindSprites(1, pictures, 180);
@@ -99,7 +93,7 @@ TEST_F(FrameComposerTest, AircraftCoverOnlyTheirSquaresAndNoKeyColourIsCopied)
 TEST_F(FrameComposerTest, SmokeIsWhiteStippleUnderTheAircraftAndMissingAtTheEdges)
 {
     composer.SetBackground(Plain(320, 240, Blue));
-    composer.LoadSmokeSurfaces();
+    composer.LoadSmokeSurfaces(StippleSmokePictures());
     composer.LoadKindSprites(0, BlockPictures(400, 0xFF000000u, Yellow), 400);
     flight.KindCellSize.fill(400);
 
@@ -159,7 +153,7 @@ TEST_F(FrameComposerTest, PresentHandsTheFrameToThePresenter)
     composer.CopyBackground();
     composer.Present();
     ASSERT_EQ(shown, &composer.Frame());
-    EXPECT_EQ(shown->AsImage(QImage::Format_RGB32).pixel(319, 239), Blue);
+    EXPECT_EQ(shown->Pixel(319, 239), Blue);
 }
 
 TEST_F(FrameComposerTest, NothingIsDrawnBeforeTheKindIsLoadedOrForImpossibleRecords)
@@ -179,67 +173,4 @@ TEST_F(FrameComposerTest, NothingIsDrawnBeforeTheKindIsLoadedOrForImpossibleReco
         composer.DrawSprite(flight, i);
     composer.DrawSprite(flight, 100);
     EXPECT_TRUE(composer.Drawn().Rects().empty());
-}
-
-TEST(FramePictures, SmokePicturesHaveTheirDotCounts)
-{
-    const int dots[] = {1686, 1545, 1046, 560, 435, 193, 81};
-    for (int k = 0; k < 7; ++k) {
-        const QImage picture = QImage(QStringLiteral(":/smoke/smoke%1.png").arg(k)).convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(picture.size(), QSize(64, 64)) << k;
-        int white = 0;
-        int other = 0;
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x) {
-                const QRgb p = picture.pixel(x, y);
-                white += p == 0xFFFFFFFFu;
-                other += p != 0xFFFFFFFFu && p != 0xFF000000u;
-            }
-        EXPECT_EQ(white, dots[k]) << k;
-        EXPECT_EQ(other, 0) << k;
-    }
-}
-
-TEST(FramePictures, EveryKindDrawsFromTheProgramsOwnPictures)
-{
-    for (int kind = 0; kind < KindCount; ++kind) {
-        const int edge = KindCellEdge(kind);
-        for (int d = 0; d < HeadingCount; ++d)
-            ASSERT_EQ(QImage(QStringLiteral(":/sprites/kind%1_%2.png").arg(kind).arg(d)).size(), QSize(edge, edge))
-                << "kind " << kind << " heading " << d;
-
-        SaverSettings settings;
-        Flight flight(settings, 320, 240);
-        flight.KindCellSize.fill(static_cast<int16_t>(edge));
-        FrameComposer composer(320, 240);
-        composer.SetBackground(Plain(320, 240, Blue));
-        composer.LoadKindSprites(kind);
-        PlaneState& plane = flight.Planes[0];
-        plane.X = 150;
-        plane.Y = 120;
-        plane.Dir = 3;
-        plane.Scale = 2;
-        composer.CopyBackground();
-        composer.DrawSprite(flight, 0);
-        const Rect square = SpriteGeometry(plane, edge, 320, 240).Destination;
-        int painted = 0;
-        for (int y = 0; y < 240; ++y)
-            for (int x = 0; x < 320; ++x)
-                painted += composer.Frame().Pixel(x, y) != Blue;
-        // The aircraft covers part of its square and nothing outside it.
-        EXPECT_GT(painted, square.Width() * square.Height() / 10) << "kind " << kind;
-        EXPECT_LT(painted, square.Width() * square.Height()) << "kind " << kind;
-        EXPECT_EQ(composer.Frame().Pixel(square.Left, square.Top), Blue) << "kind " << kind;
-    }
-}
-
-TEST(FramePictures, MissingHeadingPictureIsReportedByName)
-{
-    FrameComposer composer(64, 64);
-    try {
-        composer.LoadKindSprites(9);
-        FAIL() << "no pictures exist for kind 9";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find(":/sprites/kind9_0.png"), std::string::npos);
-    }
 }

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr uint32_t Blue = 0xFF2040C0u;
-constexpr QRgb Paint = 0xFFE0E0E0u;
+constexpr uint32_t Paint = 0xFFE0E0E0u;
 
 PlaneState Plane(int x, int y, int dir, int scale)
 {
@@ -61,7 +61,7 @@ TEST(ColourKey, KindZeroKeysBlackOtherKindsTheirOwnTopLeftPixel)
 TEST_F(HeadingPictureTest, EachPictureKeysOnlyItsOwnTopLeftColour)
 {
     // Kind 3: heading 0 on magenta, heading 1 on black with a magenta body.
-    std::array<QImage, HeadingCount> pictures = BlockPictures(240, 0xFFFF00FFu, Paint);
+    std::array<Surface, HeadingCount> pictures = BlockPictures(240, 0xFFFF00FFu, Paint);
     pictures[1] = BlockPicture(240, 0xFF000000u, 0xFFFF00FFu);
     sprites.Load(3, pictures, 240);
 

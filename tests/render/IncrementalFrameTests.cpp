@@ -4,12 +4,11 @@
 #include "Flight.h"
 #include "FrameComposer.h"
 #include "LaunchAircraft.h"
+#include "QtPictures.h"
 #include "StartFlightModel.h"
 #include "StepAircraft.h"
 
 #include <gtest/gtest.h>
-
-#include <QImage>
 
 #include <cstring>
 #include <vector>
@@ -19,12 +18,12 @@ namespace {
 constexpr int Width = 800;
 constexpr int Height = 600;
 
-QImage Background()
+Surface Background()
 {
-    QImage image(Width, Height, QImage::Format_RGB32);
+    Surface image(Width, Height);
     for (int y = 0; y < Height; ++y)
         for (int x = 0; x < Width; ++x)
-            image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+            image.Row(y)[x] = 0xFF000000u | uint32_t(x % 256) << 16 | uint32_t(y % 256) << 8 | uint32_t((x * y) % 256);
     return image;
 }
 
@@ -40,8 +39,9 @@ struct Show {
         settings.SmokeLength = 200;
         composer.SetIncremental(incremental);
         composer.SetBackground(Background());
-        composer.LoadSmokeSurfaces();
-        composer.LoadKindSprites(StartFlightModel(flight));
+        composer.LoadSmokeSurfaces(ReadSmokePictures());
+        const int16_t kind = StartFlightModel(flight);
+        composer.LoadKindSprites(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
     }
 
     void Frame()

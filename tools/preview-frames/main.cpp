@@ -4,6 +4,7 @@
 #include "Flight.h"
 #include "FrameComposer.h"
 #include "LaunchAircraft.h"
+#include "QtPictures.h"
 #include "StartFlightModel.h"
 #include "StepAircraft.h"
 
@@ -83,14 +84,15 @@ QImage ShowFrame(const QImage& background, int16_t flightMode, int frames, uint6
     settings.BlueCount = 12;
     Flight flight(settings, ShowWidth, ShowHeight, seed);
     FrameComposer composer(ShowWidth, ShowHeight);
-    composer.SetBackground(background);
-    composer.LoadSmokeSurfaces();
-    composer.LoadKindSprites(StartFlightModel(flight));
+    composer.SetBackground(SurfaceOfImage(background));
+    composer.LoadSmokeSurfaces(ReadSmokePictures());
+    const int16_t kind = StartFlightModel(flight);
+    composer.LoadKindSprites(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
     for (int i = 0; i < frames; ++i) {
         LaunchAircraft(flight);
         StepAircraft(flight, composer);
     }
-    return composer.Frame().AsImage(QImage::Format_RGB32).copy();
+    return ImageView(composer.Frame(), QImage::Format_RGB32).copy();
 }
 
 }  // namespace

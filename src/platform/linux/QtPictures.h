@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Platform.h"
+
+#include <QImage>
+
+// Pictures between Qt and the core's surfaces.
+
+// The decoded image as the core takes pictures: premultiplied ARGB, the image's size.
+Surface SurfaceOfImage(const QImage& image);
+
+// The surface's pixels as an image, without a copy; valid while the surface lives and
+// keeps its size. Format_RGB32 may be asked for when every pixel is opaque (the frame).
+QImage ImageView(const Surface& surface, QImage::Format format = QImage::Format_ARGB32_Premultiplied);

@@ -1,0 +1,99 @@
+// The pictures the Linux program carries, read through Qt, and the frame handed to Qt
+// without a copy.
+#include "Flight.h"
+#include "FrameComposer.h"
+#include "QtPictures.h"
+#include "SpriteGeometry.h"
+#include "StartFlightModel.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+constexpr uint32_t Blue = 0xFF1030A0u;
+
+}  // namespace
+
+TEST(FramePictures, FrameViewSharesThePixels)
+{
+    Surface frame(30, 20, Blue);
+    frame.Row(19)[29] = 0xFF00131Du;
+    const QImage view = ImageView(frame, QImage::Format_RGB32);
+    EXPECT_EQ(view.constBits(), reinterpret_cast<const uchar*>(frame.Row(0)));
+    EXPECT_EQ(view.pixel(29, 19), 0xFF00131Du);
+}
+
+TEST(FramePictures, DecodedPicturesArePremultiplied)
+{
+    QImage picture(2, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(200, 100, 50, 255));
+    picture.setPixel(1, 0, qRgba(255, 255, 255, 0));
+    const Surface surface = SurfaceOfImage(picture);
+    ASSERT_EQ(surface.Width(), 2);
+    EXPECT_EQ(surface.Pixel(0, 0), 0xFFC86432u);
+    EXPECT_EQ(surface.Pixel(1, 0), 0u);
+}
+
+TEST(FramePictures, SmokePicturesHaveTheirDotCounts)
+{
+    const int dots[] = {1686, 1545, 1046, 560, 435, 193, 81};
+    for (int k = 0; k < 7; ++k) {
+        const QImage picture = QImage(QStringLiteral(":/smoke/smoke%1.png").arg(k)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(picture.size(), QSize(64, 64)) << k;
+        int white = 0;
+        int other = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                const QRgb p = picture.pixel(x, y);
+                white += p == 0xFFFFFFFFu;
+                other += p != 0xFFFFFFFFu && p != 0xFF000000u;
+            }
+        EXPECT_EQ(white, dots[k]) << k;
+        EXPECT_EQ(other, 0) << k;
+    }
+}
+
+TEST(FramePictures, EveryKindDrawsFromTheProgramsOwnPictures)
+{
+    for (int kind = 0; kind < KindCount; ++kind) {
+        const int edge = KindCellEdge(kind);
+        for (int d = 0; d < HeadingCount; ++d)
+            ASSERT_EQ(QImage(QStringLiteral(":/sprites/kind%1_%2.png").arg(kind).arg(d)).size(), QSize(edge, edge))
+                << "kind " << kind << " heading " << d;
+
+        SaverSettings settings;
+        Flight flight(settings, 320, 240);
+        flight.KindCellSize.fill(static_cast<int16_t>(edge));
+        FrameComposer composer(320, 240);
+        composer.SetBackground(Surface(320, 240, Blue));
+        composer.LoadKindSprites(kind, ReadHeadingPictures(kind), edge);
+        PlaneState& plane = flight.Planes[0];
+        plane.X = 150;
+        plane.Y = 120;
+        plane.Dir = 3;
+        plane.Scale = 2;
+        composer.CopyBackground();
+        composer.DrawSprite(flight, 0);
+        const Rect square = SpriteGeometry(plane, edge, 320, 240).Destination;
+        int painted = 0;
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x)
+                painted += composer.Frame().Pixel(x, y) != Blue;
+        // The aircraft covers part of its square and nothing outside it.
+        EXPECT_GT(painted, square.Width() * square.Height() / 10) << "kind " << kind;
+        EXPECT_LT(painted, square.Width() * square.Height()) << "kind " << kind;
+        EXPECT_EQ(composer.Frame().Pixel(square.Left, square.Top), Blue) << "kind " << kind;
+    }
+}
+
+TEST(FramePictures, MissingHeadingPictureIsReportedByName)
+{
+    try {
+        ReadHeadingPictures(9);
+        FAIL() << "no pictures exist for kind 9";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(":/sprites/kind9_0.png"), std::string::npos);
+    }
+}
