@@ -34,13 +34,16 @@ bool HostedShow::Hosted() const
     return ctx_.Host != nullptr;
 }
 
-std::function<std::optional<QPoint>()> HostedShow::CursorPosition() const
+std::function<std::optional<CursorPoint>()> HostedShow::CursorPosition() const
 {
     // Under a daemon the user may work with the mouse while the show runs (the daemon's
     // settings preview); the daemon alone decides when it ends.
     if (Hosted())
-        return [] { return std::optional<QPoint>(); };
-    return [] { return std::optional<QPoint>(QCursor::pos()); };
+        return [] { return std::optional<CursorPoint>(); };
+    return [] {
+        const QPoint at = QCursor::pos();
+        return std::optional<CursorPoint>(CursorPoint{at.x(), at.y()});
+    };
 }
 
 bool HostedShow::AskRestartOnNewSize()

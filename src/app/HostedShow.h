@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ExitSignals.h"
+#include "ShowLoop.h"
 
-#include <QPoint>
 #include <QSize>
 
 #include <functional>
@@ -22,7 +22,7 @@ public:
     bool Hosted() const;
 
     // The cursor port of the show loop: nothing when movement must not end the show.
-    std::function<std::optional<QPoint>()> CursorPosition() const;
+    std::function<std::optional<CursorPoint>()> CursorPosition() const;
 
     // For the frame work: true (and the loop asked to end) when the place's size no
     // longer matches the show.

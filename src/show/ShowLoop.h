@@ -1,15 +1,21 @@
 #pragma once
 
-#include <QPoint>
 #include <cstdint>
 #include <functional>
 #include <optional>
+
+// Where the mouse cursor is, in screen pixels.
+struct CursorPoint {
+    int X = 0;
+    int Y = 0;
+    bool operator==(const CursorPoint&) const = default;
+};
 
 // What the show loop needs from the rest of the program, so it runs in a test without
 // a screen.
 struct ShowLoopPorts {
     std::function<void()> FrameWork;                       // one frame of the 2D or 3D show
-    std::function<std::optional<QPoint>()> CursorPosition;  // nothing: movement never ends the show
+    std::function<std::optional<CursorPoint>()> CursorPosition;  // nothing: movement never ends the show
     std::function<void(int milliseconds)> Sleep;
     std::function<void()> ProcessEvents;                   // lets pending window events run once
     std::function<void()> StartFlight;                     // restarts the flight with a new kind
@@ -60,5 +66,5 @@ private:
     int16_t airplaneKind_;
     int16_t blueWait_;
     ShowLoopPorts ports_;
-    std::optional<QPoint> savedCursor_;
+    std::optional<CursorPoint> savedCursor_;
 };

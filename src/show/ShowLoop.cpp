@@ -26,7 +26,7 @@ bool ShowLoop::Pass()
 
     // The input test comes after the frame, so at least one full frame is done between
     // a movement and the end. The comparison is exact: one pixel ends the show.
-    const std::optional<QPoint> cursor = ports_.CursorPosition ? ports_.CursorPosition() : std::nullopt;
+    const std::optional<CursorPoint> cursor = ports_.CursorPosition ? ports_.CursorPosition() : std::nullopt;
     if (cursor != savedCursor_ || flags_.ExitRequest == 1)
         return false;
 

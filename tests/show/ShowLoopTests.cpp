@@ -11,14 +11,14 @@ namespace {
 struct LoopProbe {
     ShowFlags flags;
     int16_t kindChangeRequest = 0;
-    QPoint cursor{100, 100};
+    CursorPoint cursor{100, 100};
     std::vector<std::string> calls;
     int sleptMs = 0;
 
     ShowLoopPorts Ports()
     {
         return {[this] { calls.push_back("frame"); },
-                [this] { return std::optional<QPoint>(cursor); },
+                [this] { return std::optional<CursorPoint>(cursor); },
                 [this](int ms) { sleptMs += ms; },
                 [this] { calls.push_back("events"); },
                 [this] { calls.push_back("start flight"); }};
@@ -35,7 +35,7 @@ TEST(ShowLoop, RunsUntouchedAndEndsAfterTheFrameOnOnePixelOfMovement)
     for (int i = 0; i < 100; ++i)
         ASSERT_TRUE(loop.Pass());
     p.calls.clear();
-    p.cursor.rx() += 1;
+    p.cursor.X += 1;
     EXPECT_FALSE(loop.Pass());
     EXPECT_EQ(p.calls, std::vector<std::string>{"frame"});  // the frame is done before the test
 }
