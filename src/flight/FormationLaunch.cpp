@@ -75,6 +75,14 @@ int EntryWaitUnits(int formation, Side side, int r)
     }
 }
 
+// A member's offsets and delay are single precision, which makes the sums and products
+// they take part in single precision too: 718 + 45 + 45 x 0.3 is exactly 776.5 there,
+// and its half goes to the even neighbour.
+double SinglePlace(double reference, double u, float offset)
+{
+    return static_cast<float>(reference) + static_cast<float>(u) * offset;
+}
+
 void PlaceMember(Flight& flight, PlaneState& plane, const FormationSlot& slot, const Entry& e, int formation, int r)
 {
     const int16_t unit = CourseUnit(flight.Settings);
@@ -82,22 +90,20 @@ void PlaceMember(Flight& flight, PlaneState& plane, const FormationSlot& slot, c
     // Formations 3 to 5 always fly at size 1: their offsets span up to 19 units.
     plane.Scale = static_cast<int16_t>(slot.Scale + (formation <= 2 ? r : 0));
     const double u = 45.0 * plane.Scale;
-    const double offX = slot.OffX;
-    const double offY = slot.OffY;
     switch (e.side) {
     case Side::Bottom:
-        plane.X = CInt(e.x0 + u * offX);
-        plane.Y = CInt(h - 1 + u + u * offY);
+        plane.X = CInt(SinglePlace(e.x0, u, slot.OffX));
+        plane.Y = CInt(SinglePlace(h - 1 + u, u, slot.OffY));
         plane.Dir = slot.Dir;
         break;
     case Side::Top:
-        plane.X = CInt(e.x0 - u * offX);
-        plane.Y = CInt(-u + (e.mirrorAlong ? -u * offY : u * offY));
+        plane.X = CInt(SinglePlace(e.x0, u, -slot.OffX));
+        plane.Y = CInt(SinglePlace(-u, u, e.mirrorAlong ? -slot.OffY : slot.OffY));
         plane.Dir = static_cast<int16_t>((slot.Dir + 4) % 8);
         break;
     case Side::Left:  // offsets across the track become vertical
-        plane.X = CInt(-u + u * offY);
-        plane.Y = CInt(e.y0 + u * offX);
+        plane.X = CInt(SinglePlace(-u, u, slot.OffY));
+        plane.Y = CInt(SinglePlace(e.y0, u, slot.OffX));
         plane.Dir = static_cast<int16_t>((slot.Dir + 2) % 8);
         break;
     }
@@ -108,7 +114,7 @@ void PlaceMember(Flight& flight, PlaneState& plane, const FormationSlot& slot, c
     plane.Smoke = 0;
     plane.Turned = 0;
     plane.Wait = static_cast<int16_t>(unit * EntryWaitUnits(formation, e.side, r));
-    plane.Delay = CInt(unit * static_cast<double>(slot.Delay));
+    plane.Delay = CInt(static_cast<float>(unit) * slot.Delay);
     plane.OldX = plane.X;
     plane.OldY = plane.Y;
     plane.KindSlot = LaunchKindSlot(flight);

@@ -223,6 +223,9 @@ TEST(FormationLaunch, FormationFourLinesUpAtSizeOne)
         EXPECT_EQ(l[i].Delay, 0) << i;
         EXPECT_EQ(l[i].Prog, 19 + i) << i;
     }
+    // 0.3 x 45 is 13.5 in single precision, so 763 + 13.5 goes to even too.
+    Launched odd(4, -1, 1, 1279, 719);
+    EXPECT_EQ(odd[4].Y, 776);
 }
 
 TEST(FormationLaunch, FormationFiveEntersLikeTwoButWaitsTwoUnits)
