@@ -17,6 +17,17 @@ PicturePlacement PlacePicture(int16_t mode, int w, int h, int W, int H)
     return {QRectF(0, 0, w, h), QRectF((W - w) / 2.0, (H - h) / 2.0, w, h)};
 }
 
+QRectF DesktopPart(QSize desktop, int W, int H)
+{
+    const double dw = desktop.width(), dh = desktop.height();
+    if (dw * H > dh * W) {
+        const double width = dh * W / H;
+        return QRectF((dw - width) / 2, 0, width, dh);
+    }
+    const double height = dw * H / W;
+    return QRectF(0, (dh - height) / 2, dw, height);
+}
+
 std::optional<QRgb> BackgroundColour(int16_t mode)
 {
     static constexpr QRgb colours[] = {qRgb(0, 0, 0),     qRgb(0, 0, 128),   qRgb(128, 0, 0),
@@ -66,8 +77,10 @@ QImage BuildBackground(int16_t mode, const QString& pictureFile, const QImage& d
     background.fill(Qt::black);
     QPainter painter(&background);
     if (mode == 0) {
-        if (!desktop.isNull())
-            painter.drawImage(QRect(0, 0, W, H), desktop);
+        if (!desktop.isNull()) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(QRectF(0, 0, W, H), desktop, DesktopPart(desktop.size(), W, H));
+        }
     } else if (const auto colour = BackgroundColour(mode)) {
         painter.fillRect(QRect(0, 0, W, H), QColor(*colour));
     } else if (mode == 9 || mode == 10) {

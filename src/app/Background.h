@@ -15,6 +15,12 @@ struct PicturePlacement {
 };
 PicturePlacement PlacePicture(int16_t mode, int w, int h, int showWidth, int showHeight);
 
+// The part of a desktop snapshot that becomes the background of a W x H show: the
+// largest centred piece of the show's shape, so the desktop is scaled alike both ways.
+// The full-screen show centres a smaller show at that same scale, so every window of
+// the snapshot is seen where it was.
+QRectF DesktopPart(QSize desktop, int showWidth, int showHeight);
+
 // The plain colours of "background mode" 1..8.
 std::optional<QRgb> BackgroundColour(int16_t mode);
 

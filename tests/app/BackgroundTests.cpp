@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QPainter>
 #include <QTemporaryDir>
 
 TEST(Background, PictureAtOwnSizeIsCentredAndCut)
@@ -59,6 +60,26 @@ TEST(Background, DesktopIsScaledToASmallerShow)
     const QImage bg = BuildBackground(0, {}, desktop, 320, 240, &error);
     ASSERT_EQ(bg.size(), QSize(320, 240));
     EXPECT_EQ(bg.pixel(319, 239), qRgb(10, 200, 30));
+}
+
+TEST(Background, ADesktopOfAnotherShapeKeepsItsProportions)
+{
+    // A 300 x 300 window in the middle of a 1366 x 768 desktop, shown at 640 x 480.
+    QImage desktop(1366, 768, QImage::Format_RGB32);
+    desktop.fill(Qt::white);
+    QPainter(&desktop).fillRect(533, 234, 300, 300, Qt::black);
+    QString error;
+    const QImage bg = BuildBackground(0, {}, desktop, 640, 480, &error);
+    QRect dark;
+    for (int y = 0; y < bg.height(); ++y)
+        for (int x = 0; x < bg.width(); ++x)
+            if (qGray(bg.pixel(x, y)) < 128)
+                dark |= QRect(x, y, 1, 1);
+    // Scaled by 480 / 768 both ways, the sides cut alike: 187.5 pixels from (226.25, 146.25).
+    EXPECT_NEAR(dark.width(), 187.5, 1);
+    EXPECT_NEAR(dark.height(), 187.5, 1);
+    EXPECT_NEAR(dark.left(), 226.25, 1);
+    EXPECT_NEAR(dark.top(), 146.25, 1);
 }
 
 TEST(Background, PicturePixelsLandWhereThePlacementSays)
