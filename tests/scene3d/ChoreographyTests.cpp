@@ -142,3 +142,26 @@ TEST(Choreography, TheCameraSitsWhereItsTableSaysAndLooksAtItsAircraft)
     for (int k = 0; k < 8; ++k)
         EXPECT_GT(seen[k], 0) << "kind " << k;
 }
+
+TEST(Choreography, TheFormationStaysInViewOfEveryCameraForAnHour)
+{
+    // Each pass leaves the formation about 30 units further on; 200,000 frames are some
+    // 217 passes, far beyond the back plane of a camera that stayed where it started.
+    TestShow t(3);
+    for (int f = 0; f < 200000; ++f) {
+        t.show.StepShow3D();
+        if (f % 5 != 0)
+            continue;
+        const int16_t drawn = t.show.CameraKind;
+        for (int16_t k = 0; k < 8; ++k) {
+            t.show.CameraKind = k;
+            t.show.PlaceCamera();
+            const Vec3 eye = t.show.Camera().World().Translation;
+            for (int j = 0; j < Show3D::PlaneCount; ++j)
+                ASSERT_LT(Length(t.show.Plane(j).World().Translation - eye), Show3D::BackClip)
+                    << "camera kind " << k << ", aircraft " << j << ", frame " << f;
+        }
+        t.show.CameraKind = drawn;
+        t.show.PlaceCamera();
+    }
+}

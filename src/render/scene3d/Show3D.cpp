@@ -117,6 +117,8 @@ void Show3D::AdvanceState()
         next = flight_.Rnd() <= 0.5 ? 6 : 0;
     ShowState = next;
     StateTimer = States[next].Length;
+    if (next == 1)
+        passStart_ = planeFrames_[0]->Position(scene_);
 }
 
 void Show3D::DrawCamera()
@@ -126,6 +128,12 @@ void Show3D::DrawCamera()
     CamDX = CInt(flight_.Rnd() * 200 - 100);
     CamDY = CInt(flight_.Rnd() * 100 - 50);
     CamDZ = CInt(flight_.Rnd() * 100 - 50);
+    // Each pass of the sequence leaves the formation some 30 units further along -z;
+    // left alone, it would fly out of the cameras placed in the scene after some
+    // 17 minutes. They follow it by whole passes, at a cut so no view jumps, and only
+    // when it has gone as far as it does in the first minutes.
+    if (Length(passStart_ - cameraOrigin_) > FollowDistance)
+        cameraOrigin_ = passStart_;
 }
 
 void Show3D::PlaceCamera()
@@ -144,6 +152,8 @@ void Show3D::PlaceCamera()
     case 6: position = {280, 80, 50}; target = 3; break;
     default: position = {dx, 5, -30}; reference = planeFrames_[5]; target = 5; break;
     }
+    if (reference == scene_)
+        position = position + cameraOrigin_;
     cameraFrame_->SetPosition(reference, position);
     cameraFrame_->LookAtConstrainZ(*planeFrames_[target]);
 }

@@ -20,6 +20,8 @@ public:
     static constexpr int FadeStages = 50;
     static constexpr int PuffSlots = 1001;
     static constexpr double BackClip = 2000;
+    // How far the formation may drift before the cameras placed in the scene follow.
+    static constexpr double FollowDistance = 300;
 
     explicit Show3D(Flight& flight);
 
@@ -31,6 +33,8 @@ public:
     // smoke every third frame, puff ageing, then one Move of the scene.
     void StepShow3D();
     void UpdatePuffs();
+    // Places the camera of CameraKind for this frame by the camera table.
+    void PlaceCamera();
 
     SceneGraph& Graph() { return graph_; }
     const SceneGraph& Graph() const { return graph_; }
@@ -53,7 +57,6 @@ public:
 private:
     void AdvanceState();
     void DrawCamera();
-    void PlaceCamera();
     void SetPlaneRotations();
     void EmitPuff(int j);
 
@@ -67,6 +70,8 @@ private:
     std::array<Frame*, FadeStages> puffStages_{};
     std::array<Frame*, PuffSlots> puffHolders_{};
     std::array<Frame*, PuffSlots> puffFrames_{};
+    Vec3 passStart_;     // the leader's place when the latest pass of the sequence began
+    Vec3 cameraOrigin_;  // the scene point the cameras placed in the scene are placed from
 };
 
 // Length in frames of each choreography state (state 0 after its first pass).
