@@ -5,11 +5,13 @@
 #include "ExitSignals.h"
 #include "InstanceLock.h"
 #include "RunModes.h"
+#include "XDisplayCheck.h"
 
 #include <QApplication>
 #include <QDir>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 QString appFolder;
@@ -44,12 +46,26 @@ int RunDaemonCommandLine(const QStringList& arguments)
     return RunDaemonMode(*parsed.Options);
 }
 
-// -help works without a display, so it is answered before the application starts.
-bool AnsweredHelp(int argc, char** argv)
+QStringList ArgumentsOf(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// The display Qt will open: its -display argument, or null for DISPLAY.
+const char* DisplayArgument(int argc, char** argv)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-display") == 0)
+            return argv[i + 1];
+    return nullptr;
+}
+
+// -help works without a display, so it is answered before the application starts.
+bool AnsweredHelp(const QStringList& arguments)
+{
     if (!IsDaemonCommandLine(arguments))
         return false;
     const DaemonParse parsed = ParseDaemonOptions(arguments, QString());
@@ -64,8 +80,17 @@ bool AnsweredHelp(int argc, char** argv)
 int Main(int argc, char** argv)
 {
     InstallExitSignalHandlers();
-    if (AnsweredHelp(argc, argv))
+    const QStringList raw = ArgumentsOf(argc, argv);
+    if (AnsweredHelp(raw))
         return 0;
+    // An unknown switch ends silently, display or not; every other mode needs one.
+    const QString noDisplay = XDisplayProblem(DisplayArgument(argc, argv));
+    if (!noDisplay.isEmpty()) {
+        if (!IsDaemonCommandLine(raw) && ModeForSwitch(ParseCommandLine(JoinArguments(raw)).Switch) == RunMode::None)
+            return 0;
+        std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(noDisplay));
+        return 1;
+    }
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("kestrova-saver"));
 

@@ -382,3 +382,26 @@ TEST_F(Reliability, ALockPlantedByAnotherUserDoesNotStopTheShow)
                                    QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther),
               QFileDevice::Permissions());
 }
+
+TEST(NoDisplay, TheProgramSaysItNeedsOneAndEndsWithStatus1)
+{
+    TestEnvironment env;
+    // No display named, and one where no server answers.
+    for (const QString& display : {QString(), QStringLiteral(":4093")}) {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        e.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        e.remove(QStringLiteral("DISPLAY"));
+        if (!display.isEmpty())
+            e.insert(QStringLiteral("DISPLAY"), display);
+        QProcess show;
+        show.setProcessEnvironment(e);
+        show.start(QStringLiteral(KESTROVA_BINARY), {QStringLiteral("/s")});
+        ASSERT_TRUE(show.waitForFinished(10000));
+        EXPECT_EQ(show.exitStatus(), QProcess::NormalExit) << display.toStdString();
+        EXPECT_EQ(show.exitCode(), 1) << display.toStdString();
+        const QByteArray said = show.readAllStandardError();
+        EXPECT_EQ(said.count('\n'), 1) << said.toStdString();
+        EXPECT_TRUE(said.contains("X display")) << said.toStdString();
+    }
+}
