@@ -12,6 +12,7 @@
 #include "ShowContext.h"
 #include "ShowHost.h"
 #include "ShowLoop.h"
+#include "StartMessage.h"
 #include "WorkFiles.h"
 
 #include <QBuffer>
@@ -60,66 +61,45 @@ bool WaitForTurn(QLockFile& lock, const ShowFlags& flags)
     return lock.isLocked() && !flags.ExitRequest;
 }
 
-}  // namespace
-
-int RunShow3DRoad(ShowContext& ctx)
+// From the window to the end of the show loop. On a failure returns false with the
+// reason; the window is gone by the time the caller tells the user.
+bool Fly3D(ShowContext& ctx, HostedShow& place, const QString& workFolder, const QString& texturePath,
+           QLockFile& workFilesLock, QString& error)
 {
     SaverSettings& settings = ctx.Settings;
     ShowFlags& flags = ctx.Flags;
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString workFolder = ChooseWorkFolder(programFolder);
-    const QString texturePath = WorkFilePath(workFolder, QStringLiteral("bgi_tmp.bmp"));
-    // Shows running at once (one per monitor, or other users of the same folder) share
-    // the work files: one at a time writes and reads them back, so none loads a model
-    // file another has just emptied or another's background. The lock lives beside them.
-    // A signal, or the daemon's window going away, ends a show still waiting its turn.
-    HostedShow place(ctx);
-    QLockFile workFilesLock(WorkFilePath(workFolder, QStringLiteral(".work-files.lock")));
-    if (!WaitForTurn(workFilesLock, flags))
-        return 0;
-
-    if (!SaveBackgroundTexture(ctx.Background, texturePath))
-        return EndWithError(QStringLiteral("cannot write %1").arg(texturePath));
-    // The texture pictures are installed beside the program, wherever the work files go.
-    if (!WriteModelFile(settings.AirplaneKind, workFolder, programFolder)) {
-        // Started by a daemon: ShowStartError, which keeps message boxes off its window.
-        if (ctx.Host)
-            return EndWithError(QStringLiteral("cannot write %1").arg(ModelFilePath(workFolder)));
-        QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), QStringLiteral("!"),
-                        QMessageBox::Ok);
-        box.exec();
-        return 1;
-    }
-
     GlShowWindow window(ctx.Screen, QSize(ctx.ScreenWidth, ctx.ScreenHeight));
     // Placed by a daemon, the window follows its place's size; the renderer draws at
     // whatever size the window has.
-    QString error;
     if (place.Hosted()) {
         ctx.Host->Place(window);
         if (!window.CreateContext(error))
-            return EndWithError(error);
+            return false;
     } else {
         window.OnInput = [&flags] {
             if (flags.SaverMode == -1)
                 flags.ExitRequest = 1;
         };
         if (!window.Open(error))
-            return EndWithError(error);
+            return false;
     }
     SceneRenderer renderer;
     if (!renderer.Initialize(error))
-        return EndWithError(error);
+        return false;
 
     Mesh aircraft;
     const bool loaded = LoadModelMesh(ModelFilePath(workFolder), aircraft, error);
-    if (!TruncateModelFile(workFolder))
-        return EndWithError(QStringLiteral("cannot empty %1").arg(ModelFilePath(workFolder)));
+    if (!TruncateModelFile(workFolder)) {
+        error = QStringLiteral("cannot empty %1").arg(ModelFilePath(workFolder));
+        return false;
+    }
     if (!loaded)
-        return EndWithError(error);
+        return false;
     const QImage background(texturePath);
-    if (background.isNull())
-        return EndWithError(QStringLiteral("cannot read %1").arg(texturePath));
+    if (background.isNull()) {
+        error = QStringLiteral("cannot read %1").arg(texturePath);
+        return false;
+    }
     workFilesLock.unlock();
 
     Flight flight(settings, ctx.ScreenWidth, ctx.ScreenHeight, ctx.Seed);
@@ -162,5 +142,41 @@ int RunShow3DRoad(ShowContext& ctx)
     window.setKeyboardGrabEnabled(false);
     window.hide();
     ReportShowStats(window.PresentedFrames(), clock.elapsed() / 1000.0, window.FirstFrameMilliseconds());
+    return true;
+}
+
+}  // namespace
+
+int RunShow3DRoad(ShowContext& ctx)
+{
+    SaverSettings& settings = ctx.Settings;
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString workFolder = ChooseWorkFolder(programFolder);
+    const QString texturePath = WorkFilePath(workFolder, QStringLiteral("bgi_tmp.bmp"));
+    // Shows running at once (one per monitor, or other users of the same folder) share
+    // the work files: one at a time writes and reads them back, so none loads a model
+    // file another has just emptied or another's background. The lock lives beside them.
+    // A signal, or the daemon's window going away, ends a show still waiting its turn.
+    HostedShow place(ctx);
+    QLockFile workFilesLock(WorkFilePath(workFolder, QStringLiteral(".work-files.lock")));
+    if (!WaitForTurn(workFilesLock, ctx.Flags))
+        return 0;
+
+    if (!SaveBackgroundTexture(ctx.Background, texturePath))
+        return EndWithError(QStringLiteral("cannot write %1").arg(texturePath));
+    // The texture pictures are installed beside the program, wherever the work files go.
+    if (!WriteModelFile(settings.AirplaneKind, workFolder, programFolder)) {
+        // Started by a daemon: ShowStartError, which keeps message boxes off its window.
+        if (ctx.Host)
+            return EndWithError(QStringLiteral("cannot write %1").arg(ModelFilePath(workFolder)));
+        QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), QStringLiteral("!"),
+                        QMessageBox::Ok);
+        ExecStartMessage(box);
+        return 1;
+    }
+
+    QString error;
+    if (!Fly3D(ctx, place, workFolder, texturePath, workFilesLock, error))
+        return EndWithError(error);
     return 0;
 }

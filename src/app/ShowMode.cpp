@@ -11,6 +11,7 @@
 #include "Show3DRoad.h"
 #include "ShowContext.h"
 #include "ShowSize.h"
+#include "StartMessage.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -29,7 +30,7 @@ void ShowMediaPlayerError()
                                    "WindowsMediaPlayerをインストールするか、\n"
                                    "設定の演奏項目を変更してください。"),
                     QMessageBox::Ok);
-    box.exec();
+    ExecStartMessage(box);
 }
 
 }  // namespace
@@ -49,7 +50,7 @@ void ShowStartError(const QString& text)
     if (quietStartErrors)
         return;
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Kestrova Saver"), text, QMessageBox::Ok);
-    box.exec();
+    ExecStartMessage(box);
 }
 
 void ReportShowStats(long presentedFrames, double wallSeconds, double firstFrameMs)

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QSettings>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -141,4 +142,56 @@ TEST(Show3D, EndsWhenTheMouseMovesOrIsClicked)
         EXPECT_TRUE(show.WaitForExit()) << input.join(' ').toStdString();
         EXPECT_EQ(show.ExitCode(), 0);
     }
+}
+
+namespace {
+
+// The windows titled as the show's on the display that are mapped.
+QStringList VisibleShowWindows(const XvfbServer& x)
+{
+    QProcess search;
+    search.setProcessEnvironment(x.Environment());
+    search.start(QStringLiteral("xdotool"),
+                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                  QStringLiteral("^Kestrova Saver$")});
+    search.waitForFinished(5000);
+    return QString::fromLatin1(search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+TEST(Show3D, AFailedStartGivesScreenAndKeysBackAndItsMessageEndsOnASignal)
+{
+    TestEnvironment env;
+    XvfbServer x(QStringLiteral("640x480x24"));
+    ASSERT_TRUE(x.Ok());
+    QSettings store(env.SettingsFile(), QSettings::IniFormat);
+    store.setValue(QStringLiteral("Option/kind of airplane"), QStringLiteral("200"));
+    store.sync();
+    // An OpenGL too old for the show: it fails after its window has opened.
+    QProcessEnvironment extra;
+    extra.insert(QStringLiteral("LIBGL_ALWAYS_SOFTWARE"), QStringLiteral("1"));
+    extra.insert(QStringLiteral("MESA_GL_VERSION_OVERRIDE"), QStringLiteral("3.0"));
+
+    {
+        SaverProcess show(x, {QStringLiteral("/s")}, extra, true);
+        QByteArray errors;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                show.Process().waitForReadyRead(50);
+                errors += show.Process().readAllStandardError();
+                return errors.contains("OpenGL") && !VisibleShowWindows(x).isEmpty();
+            },
+            10000));
+        // The message box alone is left: no window of the show covers it or holds the keys.
+        QThread::msleep(300);
+        EXPECT_EQ(VisibleShowWindows(x).size(), 1);
+        x.Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+        EXPECT_TRUE(show.WaitForExit(3000)) << "Return did not reach the message";
+        EXPECT_EQ(show.ExitCode(), 1);
+    }
+    SaverProcess show(x, {QStringLiteral("/s")}, extra);
+    ASSERT_TRUE(WaitUntil([&] { return !VisibleShowWindows(x).isEmpty(); }, 10000));
+    ::kill(static_cast<pid_t>(show.Pid()), SIGTERM);
+    EXPECT_TRUE(show.WaitForExit(2000)) << "the message held the process after SIGTERM";
 }

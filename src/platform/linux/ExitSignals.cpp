@@ -7,6 +7,7 @@
 namespace {
 
 int pipeFds[2] = {-1, -1};
+ExitSignals* newest = nullptr;
 
 // SIGUSR1 is a screen locker's "reset" (xsecurelock), which a saver may answer by
 // ending; ending through the show's shutdown closes the music player too.
@@ -33,8 +34,11 @@ void InstallExitSignalHandlers()
         sigaction(signal, &action, nullptr);
 }
 
-ExitSignals::ExitSignals(std::function<void()> onSignal) : onSignal_(std::move(onSignal))
+ExitSignals::ExitSignals(std::function<void()> onSignal) : onSignal_(std::move(onSignal)), previous_(newest)
 {
+    newest = this;
+    if (previous_ && previous_->notifier_)
+        previous_->notifier_->setEnabled(false);
     InstallExitSignalHandlers();
     if (pipeFds[0] < 0)
         return;
@@ -50,4 +54,9 @@ ExitSignals::ExitSignals(std::function<void()> onSignal) : onSignal_(std::move(o
 }
 
 // The handlers stay: a signal after this object is gone is kept for the next one.
-ExitSignals::~ExitSignals() = default;
+ExitSignals::~ExitSignals()
+{
+    newest = previous_;
+    if (previous_ && previous_->notifier_)
+        previous_->notifier_->setEnabled(true);
+}

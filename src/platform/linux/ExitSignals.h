@@ -12,7 +12,9 @@
 void InstallExitSignalHandlers();
 
 // Turns those signals into a call on the GUI thread, so a screen-saver daemon's signal
-// ends the show through its normal, orderly shutdown.
+// ends the show through its normal, orderly shutdown. Of several alive at once the
+// newest acts (a message box over a show closes first); the one before it acts again
+// when it is gone.
 class ExitSignals : public QObject {
     Q_OBJECT
 public:
@@ -22,4 +24,5 @@ public:
 private:
     std::function<void()> onSignal_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    ExitSignals* previous_ = nullptr;
 };

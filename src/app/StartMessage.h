@@ -1,0 +1,7 @@
+#pragma once
+
+class QMessageBox;
+
+// Shows a message box of the show's start-up until it is answered or a signal asks the
+// program to end: a daemon or the session that ends the show will not press OK.
+void ExecStartMessage(QMessageBox& box);
