@@ -17,8 +17,8 @@ PACKAGES=(
   libassimp-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  # dialogs render Japanese text
-  fonts-noto-cjk
+  # dialogs render Japanese text; Qt's own texts (file chooser, edit menus) in Japanese
+  fonts-noto-cjk qt6-translations-l10n
   # end-to-end tests and screenshots
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick procps
   # a real screen-saver daemon for the end-to-end tests

@@ -4,6 +4,7 @@
 #include "DaemonOptions.h"
 #include "ExitSignals.h"
 #include "InstanceLock.h"
+#include "JapaneseQtTexts.h"
 #include "RunModes.h"
 #include "XDisplayCheck.h"
 
@@ -93,6 +94,7 @@ int Main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("kestrova-saver"));
+    InstallJapaneseQtTexts();
 
     QStringList arguments = app.arguments();
     arguments.removeFirst();

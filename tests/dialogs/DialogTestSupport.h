@@ -3,6 +3,7 @@
 // Shared by the dialog tests: a private settings folder, finding controls by their
 // names, and acting on the modal windows a click opens.
 
+#include "JapaneseQtTexts.h"
 #include "SettingsStore.h"
 #include "frmOption.h"
 
@@ -18,7 +19,8 @@
 #include <memory>
 
 // Runs a Qt Test class with XDG_CONFIG_HOME pointing into a temporary folder, so the
-// settings file the dialogs read and write is the test's own.
+// settings file the dialogs read and write is the test's own, and Qt's texts in
+// Japanese as the program has them.
 #define DIALOG_TEST_MAIN(TestClass)                                          \
     int main(int argc, char** argv)                                          \
     {                                                                        \
@@ -27,6 +29,7 @@
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                  \
             qputenv("QT_QPA_PLATFORM", "offscreen");                         \
         QApplication app(argc, argv);                                        \
+        InstallJapaneseQtTexts();                                            \
         TestClass test;                                                      \
         return QTest::qExec(&test, argc, argv);                              \
     }

@@ -4,6 +4,10 @@
 #include "FileChoice.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -131,6 +135,29 @@ private slots:
         QCOMPARE(listedAll, everything);
         // Cancelling leaves the box as it was.
         QCOMPARE(Box(d, QStringLiteral("txtPlayer"))->text(), folder_.filePath(QStringLiteral("notes.txt")));
+    }
+
+    // Qt's own texts are Japanese like the rest, whatever the locale.
+    void chooserAndEditMenusAreJapanese()
+    {
+        OpenOptions open(SaverSettings{});
+        QWidget* d = open.dialog.get();
+        Button(d, QStringLiteral("optBgMode_1"))->click();
+        QString title, lookIn, cancel;
+        ModalWatcher watcher([&](QWidget* modal) {
+            title = modal->windowTitle();
+            lookIn = Control<QLabel>(modal, QStringLiteral("lookInLabel"))->text();
+            cancel = Control<QDialogButtonBox>(modal, QStringLiteral("buttonBox"))
+                         ->button(QDialogButtonBox::Cancel)
+                         ->text();
+            modal->close();
+        });
+        Button(d, QStringLiteral("cmdBGFSelect"))->click();
+        QCOMPARE(title, QStringLiteral("開く"));
+        QCOMPARE(lookIn, QStringLiteral("アドレス:"));
+        QCOMPARE(cancel, QStringLiteral("キャンセル"));
+        std::unique_ptr<QMenu> menu(Box(d, QStringLiteral("txtBlueNum"))->createStandardContextMenu());
+        QVERIFY(menu->actions().first()->text().startsWith(QStringLiteral("元に戻す")));
     }
 };
 

@@ -227,6 +227,25 @@ private slots:
         QCOMPARE(Stored().BlueCount, 77);
     }
 
+    // Tab enters an option group at its checked button, so a Space after it changes nothing.
+    void tabReachesTheCheckedOptionOnly()
+    {
+        OpenOptions open(SaverSettings{});
+        QWidget* d = open.dialog.get();
+        QWidget* first = Button(d, QStringLiteral("optSmoke_0"));
+        QWidget* before = first->previousInFocusChain();
+        while (!(before->focusPolicy() & Qt::TabFocus) || !before->isVisible() || !before->isEnabled())
+            before = before->previousInFocusChain();
+        before->setFocus();
+        QTest::keyClick(before, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Button(d, QStringLiteral("optSmoke_1")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != first);
+        pressOk(d);
+        QCOMPARE(Stored().SmokeMode, 1);
+    }
+
     // A settings folder that cannot be written: the user is told and nothing typed is lost.
     void failedSaveKeepsTheDialogOpen()
     {
@@ -242,7 +261,7 @@ private slots:
         }
         QVERIFY(QDir().rmdir(path));
         QCOMPARE(seen.icon, QMessageBox::Critical);
-        QVERIFY(seen.text.startsWith(QStringLiteral("設定を保存できませんでした。")));
+        QCOMPARE(seen.text, QStringLiteral("設定を保存できませんでした。\n%1 はファイルではありません。").arg(path));
         QVERIFY(open.dialog->isVisible());
         QCOMPARE(Box(open.dialog.get(), QStringLiteral("txtBlueNum"))->text(), QStringLiteral("64"));
         pressOk(open.dialog.get());

@@ -1,5 +1,6 @@
 #include "FormRows.h"
 
+#include <QAbstractButton>
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QLabel>
@@ -46,7 +47,20 @@ QButtonGroup* AddOptionButtons(QWidget* parent, QBoxLayout* into, const char* ar
         group->addButton(button, i);
         into->addWidget(button);
     }
+    TabToCheckedButton(group);
     return group;
+}
+
+void TabToCheckedButton(QButtonGroup* group)
+{
+    const auto placeStop = [group] {
+        const QList<QAbstractButton*> buttons = group->buttons();
+        QAbstractButton* stop = group->checkedButton() ? group->checkedButton() : buttons.value(0);
+        for (QAbstractButton* button : buttons)
+            button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    QObject::connect(group, &QButtonGroup::buttonToggled, group, placeStop);
+    placeStop();
 }
 
 NumberControls AddNumberControls(QWidget* parent, QBoxLayout* row, const char* barName, const char* boxName)

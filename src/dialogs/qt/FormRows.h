@@ -32,6 +32,10 @@ QWidget* MakeSubFrame(QWidget* parent, const char* name);
 // <arrayName>_<index> and the group's ids are the indexes.
 QButtonGroup* AddOptionButtons(QWidget* parent, QBoxLayout* into, const char* arrayName, const QStringList& captions);
 
+// Makes the group one stop of the Tab key, at its checked button (the first while none
+// is), so Tab and Space cannot change a setting unseen; the arrow keys move within it.
+void TabToCheckedButton(QButtonGroup* group);
+
 // A scroll bar and the text box showing its value, added to `row`.
 struct NumberControls {
     QScrollBar* bar;

@@ -1,5 +1,6 @@
 #include "frmDefaultSet.h"
 
+#include "FormRows.h"
 #include "JapaneseFont.h"
 #include "Presets.h"
 
@@ -25,6 +26,7 @@ frmDefaultSet::frmDefaultSet(SaverSettings& settings, QWidget* parent)
         layout->addWidget(option);
     }
     optDefault_->button(0)->setChecked(true);
+    TabToCheckedButton(optDefault_);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -122,7 +122,7 @@ bool SaveSettings(const SaverSettings& s, std::string* errorText)
     const QString path = SettingsFilePath();
     if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
         if (errorText)
-            *errorText = QStringLiteral("%1 is not a file.").arg(path).toStdString();
+            *errorText = QStringLiteral("%1 はファイルではありません。").arg(path).toStdString();
         return false;
     }
     // QSettings refuses to rewrite a file it cannot parse. Its content is unusable
@@ -166,7 +166,7 @@ bool SaveSettings(const SaverSettings& s, std::string* errorText)
     store.sync();
     if (store.status() != QSettings::NoError) {
         if (errorText)
-            *errorText = QStringLiteral("The settings could not be written to %1.").arg(path).toStdString();
+            *errorText = QStringLiteral("%1 に書き込めませんでした。").arg(path).toStdString();
         return false;
     }
     return true;
