@@ -163,6 +163,7 @@ void RunPlayerWatch(int control, int report, const char* program, char* const* a
     CloseInherited(control, report);
     fcntl(report, F_SETFD, FD_CLOEXEC);
     prctl(PR_SET_CHILD_SUBREAPER, 1);
+    prctl(PR_SET_NAME, PlayerWatchName);
 
     const pid_t watch = getpid();
     const pid_t player = fork();

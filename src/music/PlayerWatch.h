@@ -11,6 +11,9 @@
 // the player and all it started have ended.
 inline constexpr int PlayerCloseGraceMs = 1000;
 
+// The watch's process name, so ps and top tell it from the show it was forked from.
+inline constexpr char PlayerWatchName[] = "kestrova-watch";
+
 // What the watch reports on the report pipe: the player's process id once it is
 // forked, or the errno that kept it from starting (fork or exec).
 struct PlayerWatchReport {

@@ -1,5 +1,6 @@
 // The real XScreenSaver starts and stops the show.
 #include "DaemonSupport.h"
+#include "PlayerWatch.h"
 #include "TestEnvironment.h"
 #include "XvfbServer.h"
 
@@ -17,6 +18,10 @@ QList<qint64> ShowsOn(const XvfbServer& x)
     QList<qint64> ours;
     const QByteArray display = "DISPLAY=" + x.Display().toLatin1();
     for (const qint64 pid : LiveProcessesOf(QStringLiteral(KESTROVA_BINARY))) {
+        // The player's watch is forked from a show but is none.
+        QFile name(QStringLiteral("/proc/%1/comm").arg(pid));
+        if (name.open(QIODevice::ReadOnly) && name.readAll().trimmed() == PlayerWatchName)
+            continue;
         QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
         if (!environ.open(QIODevice::ReadOnly))
             continue;
