@@ -1,5 +1,7 @@
 #include "MixerCommandDevice.h"
 
+#include "MixerCalls.h"
+
 #include <cstdio>
 #include <string_view>
 
@@ -49,14 +51,14 @@ int MixerCommandDevice::SendString(const std::string& command, std::string* repl
         return Play();
     if (text == "status bgm mode") {
         if (reply)
-            *reply = Mix_PlayingMusic() && !paused_ && !PastItsEnd() ? "playing" : "stopped";
+            *reply = Sounding() && !paused_ && !PastItsEnd() ? "playing" : "stopped";
     } else if (text == "seek bgm to start") {
-        Mix_HaltMusic();
+        CallMixer([] { Mix_HaltMusic(); });
         paused_ = false;
         atStart_ = true;
     } else if (text == "stop bgm") {
-        if (Mix_PlayingMusic() && !paused_) {
-            Mix_PauseMusic();
+        if (Sounding() && !paused_) {
+            CallMixer([] { Mix_PauseMusic(); });
             paused_ = true;
             pausedAt_ = MixerOutput::SecondsPlayed();
         }
@@ -94,7 +96,7 @@ int MixerCommandDevice::Open(const std::string& path)
 int MixerCommandDevice::Play()
 {
     if (paused_) {
-        Mix_ResumeMusic();
+        CallMixer([] { Mix_ResumeMusic(); });
         paused_ = false;
         pausedFor_ += MixerOutput::SecondsPlayed() - pausedAt_;
         return CommandOk;
@@ -102,8 +104,11 @@ int MixerCommandDevice::Play()
     // Playing already, or at the end of the piece: nothing more to play from here.
     if (!atStart_)
         return CommandOk;
-    if (Mix_PlayMusic(music_.get(), 0) != 0) {
-        lastError_ = Mix_GetError();
+    Mix_Music* music = music_.get();
+    const std::optional<std::string> failure =
+        AskMixer<std::string>([music] { return Mix_PlayMusic(music, 0) == 0 ? std::string() : Mix_GetError(); });
+    if (!failure || !failure->empty()) {
+        lastError_ = failure ? *failure : "the audio output does not answer";
         return CommandPlayFailed;
     }
     atStart_ = false;
@@ -117,9 +122,14 @@ bool MixerCommandDevice::PastItsEnd() const
     return music_.Seconds() > 0 && MixerOutput::SecondsPlayed() - startedAt_ - pausedFor_ >= music_.Seconds();
 }
 
+bool MixerCommandDevice::Sounding()
+{
+    return AskMixer<bool>([] { return Mix_PlayingMusic() != 0; }).value_or(false);
+}
+
 void MixerCommandDevice::Close()
 {
-    Mix_HaltMusic();
+    CallMixer([] { Mix_HaltMusic(); });
     music_.reset();
     output_.Close();
     paused_ = false;

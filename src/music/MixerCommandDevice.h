@@ -16,6 +16,8 @@ private:
     int Open(const std::string& path);
     int Play();
     void Close();
+    // Whether the mixer still sounds the piece; false when it does not answer.
+    static bool Sounding();
     // Whether the piece has played to its own end (MIDI), though the mixer still sounds.
     bool PastItsEnd() const;
 

@@ -1,5 +1,6 @@
 #include "MixerMediaPlayer.h"
 
+#include "MixerCalls.h"
 #include "MusicVolume.h"
 
 #include <cstdio>
@@ -20,7 +21,7 @@ MixerMediaPlayer::~MixerMediaPlayer()
 void MixerMediaPlayer::SetVolume(int32_t volume)
 {
     mixerVolume_ = MixerVolume(volume);
-    Mix_VolumeMusic(mixerVolume_);
+    CallMixer([volume = mixerVolume_] { Mix_VolumeMusic(volume); });
 }
 
 void MixerMediaPlayer::SetFileName(const std::string& path)
@@ -32,15 +33,20 @@ void MixerMediaPlayer::SetFileName(const std::string& path)
         std::fprintf(stderr, "kestrova-saver: the media player cannot play %s\n", error.c_str());
         return;
     }
-    Mix_VolumeMusic(mixerVolume_);
-    if (Mix_PlayMusic(music_.get(), -1) != 0)
-        std::fprintf(stderr, "kestrova-saver: the media player cannot play %s: %s\n", path.c_str(), Mix_GetError());
+    Mix_Music* music = music_.get();
+    const std::optional<std::string> failure = AskMixer<std::string>([music, volume = mixerVolume_] {
+        Mix_VolumeMusic(volume);
+        return Mix_PlayMusic(music, -1) == 0 ? std::string() : Mix_GetError();
+    });
+    if (!failure || !failure->empty())
+        std::fprintf(stderr, "kestrova-saver: the media player cannot play %s: %s\n", path.c_str(),
+                     failure ? failure->c_str() : "the audio output does not answer");
 }
 
 void MixerMediaPlayer::Stop()
 {
     if (music_)
-        Mix_HaltMusic();
+        CallMixer([] { Mix_HaltMusic(); });
 }
 
 bool MediaPlayerCanLoad()

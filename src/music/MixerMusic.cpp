@@ -1,6 +1,7 @@
 #include "MixerMusic.h"
 
 #include "MidiFileCheck.h"
+#include "MixerCalls.h"
 #include "WaveFileCheck.h"
 #include "WaveStream.h"
 
@@ -39,6 +40,11 @@ struct FileCloser {
 };
 
 } // namespace
+
+void MixerMusicDeleter::operator()(Mix_Music* music) const
+{
+    CallMixer([music] { Mix_FreeMusic(music); });
+}
 
 MixerMusic& MixerMusic::operator=(MixerMusic&& other) noexcept
 {

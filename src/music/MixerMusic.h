@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+// Frees a piece on the mixer's thread (MixerCalls.h); a piece the mixer is stuck in is
+// left to the end of the process.
 struct MixerMusicDeleter {
-    void operator()(Mix_Music* music) const { Mix_FreeMusic(music); }
+    void operator()(Mix_Music* music) const;
 };
 
 // A piece loaded for the open mixer output, with what the checks before loading

@@ -1,5 +1,7 @@
 #include "MixerOutput.h"
 
+#include "MixerCalls.h"
+
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
@@ -12,7 +14,7 @@ namespace {
 
 int holders = 0;
 std::atomic<uint64_t> bytesPlayed{0};
-int bytesPerSecond = 1;
+std::atomic<int> bytesPerSecond{1};
 
 void CountBytes(void*, Uint8*, int length)
 {
@@ -30,21 +32,20 @@ bool FileExists(const char* path)
     return stat(path, &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool OpenMixer(std::string* error)
+// Empty, or the reason no audio output opened.
+std::string OpenMixer()
 {
     // SDL would otherwise catch SIGINT and SIGTERM itself; the show turns them into
     // its own shutdown.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        *error = SDL_GetError();
-        return false;
-    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return SDL_GetError();
     Mix_Init(MIX_INIT_MID | MIX_INIT_MP3);
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
-        *error = Mix_GetError();
+        std::string error = Mix_GetError();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
+        return error;
     }
     int rate = 0;
     Uint16 format = 0;
@@ -56,7 +57,7 @@ bool OpenMixer(std::string* error)
         Mix_SetSoundFonts(SoundFont);
     else if (FileExists(FallbackSoundFont))
         Mix_SetSoundFonts(FallbackSoundFont);
-    return true;
+    return {};
 }
 
 } // namespace
@@ -70,8 +71,13 @@ bool MixerOutput::Open(std::string* error)
 {
     if (open_)
         return true;
-    if (holders == 0 && !OpenMixer(error))
-        return false;
+    if (holders == 0) {
+        const std::optional<std::string> failure = AskMixer<std::string>(OpenMixer);
+        if (!failure || !failure->empty()) {
+            *error = failure ? *failure : "the audio output does not answer";
+            return false;
+        }
+    }
     ++holders;
     open_ = true;
     return true;
@@ -89,9 +95,11 @@ void MixerOutput::Close()
     open_ = false;
     if (--holders > 0)
         return;
-    Mix_HaltMusic();
-    Mix_SetPostMix(nullptr, nullptr);
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    CallMixer([] {
+        Mix_HaltMusic();
+        Mix_SetPostMix(nullptr, nullptr);
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    });
 }

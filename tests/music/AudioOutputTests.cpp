@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -115,6 +116,50 @@ TEST_F(AudioOutputTest, CommandStringsRepeatAMidiPieceWithGapsOfAtMostOnePoll)
     ASSERT_GE(gaps.size(), 2u) << "the piece did not repeat";
     for (double gap : gaps)
         EXPECT_LE(gap, 2.3);
+}
+
+std::atomic<bool> audioThreadHeld{false};
+std::atomic<bool> audioThreadReleased{false};
+
+bool WaitFor(const std::atomic<bool>& flag)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!flag) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// A decoder stuck in the audio thread holds the mixer's lock for ever; ending the music,
+// and with it the show, must not wait for it.
+TEST_F(AudioOutputTest, EndingTheMusicDoesNotWaitForAStuckAudioThread)
+{
+    WriteChordMidi(File("chord.mid"));
+    DiskAudio audio(File("stuck.raw"), true);
+    auto music = std::make_unique<MusicController>(Settings(3, File("chord.mid")), AppFolder());
+    music->MusicControl(MusicController::Start);
+    Mix_RegisterEffect(
+        MIX_CHANNEL_POST,
+        [](int, void*, int, void*) {
+            audioThreadHeld = true;
+            while (!audioThreadReleased)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        },
+        nullptr, nullptr);
+    ASSERT_TRUE(WaitFor(audioThreadHeld));
+
+    std::atomic<bool> ended{false};
+    std::thread ending([&] {
+        music->MusicControl(MusicController::Stop);
+        music.reset();
+        ended = true;
+    });
+    const bool endedWhileStuck = WaitFor(ended);
+    audioThreadReleased = true;
+    ending.join();
+    EXPECT_TRUE(endedWhileStuck) << "ending the music waited for the audio thread";
 }
 
 TEST_F(AudioOutputTest, MediaPlayerPlaysAnMp3AboutThirtyDecibelsQuieterAtVolumeZero)
