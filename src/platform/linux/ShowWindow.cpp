@@ -1,5 +1,6 @@
 #include "ShowWindow.h"
 
+#include "FrameRows.h"
 #include "ProcessClock.h"
 
 #include <QCursor>
@@ -54,9 +55,12 @@ void ShowWindow::Paint(const QImage& frame, const QRegion& changed)
     const bool oneToOne = target.size() == frame.size();
 
     // The region of the window to repaint, in logical pixels.
+    const bool whole = needsFullPaint_ || changed.isEmpty() || !oneToOne;
     QRegion dirty;
-    if (needsFullPaint_ || changed.isEmpty() || !oneToOne) {
+    if (whole) {
         dirty = QRegion(QRect(QPoint(0, 0), logical));
+    } else if (dpr == 1) {
+        dirty = changed.translated(target.topLeft());
     } else {
         for (const QRect& r : changed)
             dirty += QRect(QPointF((r.topLeft() + target.topLeft()) / dpr).toPoint(),
@@ -65,11 +69,13 @@ void ShowWindow::Paint(const QImage& frame, const QRegion& changed)
 
     store_->beginPaint(dirty);
     QPaintDevice* device = store_->paintDevice();
-    {
+    const bool copied = !whole && device->devType() == QInternal::Image &&
+                        CopyChangedRows(frame, changed, target.topLeft(), *static_cast<QImage*>(device));
+    if (!copied) {
         QPainter painter(device);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.scale(1 / dpr, 1 / dpr);
-        if (dirty.rectCount() == 1 && dirty.boundingRect() == QRect(QPoint(0, 0), logical)) {
+        if (whole) {
             if (!oneToOne)
                 painter.fillRect(QRect(QPoint(0, 0), logical * dpr), Qt::black);
             painter.drawImage(target, frame);
