@@ -5,6 +5,8 @@
 TEST(SettingsRecord, StoredIntegersAreSixteenBitDecimalsOrTheDefault)
 {
     EXPECT_EQ(ParseStoredInt("0", 7), 0);
+    EXPECT_EQ(ParseStoredInt("-1290", 7), -1290);
+    EXPECT_EQ(ParseStoredInt("9", 7), 9);
     EXPECT_EQ(ParseStoredInt("-32768", 7), -32768);
     EXPECT_EQ(ParseStoredInt("32767", 7), 32767);
     EXPECT_EQ(ParseStoredInt("000000000042", 7), 42);
