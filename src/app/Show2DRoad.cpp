@@ -3,6 +3,7 @@
 #include "Flight.h"
 #include "FrameComposer.h"
 #include "HostedShow.h"
+#include "KindChange.h"
 #include "LaunchAircraft.h"
 #include "MusicController.h"
 #include "QtPictures.h"
@@ -20,6 +21,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -77,29 +79,40 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
     timer2.setInterval(2000);
     QObject::connect(&timer2, &QTimer::timeout, [&] { ctx.Music.MusicControl(2); });
 
-    auto startFlight = [&] {
+    // Pictures made ahead by a kind change, or none: the first flight makes its own.
+    auto startFlight = [&](std::optional<KindSprites> madeAhead) {
         const int16_t kind = StartFlightModel(flight);
         if (settings.AirplaneKind == 101)
             timer1.start();
-        composer.LoadKindSprites(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
+        if (madeAhead)
+            composer.UseKindSprites(std::move(*madeAhead));
+        else
+            composer.LoadKindSprites(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
         ctx.Music.MusicControl(0);
         LaunchAircraft(flight);
         StepAircraft(flight, composer);
         QCoreApplication::processEvents();
         timer2.start();
     };
-    startFlight();
+    startFlight(std::nullopt);
 
+    KindChange kindChange([](int kind) {
+        KindSprites sprites;
+        sprites.Load(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
+        return sprites;
+    });
     ShowLoop loop(flags, flight.KindChangeRequest, settings.AirplaneKind, settings.BlueWait,
                   {[&] {
                        LaunchAircraft(flight);
                        StepAircraft(flight, composer);
+                       if (std::optional<KindSprites> ready = kindChange.TakeReady(flight))
+                           startFlight(std::move(ready));
                        place.AskRestartOnNewSize();
                    },
                    place.CursorPosition(),
                    [](int ms) { QThread::msleep(ms); },
                    [] { QCoreApplication::processEvents(); },
-                   startFlight});
+                   [&] { kindChange.Begin(flight); }});
     loop.RememberPositions();
     QCoreApplication::processEvents();
     if (!clock.isValid())

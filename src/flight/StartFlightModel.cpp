@@ -10,19 +10,30 @@ namespace {
 
 constexpr int16_t RandomKind = 101;
 
-int16_t ChooseKind(Flight& flight)
+int16_t KindFor(int16_t stored, RandomSource& random)
 {
-    int16_t kind = flight.Settings.AirplaneKind;
-    if (kind == RandomKind) {
-        flight.KindChangeRequest = 0;
-        kind = static_cast<int16_t>(Int(flight.Rnd() * KindCount));
-    }
+    int16_t kind = stored;
+    if (kind == RandomKind)
+        kind = static_cast<int16_t>(Int(random.Rnd() * KindCount));
     if (kind < 0 || kind >= KindCount)
         kind = 0;
     return kind;
 }
 
+int16_t ChooseKind(Flight& flight)
+{
+    if (flight.Settings.AirplaneKind == RandomKind)
+        flight.KindChangeRequest = 0;
+    return KindFor(flight.Settings.AirplaneKind, flight.Random);
+}
+
 }  // namespace
+
+int16_t NextKind(const Flight& flight)
+{
+    RandomSource peek = flight.Random;
+    return KindFor(flight.Settings.AirplaneKind, peek);
+}
 
 int16_t KindCellEdge(int kind)
 {

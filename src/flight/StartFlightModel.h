@@ -15,3 +15,7 @@ int16_t KindCellEdge(int kind);
 // every KindCellSize slot holds the loaded kind's edge, so any KindSlot the launcher
 // draws finds the pictures that are loaded.
 int16_t StartFlightModel(Flight& flight);
+
+// The kind StartFlightModel would choose if called now, drawing nothing: a kind change
+// can have its pictures made before the flight restarts.
+int16_t NextKind(const Flight& flight);

@@ -32,7 +32,14 @@ void FrameComposer::SetBackground(const Surface& background)
 
 void FrameComposer::LoadKindSprites(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize)
 {
-    sprites_.Load(kind, pictures, cellSize);
+    KindSprites sprites;
+    sprites.Load(kind, pictures, cellSize);
+    UseKindSprites(std::move(sprites));
+}
+
+void FrameComposer::UseKindSprites(KindSprites sprites)
+{
+    sprites_ = std::move(sprites);
     for (int d = 0; d < HeadingCount; ++d)
         scratch_.FirstColumn.resize(std::max<size_t>(scratch_.FirstColumn.size(), sprites_.Heading(d).WidestSize() + 1));
 }

@@ -26,6 +26,9 @@ public:
     // The eight heading pictures of kind 0..5: pictures[d] for heading d, cellSize x
     // cellSize (the platform reads them: ReadHeadingPictures).
     void LoadKindSprites(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize);
+    // Heading pictures made ready elsewhere (KindSprites::Load), on any thread, while
+    // this composer went on with the kind it had.
+    void UseKindSprites(KindSprites sprites);
     // The seven smoke pictures, black transparent (the platform reads them:
     // ReadSmokePictures).
     void LoadSmokeSurfaces(const std::array<Surface, SmokePictureCount>& pictures);
