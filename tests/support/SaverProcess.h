@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QThread>
 
+#include <algorithm>
 #include <csignal>
 
 // The real program started on a private X server, as a daemon or a user would start it.
@@ -67,16 +68,20 @@ private:
     QProcess process_;
 };
 
-// Waits until the condition holds or the time is up.
+// Waits until the condition holds or the time is up. The pause between looks grows,
+// so a long wait for a condition that starts a process (xwininfo) or scans /proc does
+// not add to the load it waits out.
 template <typename Condition>
 bool WaitUntil(Condition condition, int ms)
 {
     QElapsedTimer timer;
     timer.start();
+    int pauseMs = 20;
     while (!condition()) {
         if (timer.elapsed() > ms)
             return false;
-        QThread::msleep(20);
+        QThread::msleep(pauseMs);
+        pauseMs = std::min(pauseMs * 2, 100);
     }
     return true;
 }
