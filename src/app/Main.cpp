@@ -13,6 +13,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 QString appFolder;
@@ -45,6 +47,15 @@ int RunDaemonCommandLine(const QStringList& arguments)
     }
     SetAppFolder();
     return RunDaemonMode(*parsed.Options);
+}
+
+// The arguments as the command-line rules read them: joined by single blanks, UTF-16.
+std::u16string CommandLineOf(const QStringList& arguments)
+{
+    std::vector<std::u16string> words;
+    for (const QString& argument : arguments)
+        words.push_back(argument.toStdU16String());
+    return JoinArguments(words);
 }
 
 QStringList ArgumentsOf(int argc, char** argv)
@@ -87,7 +98,7 @@ int Main(int argc, char** argv)
     // An unknown switch ends silently, display or not; every other mode needs one.
     const QString noDisplay = XDisplayProblem(DisplayArgument(argc, argv));
     if (!noDisplay.isEmpty()) {
-        if (!IsDaemonCommandLine(raw) && ModeForSwitch(ParseCommandLine(JoinArguments(raw)).Switch) == RunMode::None)
+        if (!IsDaemonCommandLine(raw) && ModeForSwitch(ParseCommandLine(CommandLineOf(raw)).Switch) == RunMode::None)
             return 0;
         std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(noDisplay));
         return 1;
@@ -107,7 +118,7 @@ int Main(int argc, char** argv)
         return 0;
 
     SetAppFolder();
-    const CommandLine line = ParseCommandLine(JoinArguments(arguments));
+    const CommandLine line = ParseCommandLine(CommandLineOf(arguments));
 
     switch (ModeForSwitch(line.Switch)) {
     case RunMode::Show:
