@@ -12,6 +12,8 @@ namespace {
 // of a handful of puffs each.
 constexpr size_t DrawnRectCapacity = 16384;
 
+constexpr int SmallTileSize = 8;
+
 }  // namespace
 
 FrameComposer::FrameComposer(int width, int height)
@@ -20,7 +22,8 @@ FrameComposer::FrameComposer(int width, int height)
       drawn_(DrawnRectCapacity, Rect{0, 0, width, height}),
       scratch_{std::vector<int>(static_cast<size_t>(std::max(width, 0))), {}},
       drawnTiles_(width, height),
-      previousTiles_(width, height)
+      previousTiles_(width, height),
+      drawnSmallTiles_(width, height, SmallTileSize)
 {
 }
 
@@ -69,7 +72,7 @@ void FrameComposer::CopyBackground()
         frame_.CopyFrom(background_);
         backgroundChanged_ = false;
     } else {
-        drawnTiles_.ForEachRun(nullptr, [this](const Rect& run) {
+        drawnSmallTiles_.ForEachRun(nullptr, [this](const Rect& run) {
             const size_t count = static_cast<size_t>(run.Width());
             for (int y = run.Top; y < run.Bottom; ++y)
                 std::copy_n(background_.Row(y) + run.Left, count, frame_.Row(y) + run.Left);
@@ -77,6 +80,7 @@ void FrameComposer::CopyBackground()
     }
     std::swap(drawnTiles_, previousTiles_);
     drawnTiles_.Clear();
+    drawnSmallTiles_.Clear();
     drawn_.Clear();
 }
 
@@ -90,6 +94,7 @@ void FrameComposer::PuffBlitter::DrawPuff(int picture, const Rect& square)
     if (owner_.smoke_.Draw(owner_.frame_, picture, square)) {
         owner_.drawn_.Add(square);
         owner_.drawnTiles_.Mark(square);
+        owner_.drawnSmallTiles_.Mark(square);
     }
 }
 
@@ -108,6 +113,7 @@ void FrameComposer::DrawSprite(const Flight& flight, int i)
     if (sprites_.Heading(plane.Dir).Draw(frame_, rects, scratch_)) {
         drawn_.Add(rects.Destination);
         drawnTiles_.Mark(rects.Destination);
+        drawnSmallTiles_.Mark(rects.Destination);
     }
 }
 

@@ -79,6 +79,10 @@ private:
     Presenter presenter_;
     TileMask drawnTiles_;     // drawn into this frame
     TileMask previousTiles_;  // drawn into the previous frame
+    // The same as drawnTiles_ in 8 x 8 tiles, for restoring the background: a smoke trail
+    // covers far fewer of them. The screen gets the larger tiles, as each rectangle sent
+    // costs the X server more than its pixels would.
+    TileMask drawnSmallTiles_;
     bool incremental_ = true;
     bool backgroundChanged_ = true;
     bool wholeFrameChanged_ = true;

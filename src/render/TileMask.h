@@ -6,18 +6,19 @@
 #include <cstdint>
 #include <vector>
 
-// Which 32 x 32 tiles of a frame were drawn into. Restoring the background and putting
-// the frame on screen are limited to those tiles; the mask is sized once, so marking
-// and reading it allocate nothing.
+// Which square tiles of a frame were drawn into (32 x 32 unless told). Restoring the
+// background and putting the frame on screen are limited to those tiles; the mask is
+// sized once, so marking and reading it allocate nothing.
 class TileMask {
 public:
     static constexpr int TileSize = 32;
 
-    TileMask(int width, int height)
+    TileMask(int width, int height, int tileSize = TileSize)
         : width_(width),
           height_(height),
-          columns_((std::max(width, 0) + TileSize - 1) / TileSize),
-          rows_((std::max(height, 0) + TileSize - 1) / TileSize),
+          tileSize_(std::max(tileSize, 1)),
+          columns_((std::max(width, 0) + tileSize_ - 1) / tileSize_),
+          rows_((std::max(height, 0) + tileSize_ - 1) / tileSize_),
           tiles_(static_cast<size_t>(columns_) * rows_, 0)
     {
     }
@@ -35,9 +36,9 @@ public:
         const int right = std::min(r.Right, width_), bottom = std::min(r.Bottom, height_);
         if (right <= left || bottom <= top)
             return;
-        for (int row = top / TileSize; row <= (bottom - 1) / TileSize; ++row)
-            std::fill_n(tiles_.begin() + static_cast<ptrdiff_t>(row) * columns_ + left / TileSize,
-                        (right - 1) / TileSize - left / TileSize + 1, uint8_t{1});
+        for (int row = top / tileSize_; row <= (bottom - 1) / tileSize_; ++row)
+            std::fill_n(tiles_.begin() + static_cast<ptrdiff_t>(row) * columns_ + left / tileSize_,
+                        (right - 1) / tileSize_ - left / tileSize_ + 1, uint8_t{1});
     }
 
     bool Marked(int column, int row) const { return tiles_[static_cast<size_t>(row) * columns_ + column] != 0; }
@@ -58,8 +59,8 @@ public:
                 const int start = column;
                 while (column < columns_ && on(column))
                     ++column;
-                visit(Rect{start * TileSize, row * TileSize, std::min(column * TileSize, width_),
-                           std::min((row + 1) * TileSize, height_)});
+                visit(Rect{start * tileSize_, row * tileSize_, std::min(column * tileSize_, width_),
+                           std::min((row + 1) * tileSize_, height_)});
             }
         }
     }
@@ -67,6 +68,7 @@ public:
 private:
     int width_;
     int height_;
+    int tileSize_;
     int columns_;
     int rows_;
     std::vector<uint8_t> tiles_;
