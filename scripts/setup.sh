@@ -33,19 +33,5 @@ PACKAGES=(
   python3 python3-pil python3-numpy
 )
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-
-if ((${#missing[@]})); then
-  if [[ $(id -u) -ne 0 ]]; then
-    echo "Missing packages: ${missing[*]}" >&2
-    echo "Run as root, or install them with: sudo apt-get install ${missing[*]}" >&2
-    exit 1
-  fi
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/install-packages.sh"
+install_packages "${PACKAGES[@]}"
