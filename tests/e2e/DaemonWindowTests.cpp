@@ -14,12 +14,13 @@ const QRgb Blue = qRgb(0, 0, 128);  // "background mode" 2
 const QRgb White = qRgb(255, 255, 255);
 const QRgb Red = qRgb(255, 0, 0);  // the host window's own colour
 
-// The show is in `area`: mostly its background colour, with aircraft over it.
-auto ShowIn(QRect area, QRgb colour = Blue)
+// The show is in `area`: mostly its background colour, with at least `aircraft` sampled
+// pixels of aircraft over it (a wait must look for as much as the test then asserts).
+auto ShowIn(QRect area, QRgb colour = Blue, int aircraft = 50)
 {
-    return [area, colour](const QImage& shot) {
+    return [area, colour, aircraft](const QImage& shot) {
         const AreaCounts c = CountArea(shot, area, colour, White);
-        return c.colourShare > 0.5 && c.different > 50;
+        return c.colourShare > 0.5 && c.different > aircraft;
     };
 }
 
@@ -49,7 +50,7 @@ TEST(DaemonWindow, DrawsInsideTheHostAtItsSizeWhicheverWayTheWindowIsNamed)
             extra.insert(QStringLiteral("XSCREENSAVER_WINDOW"), way.screensaverWindow);
         SaverProcess saver(x, way.arguments, extra);
         const QImage shot = x.ScreenshotWhen(env.Path() + QStringLiteral("/inside.png"),
-                                             ShowIn(QRect(HostX, HostY, 400, 300)));
+                                             ShowIn(QRect(HostX, HostY, 400, 300), Blue, 100));
         ASSERT_TRUE(saver.Running()) << name;
 
         const AreaCounts inside = CountArea(shot, QRect(HostX, HostY, 400, 300), Blue, White);
@@ -94,7 +95,8 @@ TEST(DaemonWindow, SurvivesInputFollowsResizesAndEndsOnSigtermWithItsPlayerClose
     // Another shape: scaled up, the old show would leave black bars at the sides.
     host.Resize(640, 240);
     const QImage shot = x.ScreenshotWhen(env.Path() + QStringLiteral("/resized.png"), [](const QImage& image) {
-        return ShowIn(QRect(HostX, HostY, 60, 240))(image) && ShowIn(QRect(HostX + 580, HostY, 60, 240))(image);
+        return ShowIn(QRect(HostX, HostY, 60, 240))(image) && ShowIn(QRect(HostX + 580, HostY, 60, 240))(image) &&
+               ShowIn(QRect(HostX, HostY, 640, 240), Blue, 100)(image);
     });
     const AreaCounts all = CountArea(shot, QRect(HostX, HostY, 640, 240), Blue, White);
     EXPECT_GT(all.colourShare, 0.5);
@@ -229,7 +231,7 @@ TEST(DaemonWindow, RootWithoutADaemonWindowDrawsOnTheDesktopBelowOtherWindows)
     ASSERT_TRUE(x.Ok());
     Store(env.SettingsFile(), {{"background mode", "2"}});
     SaverProcess saver(x, {QStringLiteral("-root")});
-    x.ScreenshotWhen(env.Path() + QStringLiteral("/root.png"), ShowIn(QRect(300, 200, 500, 400)));
+    x.ScreenshotWhen(env.Path() + QStringLiteral("/root.png"), ShowIn(QRect(300, 200, 500, 400), Blue, 100));
     HostWindowProcess other(x, 200, 150);  // a window opened afterwards stays in front
     x.ScreenshotWhen(env.Path() + QStringLiteral("/root.png"), [](const QImage& image) {
         return CountArea(image, QRect(HostX, HostY, 200, 150), Red, White).colourShare > 0.95;
