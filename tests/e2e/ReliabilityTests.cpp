@@ -204,16 +204,11 @@ TEST_F(Reliability, AnXServerThatGoesAwayEndsTheShow)
 
 namespace {
 
-// Settings for music through an external player script that logs "started" and, on
-// SIGTERM, "closed"; returns the log's path.
-QString PlayerThatLogs(const TestEnvironment& env)
+// Settings for music through the given script as the external player.
+void UsePlayerScript(const TestEnvironment& env, const QString& script)
 {
-    const QString log = env.Path() + QStringLiteral("/player.log");
     const QString player = env.Path() + QStringLiteral("/player.sh");
-    WriteFile(player, QStringLiteral("#!/bin/bash\ntrap 'echo closed >> %1; exit 0' TERM\necho started >> %1\n"
-                                     "while :; do sleep 0.1; done\n")
-                          .arg(log)
-                          .toUtf8());
+    WriteFile(player, script.toUtf8());
     QFile::setPermissions(player, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     WriteFile(env.Path() + QStringLiteral("/song.mid"), "MThd");
     QSettings store(env.SettingsFile(), QSettings::IniFormat);
@@ -221,6 +216,15 @@ QString PlayerThatLogs(const TestEnvironment& env)
     store.setValue(QStringLiteral("Option/music mode"), "2");
     store.setValue(QStringLiteral("Option/player app"), player);
     store.setValue(QStringLiteral("Option/play file"), env.Path() + QStringLiteral("/song.mid"));
+}
+
+// A player script that logs "started" and, on SIGTERM, "closed"; returns the log's path.
+QString PlayerThatLogs(const TestEnvironment& env)
+{
+    const QString log = env.Path() + QStringLiteral("/player.log");
+    UsePlayerScript(env, QStringLiteral("#!/bin/bash\ntrap 'echo closed >> %1; exit 0' TERM\necho started >> %1\n"
+                                        "while :; do sleep 0.1; done\n")
+                             .arg(log));
     return log;
 }
 
@@ -274,18 +278,8 @@ TEST_F(Reliability, NothingAWrapperPlayerStartedOutlivesTheShowHoweverItEnds)
 {
     ASSERT_TRUE(x.Ok());
     // A launcher script as many players have: the real player runs as its child.
-    const QString player = env.Path() + QStringLiteral("/player.sh");
     const QString childPid = env.Path() + QStringLiteral("/child.pid");
-    WriteFile(player, QStringLiteral("#!/bin/sh\nsleep 300 &\necho $! > %1\nwait\n").arg(childPid).toUtf8());
-    QFile::setPermissions(player, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    WriteFile(env.Path() + QStringLiteral("/song.mid"), "MThd");
-    {
-        QSettings store(env.SettingsFile(), QSettings::IniFormat);
-        store.setValue(QStringLiteral("Option/background mode"), "2");
-        store.setValue(QStringLiteral("Option/music mode"), "2");
-        store.setValue(QStringLiteral("Option/player app"), player);
-        store.setValue(QStringLiteral("Option/play file"), env.Path() + QStringLiteral("/song.mid"));
-    }
+    UsePlayerScript(env, QStringLiteral("#!/bin/sh\nsleep 300 &\necho $! > %1\nwait\n").arg(childPid));
     for (const char* ending : {"key", "SIGTERM", "SIGKILL"}) {
         QFile::remove(childPid);
         SaverProcess show(x, {QStringLiteral("/s")});
@@ -296,14 +290,14 @@ TEST_F(Reliability, NothingAWrapperPlayerStartedOutlivesTheShowHoweverItEnds)
                 child = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
                 return child > 0;
             },
-            10000))
+            StartLimitMs))
             << "the player did not start its child";
         QThread::msleep(300);
         if (QByteArray(ending) == "key")
             x.Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("space")});
         else
             ::kill(static_cast<pid_t>(show.Pid()), QByteArray(ending) == "SIGTERM" ? SIGTERM : SIGKILL);
-        ASSERT_TRUE(show.WaitForExit(5000)) << ending;
+        ASSERT_TRUE(show.WaitForExit()) << ending;
         EXPECT_TRUE(WaitUntil([&] { return Gone(child); }, 2000)) << "the player's child outlived the show: " << ending;
         ::kill(static_cast<pid_t>(child), SIGKILL);
     }
