@@ -1,6 +1,7 @@
 #include "SettingsStore.h"
 
 #include "LockFiles.h"
+#include "SettingEntries.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -100,21 +101,12 @@ void LoadSettings(SaverSettings& s)
         return;
     }
     const QSettings store = OpenStore();
-    s.FlightMode = ReadInt(store, "flight mode", d.FlightMode);
-    s.BlueCount = ReadInt(store, "number of blue", d.BlueCount);
-    s.BlueWait = ReadInt(store, "speed of blue", d.BlueWait);
-    s.BlueStep = ReadInt(store, "step of blue", d.BlueStep);
-    s.SmokeMode = ReadInt(store, "smoke mode", d.SmokeMode);
-    s.SmokeLength = ReadInt(store, "length of smoke", d.SmokeLength);
-    s.ComplementCount = ReadInt(store, "number of complement", d.ComplementCount);
-    s.AirplaneKind = ReadInt(store, "kind of airplane", d.AirplaneKind);
-    s.MusicMode = ReadInt(store, "music mode", d.MusicMode);
-    s.PlayFile = ReadString(store, "play file");
-    s.SoundVolume = ReadInt(store, "sound volume", d.SoundVolume);
-    s.PlayerApp = ReadString(store, "player app");
-    s.DisplayMode = ReadInt(store, "display mode", d.DisplayMode);
-    s.BackgroundMode = ReadInt(store, "background mode", d.BackgroundMode);
-    s.BackgroundFile = ReadString(store, "background file");
+    for (const SettingEntry& entry : SettingEntries) {
+        if (entry.integer)
+            s.*entry.integer = ReadInt(store, entry.key, d.*entry.integer);
+        else
+            s.*entry.text = ReadString(store, entry.key);
+    }
 }
 
 bool SaveSettings(const SaverSettings& s, std::string* errorText)
@@ -142,23 +134,8 @@ bool SaveSettings(const SaverSettings& s, std::string* errorText)
     ClearLeftoversOfKilledSaves(path);
 
     store.beginGroup(QLatin1String(Section));
-    auto putInt = [&](const char* key, int16_t v) { store.setValue(QLatin1String(key), QString::number(v)); };
-    auto putString = [&](const char* key, const std::string& v) { store.setValue(QLatin1String(key), QString::fromStdString(v)); };
-    putInt("flight mode", s.FlightMode);
-    putInt("number of blue", s.BlueCount);
-    putInt("speed of blue", s.BlueWait);
-    putInt("step of blue", s.BlueStep);
-    putInt("smoke mode", s.SmokeMode);
-    putInt("length of smoke", s.SmokeLength);
-    putInt("number of complement", s.ComplementCount);
-    putInt("kind of airplane", s.AirplaneKind);
-    putInt("music mode", s.MusicMode);
-    putString("play file", s.PlayFile);
-    putInt("sound volume", s.SoundVolume);
-    putString("player app", s.PlayerApp);
-    putInt("display mode", s.DisplayMode);
-    putInt("background mode", s.BackgroundMode);
-    putString("background file", s.BackgroundFile);
+    for (const SettingEntry& entry : SettingEntries)
+        store.setValue(QLatin1String(entry.key), QString::fromStdString(StoredText(s, entry)));
     store.endGroup();
 
     // QSettings writes through a temporary file renamed over the old one, so a
