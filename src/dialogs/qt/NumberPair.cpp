@@ -1,7 +1,5 @@
 #include "NumberPair.h"
 
-#include "LeadingNumber.h"
-
 #include <QLineEdit>
 #include <QScrollBar>
 
@@ -30,31 +28,20 @@ void NumberPair::ShowBarValue(int value)
 
 void NumberPair::TakeText(const QString& text, bool typing)
 {
-    resetPending_ = false;
-    const double read = ReadLeadingNumber(text);
-    switch (range_.actOn) {
-    case ActOn::NonZero:
-        if (read == 0.0)
-            return;
+    const NumberEntry entry = TakeNumberText(range_, text.toStdString(), typing);
+    resetPending_ = entry.action == EntryAction::ResetWhenDone;
+    switch (entry.action) {
+    case EntryAction::Ignore:
+    case EntryAction::ResetWhenDone:
         break;
-    case ActOn::NotEmpty:
-        if (text.isEmpty())
-            return;
+    case EntryAction::Reset:
+        box_->setText(QString::number(entry.value));
+        bar_->setValue(entry.value);
         break;
-    case ActOn::Always:
+    case EntryAction::Move:
+        bar_->setValue(entry.value);
         break;
     }
-    const double value = RoundHalfEven(read);
-    if (value < range_.minimum && typing) {
-        resetPending_ = true;
-        return;
-    }
-    if (value < range_.minimum || value > range_.maximum) {
-        box_->setText(QString::number(range_.resetValue));
-        bar_->setValue(range_.resetValue);
-        return;
-    }
-    bar_->setValue(static_cast<int>(value));
 }
 
 void NumberPair::FinishEdit()

@@ -20,7 +20,7 @@ frmDefaultSet::frmDefaultSet(SaverSettings& settings, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(8);
     for (int i = 0; i < PresetCount; ++i) {
-        auto* option = new QRadioButton(PresetCaption(i), this);
+        auto* option = new QRadioButton(QString::fromUtf8(PresetCaption(i)), this);
         option->setObjectName(QStringLiteral("optDefault_%1").arg(i));
         optDefault_->addButton(option, i);
         layout->addWidget(option);

@@ -17,14 +17,6 @@
 
 namespace {
 
-// Ranges, steps, when a typed change counts and the value an out-of-range entry resets to.
-constexpr NumberRange BlueNumRange{1, 100, 10, 1, ActOn::NonZero, 1};
-constexpr NumberRange SpeedRange{0, 50, 10, 1, ActOn::Always, 0};
-constexpr NumberRange StepRange{1, 30, 10, 1, ActOn::NotEmpty, 1};
-constexpr NumberRange SmokeOnCountRange{50, 200, 50, 50, ActOn::Always, 50};
-constexpr NumberRange ComplementCountRange{0, 30, 10, 1, ActOn::Always, 0};
-constexpr NumberRange VolumeRange{0, 3000, 300, 1, ActOn::NotEmpty, 1500};
-
 template <std::size_t N>
 void FillList(QComboBox* list, const ListEntry (&entries)[N])
 {
@@ -85,11 +77,9 @@ frmOption::frmOption(SaverSettings& settings, QWidget* parent) : QDialog(parent)
     // arrive, so a player is selected even when music is off.
     FillList(cmbAirPlane_, AirplaneEntries);
     optSoundPlayer_->button(0)->setChecked(true);
-    SoundPlayerClicked(0);
     // Picture and colour share one place; a stored background mode that selects
     // neither must not leave both drawn over each other.
-    fraPicture_->hide();
-    fraBgColor_->hide();
+    ShowSubFrames();
     FillList(cmbDisplayMode_, DisplayModeEntries);
     FillList(cmbBackGroundMode_, BackgroundColourEntries);
     cmbBackGroundMode_->setCurrentIndex(0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OptionChoices.h"
 #include "Platform.h"
 
 #include <QDialog>
@@ -30,11 +31,7 @@ private:
 
     // Option buttons showing and hiding the sub-frames (frmOptionEvents.cpp).
     void ConnectOptionButtons();
-    void FormationClicked(int index);
-    void SmokeClicked(int index);
-    void SoundClicked(int index);
-    void SoundPlayerClicked(int index);
-    void BgModeClicked(int index);
+    void ShowSubFrames();
 
     // Buttons opening further windows (frmOptionEvents.cpp).
     void ChooseMusicFile();
@@ -43,11 +40,12 @@ private:
     void ChoosePreset();
     void ShowVersion();
 
-    // Settings into controls and back (frmOptionSettings.cpp).
+    // Settings into controls and back, through the controls' shared model
+    // (frmOptionSettings.cpp).
+    OptionChoices ReadChoices() const;
+    void ShowChoices(const OptionChoices& choices);
     void Refresh(bool withAircraft);
     void Accept();
-    bool CheckFiles();
-    void CopyToSettings();
 
     SaverSettings& settings_;
 

@@ -1,6 +1,7 @@
 #include "frmOption.h"
 
 #include "CenterOnScreen.h"
+#include "DialogTexts.h"
 #include "FileChoice.h"
 #include "frmDefaultSet.h"
 #include "frmVersion.h"
@@ -12,20 +13,26 @@
 
 namespace {
 
-// "*.*" of the other system's choosers means every file; here it would ask for a dot.
-const FileFilter AllFiles{QStringLiteral("全てのファイル(*.*)"), {QStringLiteral("*")}};
-
-void ConnectClicks(QButtonGroup* group, QObject* receiver, auto handler)
+// The chooser's filters for the shared pairs. "*.*" of the other system's choosers
+// means every file; here it would ask for a dot. A filter for programs also lets
+// through files the user may execute, since programs here seldom carry ".exe".
+QList<FileFilter> ChooserFilters(const std::vector<FilterPair>& pairs)
 {
-    QObject::connect(group, &QButtonGroup::idToggled, receiver, [handler](int index, bool checked) {
-        if (checked)
-            handler(index);
-    });
+    QList<FileFilter> filters;
+    for (const FilterPair& pair : pairs) {
+        const QString patterns = QString::fromUtf8(pair.patterns);
+        FileFilter filter{QString::fromUtf8(pair.caption), patterns.split(QLatin1Char(';'))};
+        if (patterns == QLatin1String("*.*"))
+            filter.patterns = {QStringLiteral("*")};
+        filter.executables = patterns == QLatin1String("*.exe");
+        filters.append(filter);
+    }
+    return filters;
 }
 
-void ChooseInto(QWidget* owner, QLineEdit* box, const QList<FileFilter>& filters)
+void ChooseInto(QWidget* owner, QLineEdit* box, const std::vector<FilterPair>& pairs)
 {
-    const QString chosen = SelectFile(owner, filters, box->text());
+    const QString chosen = SelectFile(owner, ChooserFilters(pairs), box->text());
     if (!chosen.isEmpty())
         box->setText(chosen);
 }
@@ -34,63 +41,39 @@ void ChooseInto(QWidget* owner, QLineEdit* box, const QList<FileFilter>& filters
 
 void frmOption::ConnectOptionButtons()
 {
-    ConnectClicks(OptFormation_, this, [this](int i) { FormationClicked(i); });
-    ConnectClicks(optSmoke_, this, [this](int i) { SmokeClicked(i); });
-    ConnectClicks(optSound_, this, [this](int i) { SoundClicked(i); });
-    ConnectClicks(optSoundPlayer_, this, [this](int i) { SoundPlayerClicked(i); });
-    ConnectClicks(optBgMode_, this, [this](int i) { BgModeClicked(i); });
+    for (QButtonGroup* group : {OptFormation_, optSmoke_, optSound_, optSoundPlayer_, optBgMode_}) {
+        connect(group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+            if (checked)
+                ShowSubFrames();
+        });
+    }
 }
 
-void frmOption::FormationClicked(int index)
+void frmOption::ShowSubFrames()
 {
-    fraBlueCount_->setVisible(index == 1);
-}
-
-void frmOption::SmokeClicked(int index)
-{
-    fraComplement_->setVisible(index == 1);
-}
-
-void frmOption::SoundClicked(int index)
-{
-    fraPlaySetting_->setVisible(index == 1);
-}
-
-void frmOption::SoundPlayerClicked(int index)
-{
-    fraVolume_->setVisible(index == 2);
-    fraPlayerFile_->setVisible(index == 1);
-}
-
-void frmOption::BgModeClicked(int index)
-{
-    fraPicture_->setVisible(index == 1);
-    fraBgColor_->setVisible(index == 2);
+    const SubFrames shown = ShownSubFrames(ReadChoices());
+    fraBlueCount_->setVisible(shown.BlueCount);
+    fraComplement_->setVisible(shown.Complement);
+    fraPlaySetting_->setVisible(shown.PlaySetting);
+    fraVolume_->setVisible(shown.Volume);
+    fraPlayerFile_->setVisible(shown.PlayerFile);
+    fraPicture_->setVisible(shown.Picture);
+    fraBgColor_->setVisible(shown.BgColor);
 }
 
 void frmOption::ChooseMusicFile()
 {
-    // The system's own player takes no MP3; the other two routes do.
-    const bool systemPlayer = optSoundPlayer_->checkedId() == 0;
-    const FileFilter music = systemPlayer
-                                 ? FileFilter{QStringLiteral("音楽ファイル(*.mid,*.wav)"),
-                                              {QStringLiteral("*.mid"), QStringLiteral("*.wav")}}
-                                 : FileFilter{QStringLiteral("音楽ファイル(*.mid,*.wav,*.mp3)"),
-                                              {QStringLiteral("*.mid"), QStringLiteral("*.wav"), QStringLiteral("*.mp3")}};
-    ChooseInto(this, txtPlayFile_, {music, AllFiles});
+    ChooseInto(this, txtPlayFile_, MusicFileFilters(optSoundPlayer_->checkedId()));
 }
 
 void frmOption::ChoosePlayer()
 {
-    const FileFilter players{QStringLiteral("外部プレイヤー(*.exe)"), {QStringLiteral("*.exe")}, true};
-    ChooseInto(this, txtPlayer_, {players, AllFiles});
+    ChooseInto(this, txtPlayer_, PlayerFileFilters());
 }
 
 void frmOption::ChooseBackgroundFile()
 {
-    const FileFilter pictures{QStringLiteral("画像ファイル(*.bmp,*.jpeg,*.jpg)"),
-                              {QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")}};
-    ChooseInto(this, txtBackGroundFile_, {pictures, AllFiles});
+    ChooseInto(this, txtBackGroundFile_, PictureFileFilters());
 }
 
 void frmOption::ChoosePreset()

@@ -25,9 +25,9 @@ constexpr Preset Presets[PresetCount] = {
 
 }  // namespace
 
-QString PresetCaption(int index)
+const char* PresetCaption(int index)
 {
-    return QString::fromUtf8(Presets[index].caption);
+    return Presets[index].caption;
 }
 
 void ApplyPreset(int index, SaverSettings& s)
