@@ -5,12 +5,12 @@
 
 #include "Flight.h"
 #include "FrameComposer.h"
+#include "EmbeddedAssets.h"
 #include "Numbers.h"
 #include "QtPictures.h"
 #include "RandomSource.h"
 #include "StartFlightModel.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 
@@ -77,7 +77,7 @@ struct BusyShow {
         settings.SmokeLength = 150;
         composer.SetBackground(SurfaceOfImage(Background()));
         composer.LoadSmokeSurfaces(ReadSmokePictures());
-        if (QFile::exists(QStringLiteral(":/sprites/kind0_0.png")))
+        if (!EmbeddedAsset("sprites/kind0_0.png").empty())
             composer.LoadKindSprites(0, ReadHeadingPictures(0), KindCellEdge(0));
         else
             composer.LoadKindSprites(0, StandInPictures(), 400);

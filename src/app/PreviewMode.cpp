@@ -6,12 +6,14 @@
 #include "PreviewChoice.h"
 #include "PreviewWindow.h"
 #include "Platform.h"
+#include "QtPictures.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QWindow>
 
 #include <cstdio>
+#include <string>
 
 int RunPreviewMode(uint32_t hostId)
 {
@@ -26,8 +28,8 @@ int RunPreviewMode(uint32_t hostId)
 
     // The preview reads only these two keys, each defaulting to 0.
     const int index = PreviewPictureIndex(ReadSettingInt("flight mode", 0), ReadSettingInt("background mode", 0));
-    PreviewWindow preview(QImage(QStringLiteral(":/preview/prev%1.png").arg(index)),
-                          QImage(QStringLiteral(":/preview/emblem.png")));
+    PreviewWindow preview(ImageOfAsset("preview/prev" + std::to_string(index) + ".png"),
+                          ImageOfAsset("preview/emblem.png"));
 
     QWindow* parent = QWindow::fromWinId(hostId);
     preview.setParent(parent);

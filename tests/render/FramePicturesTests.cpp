@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -40,7 +41,7 @@ TEST(FramePictures, SmokePicturesHaveTheirDotCounts)
 {
     const int dots[] = {1686, 1545, 1046, 560, 435, 193, 81};
     for (int k = 0; k < 7; ++k) {
-        const QImage picture = QImage(QStringLiteral(":/smoke/smoke%1.png").arg(k)).convertToFormat(QImage::Format_RGB32);
+        const QImage picture = ImageOfAsset("smoke/smoke" + std::to_string(k) + ".png").convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(picture.size(), QSize(64, 64)) << k;
         int white = 0;
         int other = 0;
@@ -60,7 +61,7 @@ TEST(FramePictures, EveryKindDrawsFromTheProgramsOwnPictures)
     for (int kind = 0; kind < KindCount; ++kind) {
         const int edge = KindCellEdge(kind);
         for (int d = 0; d < HeadingCount; ++d)
-            ASSERT_EQ(QImage(QStringLiteral(":/sprites/kind%1_%2.png").arg(kind).arg(d)).size(), QSize(edge, edge))
+            ASSERT_EQ(ImageOfAsset("sprites/kind" + std::to_string(kind) + "_" + std::to_string(d) + ".png").size(), QSize(edge, edge))
                 << "kind " << kind << " heading " << d;
 
         SaverSettings settings;
@@ -94,6 +95,6 @@ TEST(FramePictures, MissingHeadingPictureIsReportedByName)
         ReadHeadingPictures(9);
         FAIL() << "no pictures exist for kind 9";
     } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find(":/sprites/kind9_0.png"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("sprites/kind9_0.png"), std::string::npos);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "JapaneseFont.h"
 #include "LinkLabel.h"
+#include "QtPictures.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -39,7 +40,7 @@ frmVersion::frmVersion(QWidget* parent) : QDialog(parent)
     auto* Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     // The picture is drawn at twice the shown size so it stays sharp at 200 % scaling.
-    QPixmap icon(QStringLiteral(":/icon/version.png"));
+    QPixmap icon = QPixmap::fromImage(ImageOfAsset("icon/version.png"));
     icon.setDevicePixelRatio(static_cast<qreal>(icon.width()) / IconSize);
     Image1->setPixmap(icon);
     Image1->setFixedSize(IconSize, IconSize);

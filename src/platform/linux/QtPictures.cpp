@@ -1,9 +1,10 @@
 #include "QtPictures.h"
 
-#include <QString>
+#include "EmbeddedAssets.h"
 
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
 Surface SurfaceOfImage(const QImage& image)
 {
@@ -20,14 +21,19 @@ QImage ImageView(const Surface& surface, QImage::Format format)
                   surface.Width() * static_cast<qsizetype>(sizeof(uint32_t)), format);
 }
 
+QImage ImageOfAsset(std::string_view name)
+{
+    const std::span<const unsigned char> bytes = EmbeddedAsset(name);
+    return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()));
+}
+
 namespace {
 
-// The pictures are compiled in as Qt resources.
-Surface ReadPicture(const QString& path)
+Surface ReadPicture(const std::string& name)
 {
-    const QImage picture(path);
+    const QImage picture = ImageOfAsset(name);
     if (picture.isNull())
-        throw std::runtime_error("cannot read the picture " + path.toStdString());
+        throw std::runtime_error("cannot read the picture " + name);
     return SurfaceOfImage(picture);
 }
 
@@ -37,7 +43,7 @@ std::array<Surface, HeadingCount> ReadHeadingPictures(int kind)
 {
     std::array<Surface, HeadingCount> pictures;
     for (int d = 0; d < HeadingCount; ++d)
-        pictures[static_cast<size_t>(d)] = ReadPicture(QStringLiteral(":/sprites/kind%1_%2.png").arg(kind).arg(d));
+        pictures[static_cast<size_t>(d)] = ReadPicture("sprites/kind" + std::to_string(kind) + "_" + std::to_string(d) + ".png");
     return pictures;
 }
 
@@ -45,6 +51,6 @@ std::array<Surface, SmokePictureCount> ReadSmokePictures()
 {
     std::array<Surface, SmokePictureCount> pictures;
     for (int k = 0; k < SmokePictureCount; ++k)
-        pictures[static_cast<size_t>(k)] = ReadPicture(QStringLiteral(":/smoke/smoke%1.png").arg(k));
+        pictures[static_cast<size_t>(k)] = ReadPicture("smoke/smoke" + std::to_string(k) + ".png");
     return pictures;
 }

@@ -1,5 +1,6 @@
 #include "ModelFile.h"
 
+#include "EmbeddedAssets.h"
 #include "WorkFiles.h"
 
 #include <QFile>
@@ -8,14 +9,22 @@
 
 namespace {
 
+// An embedded asset by that name, else a file.
 QList<QByteArray> ReadLines(const QString& path, bool& ok)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ok = false;
-        return {};
+    QByteArray text;
+    const std::span<const unsigned char> embedded = EmbeddedAsset(path.toStdString());
+    if (!embedded.empty()) {
+        text = QByteArray(reinterpret_cast<const char*>(embedded.data()), static_cast<qsizetype>(embedded.size()));
+    } else {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            ok = false;
+            return {};
+        }
+        text = file.readAll();
     }
-    QList<QByteArray> lines = file.readAll().split('\n');
+    QList<QByteArray> lines = text.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     for (QByteArray& line : lines) {

@@ -19,8 +19,8 @@ struct ModelLines {
 constexpr int ModelMaterialCount = 9;
 
 // Reads the six line lists "<prefix>vertices.txt" ... "<prefix>texcoords.txt" (LF line
-// ends). The program carries them as the resources ":/model/t4_*.txt".
-bool ReadModelLines(ModelLines& lines, const QString& prefix = QStringLiteral(":/model/t4_"));
+// ends), from the embedded assets when the prefix names them ("model/t4_"), else from files.
+bool ReadModelLines(ModelLines& lines, const QString& prefix = QStringLiteral("model/t4_"));
 
 // True when the lists fit together: one material index, one face-normal list and one
 // texture coordinate per face or vertex, and every index inside its list. The mesh
