@@ -18,6 +18,8 @@ void ShowLoop::RememberPositions()
 {
     if (ports_.CursorPosition)
         savedCursor_ = ports_.CursorPosition();
+    if (ports_.CaretPosition)
+        savedCaret_ = ports_.CaretPosition();
 }
 
 bool ShowLoop::Pass()
@@ -26,8 +28,9 @@ bool ShowLoop::Pass()
 
     // The input test comes after the frame, so at least one full frame is done between
     // a movement and the end. The comparison is exact: one pixel ends the show.
+    const std::optional<CursorPoint> caret = ports_.CaretPosition ? ports_.CaretPosition() : std::nullopt;
     const std::optional<CursorPoint> cursor = ports_.CursorPosition ? ports_.CursorPosition() : std::nullopt;
-    if (cursor != savedCursor_ || flags_.ExitRequest == 1)
+    if (caret != savedCaret_ || cursor != savedCursor_ || flags_.ExitRequest == 1)
         return false;
 
     if (kindChangeRequest_ == 1 && airplaneKind_ != 200) {
@@ -36,6 +39,7 @@ bool ShowLoop::Pass()
             ports_.StartFlight();
     }
 
+    savedCaret_ = caret;
     savedCursor_ = cursor;
 
     for (int i = 0; i < blueWait_; ++i)

@@ -19,6 +19,8 @@ struct ShowLoopPorts {
     std::function<void(int milliseconds)> Sleep;
     std::function<void()> ProcessEvents;                   // lets pending window events run once
     std::function<void()> StartFlight;                     // restarts the flight with a new kind
+    // Where the caret is, where the platform has one; it ends the show like the cursor.
+    std::function<std::optional<CursorPoint>()> CaretPosition = {};
 };
 
 // The flags input handlers, timers and signals set; the loop reads them at its next test.
@@ -47,7 +49,7 @@ public:
     ShowLoop(ShowFlags& flags, int16_t& kindChangeRequest, int16_t airplaneKind, int16_t blueWait,
              ShowLoopPorts ports);
 
-    // Remembers where the cursor is now, as the start-up does before the first pass.
+    // Remembers where the cursor and the caret are now, as the start-up does before the first pass.
     void RememberPositions();
 
     // One pass: frame work, input test, kind change, remember, wait, events.
@@ -67,4 +69,5 @@ private:
     int16_t blueWait_;
     ShowLoopPorts ports_;
     std::optional<CursorPoint> savedCursor_;
+    std::optional<CursorPoint> savedCaret_;
 };

@@ -40,6 +40,19 @@ TEST(ShowLoop, RunsUntouchedAndEndsAfterTheFrameOnOnePixelOfMovement)
     EXPECT_EQ(p.calls, std::vector<std::string>{"frame"});  // the frame is done before the test
 }
 
+TEST(ShowLoop, AMovedCaretEndsTheShowAfterTheFrame)
+{
+    LoopProbe p;
+    CursorPoint caret{7, 3};
+    ShowLoopPorts ports = p.Ports();
+    ports.CaretPosition = [&caret] { return std::optional<CursorPoint>(caret); };
+    ShowLoop loop(p.flags, p.kindChangeRequest, 0, 0, ports);
+    loop.RememberPositions();
+    EXPECT_TRUE(loop.Pass());
+    caret.Y += 1;
+    EXPECT_FALSE(loop.Pass());
+}
+
 TEST(ShowLoop, AnExitRequestIsSeenAtTheNextTest)
 {
     LoopProbe p;
