@@ -1,0 +1,173 @@
+#include "FullScreenWindow.h"
+
+#include <thread>
+
+namespace {
+
+constexpr wchar_t ClassName[] = L"KestrovaSaverShow";
+constexpr UINT_PTR MinuteTimer = 1;
+
+double RefreshRate()
+{
+    const HDC screen = GetDC(nullptr);
+    const int hz = GetDeviceCaps(screen, VREFRESH);
+    ReleaseDC(nullptr, screen);
+    // 0 and 1 mean the hardware's default rate; the clock then takes 60 Hz.
+    return hz;
+}
+
+}  // namespace
+
+FullScreenWindow::FullScreenWindow(int showWidth, int showHeight) : clock_(RefreshRate())
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = ClassName;
+    RegisterClassW(&windowClass);
+
+    const int monitorWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int monitorHeight = GetSystemMetrics(SM_CYSCREEN);
+    // The largest size of the show's shape that fits the monitor, centred.
+    int width = monitorWidth;
+    int height = static_cast<int>(static_cast<int64_t>(monitorWidth) * showHeight / showWidth);
+    if (height > monitorHeight) {
+        height = monitorHeight;
+        width = static_cast<int>(static_cast<int64_t>(monitorHeight) * showWidth / showHeight);
+    }
+    target_ = {(monitorWidth - width) / 2, (monitorHeight - height) / 2, (monitorWidth - width) / 2 + width,
+               (monitorHeight - height) / 2 + height};
+    scaled_ = width != showWidth || height != showHeight;
+
+    frame_ = std::make_unique<DibSection>(showWidth, showHeight);
+    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ClassName, L"Kestrova Saver", WS_POPUP, 0, 0,
+                              monitorWidth, monitorHeight, nullptr, nullptr, instance, this);
+}
+
+FullScreenWindow::~FullScreenWindow()
+{
+    Close();
+    if (window_)
+        DestroyWindow(window_);
+}
+
+void FullScreenWindow::Open()
+{
+    ::ShowWindow(window_, SW_SHOW);
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                 SWP_NOACTIVATE);
+    SetForegroundWindow(window_);
+    SetFocus(window_);
+    if (!cursorHidden_) {
+        ShowCursor(FALSE);
+        cursorHidden_ = true;
+    }
+    SetTimer(window_, MinuteTimer, 60000, nullptr);
+}
+
+void FullScreenWindow::Close()
+{
+    if (cursorHidden_) {
+        ShowCursor(TRUE);
+        cursorHidden_ = false;
+    }
+    if (window_) {
+        KillTimer(window_, MinuteTimer);
+        ::ShowWindow(window_, SW_HIDE);
+    }
+}
+
+void FullScreenWindow::Note(const Rect& r)
+{
+    if (dirty_.right <= dirty_.left) {
+        dirty_ = {r.Left, r.Top, r.Right, r.Bottom};
+        return;
+    }
+    const RECT add{r.Left, r.Top, r.Right, r.Bottom};
+    UnionRect(&dirty_, &dirty_, &add);
+}
+
+void FullScreenWindow::Flush()
+{
+    // Presented at most once per refresh: the show's speed is counted in frames.
+    std::this_thread::sleep_for(clock_.Reserve(FrameClock::Clock::now()));
+    const HDC dc = GetDC(window_);
+    if (scaled_) {
+        PaintAll(dc);
+    } else if (dirty_.right > dirty_.left) {
+        BitBlt(dc, target_.left + dirty_.left, target_.top + dirty_.top, dirty_.right - dirty_.left,
+               dirty_.bottom - dirty_.top, frame_->Dc(), dirty_.left, dirty_.top, SRCCOPY);
+    }
+    ReleaseDC(window_, dc);
+    dirty_ = {};
+}
+
+void FullScreenWindow::PaintAll(HDC dc)
+{
+    if (scaled_) {
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, target_.left, target_.top, target_.right - target_.left, target_.bottom - target_.top,
+                   frame_->Dc(), 0, 0, frame_->Width(), frame_->Height(), SRCCOPY);
+    } else {
+        BitBlt(dc, target_.left, target_.top, frame_->Width(), frame_->Height(), frame_->Dc(), 0, 0, SRCCOPY);
+    }
+    // Black around a show of another shape than the monitor.
+    ExcludeClipRect(dc, target_.left, target_.top, target_.right, target_.bottom);
+    PatBlt(dc, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), BLACKNESS);
+    SelectClipRgn(dc, nullptr);
+}
+
+LRESULT CALLBACK FullScreenWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<FullScreenWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self && self->window_ == window ? self->OnMessage(message, wParam, lParam)
+                                           : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT FullScreenWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto end = [this] {
+        if (OnEnd)
+            OnEnd();
+    };
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+        end();
+        return 0;
+    case WM_CLOSE:
+        // Windows closes the show: it ends through its ordinary shutdown.
+        end();
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam)
+            end();
+        return 0;
+    case WM_TIMER:
+        if (wParam == MinuteTimer && OnMinuteTick)
+            OnMinuteTick();
+        return 0;
+    case WM_SETCURSOR:
+        SetCursor(nullptr);
+        return TRUE;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(window_, &paint);
+        PaintAll(dc);
+        EndPaint(window_, &paint);
+        return 0;
+    }
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "DibSection.h"
+#include "FrameClock.h"
+#include "Surface.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+// The full-screen show: a topmost borderless window titled "Kestrova Saver" over the
+// primary monitor, the cursor hidden. Frames are copied into a DIB section and drawn
+// with GDI, only the changed parts, at most once per display refresh. A show smaller
+// than the monitor is scaled up with its aspect kept, on black; the display mode is
+// never changed.
+class FullScreenWindow {
+public:
+    FullScreenWindow(int showWidth, int showHeight);
+    FullScreenWindow(const FullScreenWindow&) = delete;
+    FullScreenWindow& operator=(const FullScreenWindow&) = delete;
+    ~FullScreenWindow();
+
+    // False when the window or its bitmap could not be made.
+    bool Valid() const { return window_ && frame_ && frame_->Valid(); }
+    HWND Handle() const { return window_; }
+
+    // Shows the window on top of everything without activating another.
+    void Open();
+    // Hides the window and gives the cursor back.
+    void Close();
+
+    // Copies the changed parts of frame (visit(Rect) for each, or the whole frame) and
+    // draws them when the next refresh is due.
+    template <typename ForEachChanged>
+    void Present(const Surface& frame, ForEachChanged forEachChanged)
+    {
+        forEachChanged([this, &frame](const Rect& r) { frame_->CopyFrom(frame, r); Note(r); });
+        Flush();
+    }
+
+    // Called for a key, a click, the window being closed by Windows or the end of the
+    // session: the show is asked to end.
+    std::function<void()> OnEnd;
+    // Called on each tick of the minute timer.
+    std::function<void()> OnMinuteTick;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Note(const Rect& r);
+    void Flush();
+    void PaintAll(HDC dc);
+
+    HWND window_ = nullptr;
+    std::unique_ptr<DibSection> frame_;
+    RECT target_{};     // where the frame lands in the window
+    bool scaled_ = false;
+    RECT dirty_{};      // the union of the changed parts since the last drawing
+    bool cursorHidden_ = false;
+    FrameClock clock_;
+};

@@ -1,0 +1,131 @@
+#include "RunModes.h"
+
+#include "DibSection.h"
+#include "Platform.h"
+#include "PreviewChoice.h"
+#include "WicPictures.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+constexpr wchar_t ClassName[] = L"KestrovaSaverPreview";
+constexpr UINT_PTR HostWatch = 1;
+
+// The chosen picture filling the window, the emblem a third of its width square at the
+// top-left corner above it.
+struct PreviewPictures {
+    std::unique_ptr<DibSection> Picture;
+    std::unique_ptr<DibSection> Emblem;
+    HWND Host = nullptr;
+};
+
+std::unique_ptr<DibSection> DibOf(const Surface& surface)
+{
+    auto dib = std::make_unique<DibSection>(surface.Width(), surface.Height());
+    if (dib->Valid())
+        dib->CopyFrom(surface, Rect{0, 0, surface.Width(), surface.Height()});
+    return dib;
+}
+
+void Draw(HWND window, HDC dc, const PreviewPictures& pictures)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    PatBlt(dc, 0, 0, client.right, client.bottom, BLACKNESS);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, pictures.Picture->Dc(), 0, 0, pictures.Picture->Width(),
+               pictures.Picture->Height(), SRCCOPY);
+    const int side = client.right / 3;
+    GdiAlphaBlend(dc, 0, 0, side, side, pictures.Emblem->Dc(), 0, 0, pictures.Emblem->Width(),
+                  pictures.Emblem->Height(), blend);
+}
+
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    const auto* pictures = reinterpret_cast<const PreviewPictures*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(window, &paint);
+        if (pictures)
+            Draw(window, dc, *pictures);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_TIMER:
+        // Follows the host's size; a host gone without taking its child along ends the preview too.
+        if (wParam == HostWatch && pictures) {
+            RECT host{};
+            RECT own{};
+            if (!IsWindow(pictures->Host) || !GetClientRect(pictures->Host, &host)) {
+                DestroyWindow(window);
+            } else if (GetClientRect(window, &own) && (own.right != host.right || own.bottom != host.bottom)) {
+                MoveWindow(window, 0, 0, host.right, host.bottom, TRUE);
+            }
+        }
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int RunPreviewMode(HWND host)
+{
+    // A host that is no window would leave an invisible window running for ever.
+    RECT hostRect{};
+    if (!host || !IsWindow(host) || !GetClientRect(host, &hostRect))
+        return 0;
+
+    // The preview reads only these two keys, each defaulting to 0.
+    const int index = PreviewPictureIndex(ReadSettingInt("flight mode", 0), ReadSettingInt("background mode", 0));
+    PreviewPictures pictures;
+    try {
+        pictures.Picture = DibOf(ReadEmbeddedPicture("preview/prev" + std::to_string(index) + ".png"));
+        pictures.Emblem = DibOf(ReadEmbeddedPicture("preview/emblem.png"));
+    } catch (const std::runtime_error&) {
+        return 1;
+    }
+    pictures.Host = host;
+
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = ClassName;
+    RegisterClassW(&windowClass);
+    const HWND window = CreateWindowExW(0, ClassName, L"Prev", WS_POPUP, 0, 0, hostRect.right, hostRect.bottom,
+                                        nullptr, nullptr, instance, &pictures);
+    if (!window)
+        return 1;
+    // Made a child of the host, it fills the host and goes when the host goes.
+    SetWindowLongPtrW(window, GWL_STYLE, (GetWindowLongPtrW(window, GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
+    if (!SetParent(window, host)) {
+        DestroyWindow(window);
+        return 0;
+    }
+    MoveWindow(window, 0, 0, hostRect.right, hostRect.bottom, FALSE);
+    SetTimer(window, HostWatch, 250, nullptr);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The run modes of kestrova-saver.scr; each returns the program's exit status.
+
+// /s: the full-screen show until the user touches the mouse or keyboard.
+int RunShowMode();
+// /p <HWND>: the preview inside the host window until the host goes.
+int RunPreviewMode(HWND host);
+// /a: the password request the program does not support.
+int RunPasswordMode();
+
+// The two window titles every new instance looks for.
+inline constexpr wchar_t ShowWindowTitle[] = L"Kestrova Saver";
+inline constexpr wchar_t OptionsWindowTitle[] = L"Kestrova Saver Option";
+
+// Tells the user why the show cannot start.
+void ShowStartError(const std::string& text);
