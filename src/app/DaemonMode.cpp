@@ -55,11 +55,11 @@ int RunDaemonMode(const DaemonOptions& options)
 
     InstanceLock musicLock(MusicLockName());
     SaverSettings musicSettings = MusicSettings(settings, musicLock);
-    if (musicSettings.MusicMode == 3 && !MusicController::MediaPlayerAvailable()) {
+    if (musicSettings.MusicMode == 3 && !MediaPlayerAvailable()) {
         std::fprintf(stderr, "kestrova-saver: no audio output for the media player; the show runs silent\n");
         musicSettings.MusicMode = 0;
     }
-    MusicController music(musicSettings, AppFolder());
+    MusicController music(musicSettings, AppFolder().toStdString(), MakeMusicDevices());
 
     // The place is photographed before the show window covers it.
     const QImage desktop = settings.BackgroundMode == 0 ? host->Snapshot() : QImage();

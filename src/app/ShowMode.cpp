@@ -79,12 +79,12 @@ int RunShowMode()
     const QSize physical = screen->geometry().size() * screen->devicePixelRatio();
     const ShowSize size = ShowSizeFor(physical.width(), physical.height(), settings.DisplayMode);
 
-    if (settings.MusicMode == 3 && !MusicController::MediaPlayerAvailable()) {
+    if (settings.MusicMode == 3 && !MediaPlayerAvailable()) {
         ShowMediaPlayerError();
         return 0;
     }
     InstanceLock musicLock(MusicLockName());
-    MusicController music(MusicSettings(settings, musicLock), AppFolder());
+    MusicController music(MusicSettings(settings, musicLock), AppFolder().toStdString(), MakeMusicDevices());
 
     // The desktop is photographed before any window of the show appears.
     QImage desktop;

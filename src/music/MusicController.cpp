@@ -1,45 +1,31 @@
 #include "MusicController.h"
 
-#include "MixerCommandDevice.h"
-#include "MixerMediaPlayer.h"
 #include "MusicVolume.h"
 
-#include <QFile>
-
+#include <algorithm>
 #include <cstdio>
 
-MusicDevices MixerMusicDevices()
+namespace {
+
+// Only ASCII letters change: the names looked for are ASCII, and the bytes of a
+// UTF-8 sequence are never ASCII.
+std::string AsciiLower(std::string text)
 {
-    MusicDevices devices;
-    devices.CommandDevice = std::make_unique<MixerCommandDevice>();
-    devices.LoadMediaPlayer = []() -> std::unique_ptr<MediaPlayer> {
-        std::string error;
-        std::unique_ptr<MixerMediaPlayer> player = MixerMediaPlayer::Load(&error);
-        if (!player)
-            std::fprintf(stderr, "kestrova-saver: the media player cannot be loaded: %s\n", error.c_str());
-        return player;
-    };
-    return devices;
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
+    return text;
 }
 
-MusicController::MusicController(const SaverSettings& settings, const QString& appFolder)
-    : MusicController(settings, appFolder, MixerMusicDevices())
-{
-}
+} // namespace
 
-MusicController::MusicController(const SaverSettings& settings, const QString& appFolder, MusicDevices devices)
-    : settings_(settings), appFolder_(appFolder), devices_(std::move(devices))
+MusicController::MusicController(const SaverSettings& settings, std::string appFolder, MusicDevices devices)
+    : settings_(settings), appFolder_(std::move(appFolder)), devices_(std::move(devices))
 {
 }
 
 MusicController::~MusicController()
 {
     MusicControl(Stop);
-}
-
-bool MusicController::MediaPlayerAvailable()
-{
-    return MediaPlayerCanLoad();
 }
 
 void MusicController::MusicControl(int16_t command)
@@ -49,25 +35,23 @@ void MusicController::MusicControl(int16_t command)
 
     // A bare file name lives in the program's folder; a path written for either
     // kind of separator is taken as it is.
-    const QString playFile = QString::fromStdString(settings_.PlayFile);
-    QString path = playFile.contains(QLatin1Char('\\')) || playFile.contains(QLatin1Char('/'))
-                       ? playFile
-                       : appFolder_ + playFile;
-    const bool quoted = settings_.MusicMode != 3 && !path.contains(QLatin1Char('"'));
-    if (quoted)
-        path = QLatin1Char('"') + path + QLatin1Char('"');
+    const std::string& playFile = settings_.PlayFile;
+    std::string path = playFile.find_first_of("\\/") != std::string::npos ? playFile : appFolder_ + playFile;
+    if (settings_.MusicMode != 3 && path.find('"') == std::string::npos)
+        path = '"' + path + '"';
 
     switch (settings_.MusicMode) {
     case 1:
         // A substring test on purpose: a folder named "x.wav" counts too.
-        if (path.toLower().contains(QLatin1String(".mid")) || path.toLower().contains(QLatin1String(".wav")))
-            CommandStrings(command, QFile::encodeName(path).toStdString());
+        if (const std::string lower = AsciiLower(path);
+            lower.find(".mid") != std::string::npos || lower.find(".wav") != std::string::npos)
+            CommandStrings(command, path);
         break;
     case 2:
-        ExternalPlayerRoute(command, QFile::encodeName(path).toStdString());
+        ExternalPlayerRoute(command, path);
         break;
     case 3:
-        MediaPlayerRoute(command, QFile::encodeName(path).toStdString());
+        MediaPlayerRoute(command, path);
         break;
     default:
         break;
@@ -105,17 +89,18 @@ void MusicController::CommandStrings(int16_t command, const std::string& path)
 
 void MusicController::ExternalPlayerRoute(int16_t command, const std::string& path)
 {
+    PlayerProcess& player = *devices_.Player;
     if (command == Start) {
-        if (player_.Running())
+        if (player.Running())
             return;
         const std::string commandLine = '"' + settings_.PlayerApp + "\" " + path;
         std::string error;
-        if (!player_.Start(commandLine, &error))
+        if (!player.Start(commandLine, &error))
             std::fprintf(stderr, "kestrova-saver: the music player cannot be started: %s\n", error.c_str());
     } else if (command == Poll) {
-        player_.Reap();
+        player.Reap();
     } else if (command == Stop) {
-        player_.Stop();
+        player.Stop();
     }
 }
 

@@ -6,6 +6,7 @@
 // declared or named here, and nothing else is needed to port the program.
 
 #include "KindSprites.h"
+#include "MusicDevices.h"
 #include "SaverSettings.h"
 #include "SmokeDrawing.h"
 #include "Surface.h"
@@ -37,3 +38,12 @@ std::array<Surface, HeadingCount> ReadHeadingPictures(int kind);
 
 // The seven smoke pictures.
 std::array<Surface, SmokePictureCount> ReadSmokePictures();
+
+// Music: the devices MusicController's three routes play through (MusicDevices.h):
+// the multimedia command strings (CommandStringDevice), the external player
+// (PlayerProcess) and the hidden media player (MediaPlayer).
+MusicDevices MakeMusicDevices();
+
+// Whether the media player (music mode 3) can be loaded on this machine; the show
+// start-up asks before anything is shown.
+bool MediaPlayerAvailable();

@@ -1,6 +1,9 @@
 // Real audio through SDL's disk driver: what each route plays must be heard in the output.
 #include "AudioFixtures.h"
+#include "MixerVolume.h"
 #include "MusicController.h"
+#include "MusicVolume.h"
+#include "Platform.h"
 
 #include <SDL2/SDL_mixer.h>
 
@@ -18,6 +21,7 @@ constexpr double Audible = 100;  // RMS of a block, full scale 32768: about -50 
 class AudioOutputTest : public ::testing::Test {
 protected:
     QString AppFolder() const { return dir_.path() + QLatin1Char('/'); }
+    std::string AppFolderPath() const { return AppFolder().toStdString(); }
     QString File(const char* name) const { return AppFolder() + QLatin1String(name); }
 
     SaverSettings Settings(int16_t mode, const QString& playFile, int16_t soundVolume = 3000) const
@@ -34,7 +38,7 @@ protected:
     {
         DiskAudio audio(File(output));
         {
-            MusicController music(Settings(3, File("tone.mp3"), soundVolume), AppFolder());
+            MusicController music(Settings(3, File("tone.mp3"), soundVolume), AppFolderPath(), MakeMusicDevices());
             music.MusicControl(MusicController::Start);
             const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
             EXPECT_TRUE(Mix_PlayingMusic());
@@ -54,7 +58,7 @@ TEST_F(AudioOutputTest, CommandStringsPlayAWavAndThePollRepeatsItAfterItEnded)
     MakeToneWav(File("tone.wav"), 0.5);
     DiskAudio audio(File("wav.raw"));
     {
-        MusicController music(Settings(1, QStringLiteral("tone.wav")), AppFolder());
+        MusicController music(Settings(1, QStringLiteral("tone.wav")), AppFolderPath(), MakeMusicDevices());
         music.MusicControl(MusicController::Start);
         ASSERT_TRUE(WaitForMusicToEnd());
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -73,7 +77,7 @@ TEST_F(AudioOutputTest, CommandStringsPlayAMidiFile)
     WriteChordMidi(File("chord.mid"));
     DiskAudio audio(File("midi.raw"));
     {
-        MusicController music(Settings(1, File("chord.mid")), AppFolder());
+        MusicController music(Settings(1, File("chord.mid")), AppFolderPath(), MakeMusicDevices());
         music.MusicControl(MusicController::Start);
         ASSERT_TRUE(WaitForMusicToEnd());
         music.MusicControl(MusicController::Stop);
@@ -88,7 +92,7 @@ TEST_F(AudioOutputTest, CommandStringsRepeatAMidiPieceWithGapsOfAtMostOnePoll)
     WriteChordMidi(File("chord.mid"));
     DiskAudio audio(File("repeats.raw"), true);
     {
-        MusicController music(Settings(1, File("chord.mid")), AppFolder());
+        MusicController music(Settings(1, File("chord.mid")), AppFolderPath(), MakeMusicDevices());
         music.MusicControl(MusicController::Start);
         const auto start = std::chrono::steady_clock::now();
         for (int tick = 1; tick <= 5; ++tick) {
@@ -138,7 +142,7 @@ TEST_F(AudioOutputTest, EndingTheMusicDoesNotWaitForAStuckAudioThread)
 {
     WriteChordMidi(File("chord.mid"));
     DiskAudio audio(File("stuck.raw"), true);
-    auto music = std::make_unique<MusicController>(Settings(3, File("chord.mid")), AppFolder());
+    auto music = std::make_unique<MusicController>(Settings(3, File("chord.mid")), AppFolderPath(), MakeMusicDevices());
     music->MusicControl(MusicController::Start);
     Mix_RegisterEffect(
         MIX_CHANNEL_POST,
@@ -175,9 +179,18 @@ TEST_F(AudioOutputTest, MediaPlayerPlaysAnMp3AboutThirtyDecibelsQuieterAtVolumeZ
 TEST_F(AudioOutputTest, MediaPlayerIsAvailableOnlyWhereAnAudioOutputOpens)
 {
     DiskAudio audio(File("probe.raw"));
-    EXPECT_TRUE(MusicController::MediaPlayerAvailable());
+    EXPECT_TRUE(MediaPlayerAvailable());
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    EXPECT_FALSE(MusicController::MediaPlayerAvailable());
+    EXPECT_FALSE(MediaPlayerAvailable());
+}
+
+TEST(MixerVolume, FollowsTheMediaPlayersLevel)
+{
+    EXPECT_EQ(MixerVolume(0), 128);
+    EXPECT_EQ(MixerVolume(-1500), 23);
+    EXPECT_EQ(MixerVolume(-3000), 4);
+    EXPECT_EQ(MixerVolume(MediaPlayerVolume(32767)), 128);
+    EXPECT_EQ(MixerVolume(MediaPlayerVolume(-32768)), 0);
 }
 
 } // namespace

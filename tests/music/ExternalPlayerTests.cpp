@@ -1,6 +1,7 @@
 // The external player route with a real child process: a script that records what it gets.
 #include "AudioFixtures.h"
 #include "MusicController.h"
+#include "Platform.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,7 +51,7 @@ protected:
         settings.MusicMode = 2;
         settings.PlayFile = playFile.toStdString();
         settings.PlayerApp = playerApp.toStdString();
-        return std::make_unique<MusicController>(settings, AppFolder());
+        return std::make_unique<MusicController>(settings, AppFolder().toStdString(), MakeMusicDevices());
     }
 
     QString AppFolder() const { return dir_.path() + QStringLiteral("/app/"); }
@@ -94,17 +95,17 @@ TEST_F(ExternalPlayerTest, GetsTheQuotedPathClosesOnSigtermAndLeavesNoProcess)
     const QString song = dir_.path() + QStringLiteral("/My Music/it's a song.mp3");
     std::unique_ptr<MusicController> music = Make(song, player_);
     music->MusicControl(MusicController::Start);
-    const pid_t pid = music->PlayerTaskId();
+    const pid_t pid = pid_t(music->PlayerTaskId());
     ASSERT_GT(pid, 0);
     ASSERT_TRUE(WaitForLogLine(QStringLiteral("ready")));
     music->MusicControl(MusicController::Start);
     music->MusicControl(MusicController::Poll);
-    EXPECT_EQ(music->PlayerTaskId(), pid);
+    EXPECT_EQ(pid_t(music->PlayerTaskId()), pid);
     EXPECT_EQ(Log(), (QStringList{QStringLiteral("arg ") + song, QStringLiteral("ready")}));
 
     music->MusicControl(MusicController::Stop);
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    EXPECT_EQ(music->PlayerTaskId(), 0);
+    EXPECT_EQ(music->PlayerTaskId(), 0u);
     ASSERT_TRUE(WaitForLogLine(QStringLiteral("TERM")));
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -134,7 +135,7 @@ TEST_F(ExternalPlayerTest, APlayerThatCannotBeStartedIsReportedAndNothingElseHap
     music->MusicControl(MusicController::Start);
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find("/gone"), std::string::npos) << errors;
-    EXPECT_EQ(music->PlayerTaskId(), 0);
+    EXPECT_EQ(music->PlayerTaskId(), 0u);
     music->MusicControl(MusicController::Stop);
 }
 

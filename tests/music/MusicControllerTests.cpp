@@ -1,9 +1,10 @@
-// What MusicControl asks of the command strings and the media player on each route.
+// What MusicControl asks of the command strings, the player process and the media player on each route.
 #include "MusicController.h"
 #include "MusicVolume.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -54,9 +55,34 @@ private:
     Recording& recording_;
 };
 
+class RecordingPlayer : public PlayerProcess {
+public:
+    explicit RecordingPlayer(Recording& recording) : recording_(recording) {}
+
+    bool Start(const std::string& commandLine, std::string*) override
+    {
+        recording_.lines.push_back("start " + commandLine);
+        running_ = true;
+        return true;
+    }
+    bool Running() override { return running_; }
+    void Stop() override
+    {
+        recording_.lines.push_back("stop player");
+        running_ = false;
+    }
+    void Reap() override { recording_.lines.push_back("reap"); }
+    uint32_t TaskId() const override { return running_ ? 4242 : 0; }
+
+private:
+    Recording& recording_;
+    bool running_ = false;
+};
+
 class MusicControllerTest : public ::testing::Test {
 protected:
-    MusicController& Make(int16_t mode, const char* playFile, int16_t soundVolume = 3000)
+    MusicController& Make(int16_t mode, const char* playFile, int16_t soundVolume = 3000,
+                          const char* appFolder = "/opt/kestrova/")
     {
         music_.reset();
         recording_.lines.clear();
@@ -64,13 +90,15 @@ protected:
         settings.MusicMode = mode;
         settings.PlayFile = playFile;
         settings.SoundVolume = soundVolume;
+        settings.PlayerApp = "C:\\Program Files\\Player\\play.exe";
         MusicDevices devices;
         devices.CommandDevice = std::make_unique<RecordingDevice>(recording_);
+        devices.Player = std::make_unique<RecordingPlayer>(recording_);
         devices.LoadMediaPlayer = [this] {
             ++recording_.mediaPlayersLoaded;
             return std::make_unique<RecordingMediaPlayer>(recording_);
         };
-        music_ = std::make_unique<MusicController>(settings, QStringLiteral("/opt/kestrova/"), std::move(devices));
+        music_ = std::make_unique<MusicController>(settings, appFolder, std::move(devices));
         return *music_;
     }
 
@@ -175,16 +203,28 @@ TEST_F(MusicControllerTest, MediaPlayerIsLoadedOnceSetUpInOrderAndUnloadedAtStop
     EXPECT_EQ(Take(), (Lines{"stop", "unload"}));
 }
 
+TEST_F(MusicControllerTest, ThePlayerGetsTheQuotedProgramAndFileAndOnlyOneRunsAtATime)
+{
+    // A Windows folder with Japanese in it: the UTF-8 bytes pass through untouched.
+    MusicController& music = Make(2, "\xE6\x9B\xB2.MP3", 3000, "C:\\\xE9\x9F\xB3\xE6\xA5\xBD\\");
+    music.MusicControl(MusicController::Start);
+    EXPECT_EQ(music.PlayerTaskId(), 4242u);
+    music.MusicControl(MusicController::Start);
+    music.MusicControl(MusicController::Poll);
+    music.MusicControl(MusicController::Stop);
+    EXPECT_EQ(Take(), (Lines{"start \"C:\\Program Files\\Player\\play.exe\" \"C:\\\xE9\x9F\xB3\xE6\xA5\xBD\\\xE6\x9B\xB2.MP3\"",
+                             "reap", "stop player"}));
+    EXPECT_EQ(music.PlayerTaskId(), 0u);
+}
+
 TEST(MusicVolume, FollowsSoundVolumeInHundredthsOfADecibel)
 {
     EXPECT_EQ(MediaPlayerVolume(3000), 0);
     EXPECT_EQ(MediaPlayerVolume(1500), -1500);
     EXPECT_EQ(MediaPlayerVolume(0), -3000);
-    EXPECT_EQ(MixerVolume(0), 128);
-    EXPECT_EQ(MixerVolume(-1500), 23);
-    EXPECT_EQ(MixerVolume(-3000), 4);
-    EXPECT_EQ(MixerVolume(MediaPlayerVolume(32767)), 128);
-    EXPECT_EQ(MixerVolume(MediaPlayerVolume(-32768)), 0);
+    EXPECT_DOUBLE_EQ(AmplitudeOfLevel(0), 1.0);
+    EXPECT_NEAR(20 * std::log10(AmplitudeOfLevel(-3000)), -30.0, 1e-9);
+    EXPECT_DOUBLE_EQ(AmplitudeOfLevel(MediaPlayerVolume(32767)), 1.0);
 }
 
 } // namespace

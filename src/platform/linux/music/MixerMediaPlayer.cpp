@@ -1,7 +1,7 @@
 #include "MixerMediaPlayer.h"
 
 #include "MixerCalls.h"
-#include "MusicVolume.h"
+#include "MixerVolume.h"
 
 #include <cstdio>
 
