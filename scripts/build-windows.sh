@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Cross-builds the core libraries and their unit tests for 64-bit Windows into
+# Cross-builds kestrova-saver.scr, its unit tests, its installer and zip for 64-bit Windows into
 # ./build-windows (or $BUILD_DIR) with Debian's MinGW-w64.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

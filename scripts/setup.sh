@@ -29,6 +29,8 @@ PACKAGES=(
   dpkg-dev file lintian
   # the Windows build of the core and its tests under Wine (GoogleTest built from source)
   g++-mingw-w64-x86-64-posix wine wine64 googletest
+  # the Windows installer
+  nsis
   # asset generators
   python3 python3-pil python3-numpy
 )

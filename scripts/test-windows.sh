@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Windows core (scripts/build-windows.sh) and runs its unit tests under Wine,
+# Builds the Windows program (scripts/build-windows.sh) and runs its tests under Wine,
 # in a private Wine prefix kept in the build folder, on the caller's X display or a
 # private Xvfb.
 set -euo pipefail

@@ -1,0 +1,117 @@
+; The Windows installer: kestrova-saver.scr and the 3D kinds' textures into
+; Program Files\Kestrova Saver, the saver made the current screen saver, and an
+; uninstaller listed in Add/Remove Programs. packaging/WindowsPackages.cmake runs
+; makensis with VERSION, OUTFILE and FILES (an include holding the File lines).
+;
+; Uninstaller switches: /S uninstalls silently; /REMOVESETTINGS removes the settings
+; too without asking (a silent uninstall otherwise keeps them).
+Unicode true
+Target amd64-unicode
+ManifestDPIAware true
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+
+!define PRODUCT "Kestrova Saver"
+!define SCR "kestrova-saver.scr"
+!define UNINSTALLER "uninstall.exe"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KestrovaSaver"
+!define SETTINGS_PARENT "Software\VB and VBA Program Settings"
+!define SETTINGS_KEY "${SETTINGS_PARENT}\KestrovaSaver"
+!define DESKTOP_KEY "Control Panel\Desktop"
+; The folder the 3D kinds write their work files to when the program's folder is not writable.
+!define WORK_FOLDER "$LOCALAPPDATA\KestrovaSaver"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+RequestExecutionLevel admin
+
+!define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+
+LangString AskRemoveSettings ${LANG_ENGLISH} "Remove your ${PRODUCT} settings too?"
+LangString AskRemoveSettings ${LANG_JAPANESE} "${PRODUCT} の設定も削除しますか?"
+
+Var RemoveSettings
+
+Function .onInit
+  SetRegView 64
+FunctionEnd
+
+Section
+  SetOutPath "$INSTDIR"
+  !include "${FILES}"
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+
+  ; Windows runs this value followed by /s; its short form has no blanks to quote.
+  GetFullPathName /SHORT $0 "$INSTDIR\${SCR}"
+  ${If} $0 == ""
+    StrCpy $0 "$INSTDIR\${SCR}"
+  ${EndIf}
+  WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $0
+  ; SPI_SETSCREENSAVEACTIVE with SPIF_UPDATEINIFILE | SPIF_SENDCHANGE: stored as
+  ; ScreenSaveActive and taken up by the running session at once.
+  System::Call "user32::SystemParametersInfoW(i 17, i 1, p 0, i 3)"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${SCR}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Function un.onInit
+  SetRegView 64
+  StrCpy $RemoveSettings 0
+  ${un.GetParameters} $0
+  ClearErrors
+  ${un.GetOptions} $0 "/REMOVESETTINGS" $1
+  ${IfNot} ${Errors}
+    StrCpy $RemoveSettings 1
+  ${EndIf}
+FunctionEnd
+
+Section Uninstall
+  ; The current screen saver is reset only while it is still this one.
+  GetFullPathName /SHORT $0 "$INSTDIR\${SCR}"
+  ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  ${If} $1 != ""
+    ${If} $1 == "$INSTDIR\${SCR}"
+    ${OrIf} $1 == $0
+      DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    ${EndIf}
+  ${EndIf}
+
+  !include "${UNFILES}"
+  ; Work files of the 3D kinds, written beside the program when its folder is writable.
+  Delete "$INSTDIR\readme2.txt"
+  Delete "$INSTDIR\bgi_tmp.bmp"
+  Delete "$INSTDIR\${UNINSTALLER}"
+  RMDir "$INSTDIR"
+  Delete "${WORK_FOLDER}\readme2.txt"
+  Delete "${WORK_FOLDER}\bgi_tmp.bmp"
+  RMDir "${WORK_FOLDER}"
+
+  ${If} $RemoveSettings == 0
+    MessageBox MB_YESNO|MB_ICONQUESTION "$(AskRemoveSettings)" /SD IDNO IDNO settings_kept
+  ${EndIf}
+  DeleteRegKey HKCU "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKCU "${SETTINGS_PARENT}"
+  settings_kept:
+
+  ; Last, so that its absence means the uninstall has finished.
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
