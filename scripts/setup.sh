@@ -31,6 +31,8 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix wine wine64 googletest
   # the Windows installer
   nsis
+  # Wine's DirectShow (the Windows media player's music) parses and decodes through GStreamer
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   # asset generators
   python3 python3-pil python3-numpy
 )
