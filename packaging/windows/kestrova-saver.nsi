@@ -29,9 +29,17 @@ OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
 RequestExecutionLevel admin
 
+BrandingText "${PRODUCT} ${VERSION}"
+
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+; The saver is chosen already; the wait before it starts is set in Windows' own dialog.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_NOTCHECKED
+!define MUI_FINISHPAGE_RUN_TEXT "$(OpenScreenSaverSettings)"
+!define MUI_FINISHPAGE_RUN_FUNCTION OpenScreenSaverSettings
+!insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
@@ -40,7 +48,14 @@ RequestExecutionLevel admin
 LangString AskRemoveSettings ${LANG_ENGLISH} "Remove your ${PRODUCT} settings too?"
 LangString AskRemoveSettings ${LANG_JAPANESE} "${PRODUCT} の設定も削除しますか?"
 
+LangString OpenScreenSaverSettings ${LANG_ENGLISH} "Open the Screen Saver Settings"
+LangString OpenScreenSaverSettings ${LANG_JAPANESE} "スクリーン セーバーの設定を開く"
+
 Var RemoveSettings
+
+Function OpenScreenSaverSettings
+  Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+FunctionEnd
 
 Function .onInit
   SetRegView 64
@@ -106,7 +121,7 @@ Section Uninstall
   RMDir "${WORK_FOLDER}"
 
   ${If} $RemoveSettings == 0
-    MessageBox MB_YESNO|MB_ICONQUESTION "$(AskRemoveSettings)" /SD IDNO IDNO settings_kept
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(AskRemoveSettings)" /SD IDNO IDNO settings_kept
   ${EndIf}
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "${SETTINGS_PARENT}"
