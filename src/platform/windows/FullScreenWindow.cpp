@@ -6,6 +6,7 @@ namespace {
 
 constexpr wchar_t ClassName[] = L"KestrovaSaverShow";
 constexpr UINT_PTR MinuteTimer = 1;
+constexpr UINT_PTR MusicTimer = 2;
 
 double RefreshRate()
 {
@@ -66,6 +67,11 @@ void FullScreenWindow::Open()
     SetTimer(window_, MinuteTimer, 60000, nullptr);
 }
 
+void FullScreenWindow::StartMusicTimer()
+{
+    SetTimer(window_, MusicTimer, 2000, nullptr);
+}
+
 void FullScreenWindow::Close()
 {
     if (cursorHidden_) {
@@ -74,6 +80,7 @@ void FullScreenWindow::Close()
     }
     if (window_) {
         KillTimer(window_, MinuteTimer);
+        KillTimer(window_, MusicTimer);
         ::ShowWindow(window_, SW_HIDE);
     }
 }
@@ -154,6 +161,8 @@ LRESULT FullScreenWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == MinuteTimer && OnMinuteTick)
             OnMinuteTick();
+        if (wParam == MusicTimer && OnMusicTick)
+            OnMusicTick();
         return 0;
     case WM_SETCURSOR:
         SetCursor(nullptr);

@@ -27,6 +27,8 @@ public:
 
     // Shows the window on top of everything without activating another.
     void Open();
+    // Starts the music's 2-second timer; it runs until the window closes.
+    void StartMusicTimer();
     // Hides the window and gives the cursor back.
     void Close();
 
@@ -44,6 +46,8 @@ public:
     std::function<void()> OnEnd;
     // Called on each tick of the minute timer.
     std::function<void()> OnMinuteTick;
+    // Called on each tick of the music's timer.
+    std::function<void()> OnMusicTick;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

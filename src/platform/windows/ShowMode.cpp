@@ -3,6 +3,7 @@
 #include "Flight.h"
 #include "FrameComposer.h"
 #include "LaunchAircraft.h"
+#include "MusicController.h"
 #include "Platform.h"
 #include "ShowBackground.h"
 #include "ShowLoop.h"
@@ -45,7 +46,32 @@ std::optional<CursorPoint> CaretPosition()
     return CursorPoint{p.x, p.y};
 }
 
-void Fly(SaverSettings& settings, FullScreenWindow& window, int16_t width, int16_t height, Surface background)
+// The folder of the .scr, ending with a backslash: a bare music file name lives there.
+std::string ProgramFolder()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return Utf8OfWide(path.substr(0, path.find_last_of(L'\\') + 1));
+}
+
+void ShowMediaPlayerError()
+{
+    MessageBoxW(nullptr,
+                L"WindowsMediaPlayer\u3092\u5229\u7528\u3067\u304D\u307E\u305B\u3093\u3002\r"
+                L"WindowsMediaPlayer\u3092\u30A4\u30F3\u30B9\u30C8\u30FC\u30EB\u3059\u308B\u304B\u3001\r"
+                L"\u8A2D\u5B9A\u306E\u6F14\u594F\u9805\u76EE\u3092\u5909\u66F4\u3057\u3066\u304F\u3060\u3055\u3044\u3002",
+                L"\u30A8\u30E9\u30FC\u60C5\u5831", MB_OK | MB_ICONSTOP | MB_TOPMOST);
+}
+
+void Fly(SaverSettings& settings, FullScreenWindow& window, MusicController& music, int16_t width, int16_t height,
+         Surface background)
 {
     ShowFlags flags;
     window.OnEnd = [&flags] {
@@ -67,13 +93,16 @@ void Fly(SaverSettings& settings, FullScreenWindow& window, int16_t width, int16
         if (minuteTimerRuns)
             kindTimer.Tick(flight.KindChangeRequest);
     };
+    window.OnMusicTick = [&music] { music.MusicControl(MusicController::Poll); };
     const auto startFlight = [&] {
         const int16_t kind = StartFlightModel(flight);
         minuteTimerRuns = settings.AirplaneKind == 101;
         composer.LoadKindSprites(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
+        music.MusicControl(MusicController::Start);
         LaunchAircraft(flight);
         StepAircraft(flight, composer);
         ProcessEvents();
+        window.StartMusicTimer();
     };
     startFlight();
 
@@ -110,6 +139,12 @@ int RunShowMode()
         return 1;
     }
 
+    if (settings.MusicMode == 3 && !MediaPlayerAvailable()) {
+        ShowMediaPlayerError();
+        return 0;
+    }
+    MusicController music(settings, ProgramFolder(), MakeMusicDevices());
+
     // The desktop is photographed before the show window appears.
     std::string error;
     std::optional<Surface> background =
@@ -129,13 +164,15 @@ int RunShowMode()
     window.Open();
     int status = 0;
     try {
-        Fly(settings, window, size.Width, size.Height, std::move(*background));
+        Fly(settings, window, music, size.Width, size.Height, std::move(*background));
     } catch (const std::exception& failure) {
         // A picture the show cannot read: give the screen back first, then say why.
+        music.MusicControl(MusicController::Stop);
         window.Close();
         ShowStartError(failure.what());
         status = 1;
     }
+    music.MusicControl(MusicController::Stop);
     window.Close();
     timeEndPeriod(1);
     return status;
