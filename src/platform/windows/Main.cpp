@@ -1,6 +1,7 @@
 // kestrova-saver.scr: started by Windows' screen-saver mechanism with /s, /p <HWND>,
 // /c or /a on its command line.
 #include "CommandLine.h"
+#include "OptionsDialog.h"
 #include "RunModes.h"
 
 #include <windows.h>
@@ -34,6 +35,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int)
     case RunMode::Preview:
         // Window handles keep their meaning in 32 bits, even in a 64-bit process.
         return RunPreviewMode(reinterpret_cast<HWND>(static_cast<intptr_t>(line.HostHandle)));
+    case RunMode::Options: {
+        // /c:<HWND> names the window that owns the dialog; a handle that is no window is ignored.
+        HWND owner = reinterpret_cast<HWND>(static_cast<intptr_t>(line.HostHandle));
+        ShowOptionsDialog(IsWindow(owner) ? owner : nullptr);
+        return 0;
+    }
     case RunMode::Password:
         return RunPasswordMode();
     default:
