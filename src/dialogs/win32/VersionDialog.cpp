@@ -1,5 +1,6 @@
 #include "VersionDialog.h"
 
+#include "DialogResources.h"
 #include "DialogTexts.h"
 #include "JapaneseUiFont.h"
 #include "WideText.h"
@@ -25,12 +26,14 @@ constexpr Credit Credits[] = {
 
 }  // namespace
 
-VersionDialog::VersionDialog() : DialogWindow(L"バージョン情報", 200, 132) {}
+VersionDialog::VersionDialog() : DialogWindow(L"バージョン情報", 208, 132) {}
 
 VersionDialog::~VersionDialog()
 {
     DeleteObject(titleFont_);
     DeleteObject(linkFont_);
+    if (icon_)
+        DestroyIcon(icon_);
 }
 
 void VersionDialog::CreateControls()
@@ -38,16 +41,20 @@ void VersionDialog::CreateControls()
     titleFont_ = CreateJapaneseUiFont(14, FW_BOLD);
     linkFont_ = CreateJapaneseUiFont(9, FW_NORMAL, true);
 
-    // The program's own icon when it carries one, else the system's program icon.
-    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    HWND picture = Add(WC_STATICW, L"", SS_ICON, Image1, 12, 10, 20, 20);
-    SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon ? icon : LoadIconW(nullptr, IDI_APPLICATION)),
-                 0);
+    // 64 logical pixels, scaled from the icon's large picture to the screen's DPI.
+    HDC screen = GetDC(nullptr);
+    const int iconSize = MulDiv(64, GetDeviceCaps(screen, LOGPIXELSY), 96);
+    ReleaseDC(nullptr, screen);
+    icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(VersionIconId), IMAGE_ICON,
+                                          iconSize, iconSize, LR_DEFAULTCOLOR));
+    HWND picture = Add(WC_STATICW, L"", SS_ICON | SS_REALSIZECONTROL, Image1, 12, 10, 32, 32);
+    SetWindowPos(picture, nullptr, 0, 0, iconSize, iconSize, SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
 
-    HWND title = Add(WC_STATICW, WideOfUtf8(ProductName), SS_LEFT | SS_NOPREFIX, Label1, 44, 8, 140, 16);
+    HWND title = Add(WC_STATICW, WideOfUtf8(ProductName), SS_LEFT | SS_NOPREFIX, Label1, 56, 8, 140, 16);
     SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);
-    Add(WC_STATICW, WideOfUtf8(ProductKind), SS_LEFT | SS_NOPREFIX, -1, 44, 26, 140, 10);
-    Add(WC_STATICW, L"Version " KESTROVA_VERSION, SS_LEFT | SS_NOPREFIX, -1, 44, 37, 140, 10);
+    Add(WC_STATICW, WideOfUtf8(ProductKind), SS_LEFT | SS_NOPREFIX, -1, 56, 26, 140, 10);
+    Add(WC_STATICW, L"Version " KESTROVA_VERSION, SS_LEFT | SS_NOPREFIX, -1, 56, 37, 140, 10);
     Add(WC_STATICW, WideOfUtf8(RightsNotice), SS_LEFT | SS_NOPREFIX, -1, 12, 56, 180, 10);
     Add(WC_STATICW, L"このプログラムは次のソフトウェアを使っています。", SS_LEFT | SS_NOPREFIX, -1, 12, 72, 180, 10);
 
@@ -59,7 +66,7 @@ void VersionDialog::CreateControls()
         SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
         y += 24;
     }
-    Add(WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, 74, 114, 52, 13);
+    Add(WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, 78, 114, 52, 13);
 }
 
 bool VersionDialog::IsLink(HWND control) const

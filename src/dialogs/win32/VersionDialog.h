@@ -17,4 +17,5 @@ private:
 
     HFONT titleFont_ = nullptr;
     HFONT linkFont_ = nullptr;
+    HICON icon_ = nullptr;
 };

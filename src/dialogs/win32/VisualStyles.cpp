@@ -1,6 +1,6 @@
 #include "VisualStyles.h"
 
-#include "VisualStylesResource.h"
+#include "DialogResources.h"
 
 #include <commctrl.h>
 

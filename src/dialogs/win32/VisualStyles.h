@@ -4,7 +4,7 @@
 
 // While one lives, windows made on this thread use version 6 of the common controls,
 // which draws them in the system's visual style. The manifest asking for it is a
-// resource of the program (VisualStyles.rc) under an id of its own, so the program's
+// resource of the program (DialogResources.rc) under an id of its own, so the program's
 // main manifest stays free for whatever else the program declares.
 class VisualStyles {
 public:
