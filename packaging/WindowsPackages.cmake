@@ -8,6 +8,7 @@ set(stage ${CMAKE_BINARY_DIR}/package/files)
 set(KESTROVA_INSTALLER ${CMAKE_BINARY_DIR}/package/kestrova-saver-${PROJECT_VERSION}-setup.exe)
 set(KESTROVA_ZIP ${CMAKE_BINARY_DIR}/package/kestrova-saver-${PROJECT_VERSION}-windows-x86_64.zip)
 
+set(icon ${PROJECT_SOURCE_DIR}/assets/icon/version.ico)
 file(GLOB textures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/textures/*.bmp)
 configure_file(packaging/windows/readme.txt ${CMAKE_BINARY_DIR}/package/readme.txt @ONLY NEWLINE_STYLE CRLF)
 set(sources ${CMAKE_BINARY_DIR}/package/readme.txt /usr/share/doc/mingw-w64-common/copyright ${textures})
@@ -38,9 +39,10 @@ add_custom_command(OUTPUT ${KESTROVA_ZIP} ${KESTROVA_INSTALLER}
   COMMAND ${CMAKE_COMMAND} -E chdir ${stage} ${CMAKE_COMMAND} -E tar cf ${KESTROVA_ZIP} --format=zip
           kestrova-saver.scr ${names}
   COMMAND ${KESTROVA_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION} -DOUTFILE=${KESTROVA_INSTALLER}
+          -DICON=${icon}
           -DFILES=${CMAKE_BINARY_DIR}/package/install-files.nsh
           -DUNFILES=${CMAKE_BINARY_DIR}/package/uninstall-files.nsh
           ${PROJECT_SOURCE_DIR}/packaging/windows/kestrova-saver.nsi
-  DEPENDS kestrova-saver ${sources} ${PROJECT_SOURCE_DIR}/packaging/windows/kestrova-saver.nsi
+  DEPENDS kestrova-saver ${sources} ${icon} ${PROJECT_SOURCE_DIR}/packaging/windows/kestrova-saver.nsi
   COMMENT "Packing the Windows installer and zip" VERBATIM)
 add_custom_target(windows_packages ALL DEPENDS ${KESTROVA_ZIP} ${KESTROVA_INSTALLER})

@@ -1,7 +1,8 @@
 ; The Windows installer: kestrova-saver.scr and the 3D kinds' textures into
 ; Program Files\Kestrova Saver, the saver made the current screen saver, and an
 ; uninstaller listed in Add/Remove Programs. packaging/WindowsPackages.cmake runs
-; makensis with VERSION, OUTFILE and FILES (an include holding the File lines).
+; makensis with VERSION, OUTFILE, ICON, and FILES and UNFILES (includes holding the
+; File and Delete lines).
 ;
 ; Uninstaller switches: /S uninstalls silently; /REMOVESETTINGS removes the settings
 ; too without asking (a silent uninstall otherwise keeps them).
@@ -31,6 +32,8 @@ RequestExecutionLevel admin
 
 BrandingText "${PRODUCT} ${VERSION}"
 
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
