@@ -6,6 +6,7 @@
 #include "LockFiles.h"
 #include "ModelFile.h"
 #include "ModelMeshLoader.h"
+#include "QtPictures.h"
 #include "MusicController.h"
 #include "SceneRenderer.h"
 #include "Show3D.h"
@@ -104,7 +105,7 @@ bool Fly3D(ShowContext& ctx, HostedShow& place, const QString& workFolder, const
 
     Flight flight(settings, ctx.ScreenWidth, ctx.ScreenHeight, ctx.Seed);
     Show3D show(flight);
-    show.BuildScene3D(std::move(aircraft), background);
+    show.BuildScene3D(std::move(aircraft), SurfaceOfImage(background));
     settings.SmokeLength = 500;  // for this show only; the stored setting stays
 
     // Every puff slot starts free in a new Flight; then the music and its poll timer.

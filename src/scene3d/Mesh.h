@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 struct MeshVertex {
@@ -17,7 +16,7 @@ struct MeshMaterial {
     std::array<float, 4> Colour{1, 1, 1, 1};
     std::array<float, 3> Specular{0, 0, 0};
     float Power = 0;
-    QString TexturePath;  // empty: untextured
+    std::string TexturePath;  // UTF-8; empty: untextured
 };
 
 // Triangles sharing one material, as indices into the vertices.

@@ -10,7 +10,7 @@ namespace {
 // separate them. "//" and "#" start comments.
 class Tokens {
 public:
-    explicit Tokens(const QByteArray& text) : text_(text.constData(), static_cast<size_t>(text.size())) {}
+    explicit Tokens(std::string_view text) : text_(text) {}
 
     std::string_view Next()
     {
@@ -95,7 +95,7 @@ bool FacesInRange(Tokens& tokens)
 
 }  // namespace
 
-bool MeshIndicesInRange(const QByteArray& text)
+bool MeshIndicesInRange(std::string_view text)
 {
     Tokens tokens(text);
     for (std::string_view token = tokens.Next(); !token.empty(); token = tokens.Next()) {

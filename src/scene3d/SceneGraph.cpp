@@ -1,6 +1,7 @@
 #include "SceneGraph.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -114,6 +115,14 @@ Mesh* SceneGraph::AddMesh(Mesh mesh)
 void SceneGraph::AddLight(LightKind kind, const std::array<float, 3>& colour, const Frame* carrier)
 {
     lights_.push_back({kind, colour, carrier});
+}
+
+void SceneGraph::SetBackgroundImage(Surface image)
+{
+    // Unique across graphs, as a renderer may draw more than one.
+    static std::atomic<uint64_t> lastKey{0};
+    background_ = std::move(image);
+    backgroundKey_ = ++lastKey;
 }
 
 void SceneGraph::Move(Frame& root, double delta)

@@ -2,9 +2,9 @@
 
 #include "Math3D.h"
 #include "Mesh.h"
+#include "Surface.h"
 
-#include <QImage>
-
+#include <cstdint>
 #include <deque>
 #include <vector>
 
@@ -91,8 +91,11 @@ public:
     void Move(Frame& root, double delta);
 
     const std::vector<Light>& Lights() const { return lights_; }
-    const QImage& BackgroundImage() const { return background_; }
-    void SetBackgroundImage(QImage image) { background_ = std::move(image); }
+    // The picture stretched behind everything; an empty surface: none. Its key changes
+    // with every picture set, so a renderer knows when to upload it again.
+    const Surface& BackgroundImage() const { return background_; }
+    uint64_t BackgroundKey() const { return backgroundKey_; }
+    void SetBackgroundImage(Surface image);
 
     // Depth of the far clipping plane from the camera.
     double BackClip = 100;
@@ -101,5 +104,6 @@ private:
     std::deque<Frame> frames_;
     std::deque<Mesh> meshes_;
     std::vector<Light> lights_;
-    QImage background_;
+    Surface background_;
+    uint64_t backgroundKey_ = 0;
 };

@@ -46,7 +46,7 @@ int16_t ShowStateLength(int16_t state)
 
 Show3D::Show3D(Flight& flight) : flight_(flight) {}
 
-void Show3D::BuildScene3D(Mesh aircraftMesh, QImage background)
+void Show3D::BuildScene3D(Mesh aircraftMesh, Surface background)
 {
     modelFrame_ = graph_.CreateFrame(nullptr);
     scene_ = graph_.CreateFrame(nullptr);

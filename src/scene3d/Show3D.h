@@ -1,8 +1,7 @@
 #pragma once
 
 #include "SceneGraph.h"
-
-#include <QImage>
+#include "Surface.h"
 
 #include <array>
 #include <cstdint>
@@ -27,7 +26,7 @@ public:
 
     // Builds every object once: frames, lights, background, the six aircraft showing
     // aircraftMesh, the 50 fade stages and the 1001 puff frame pairs.
-    void BuildScene3D(Mesh aircraftMesh, QImage background);
+    void BuildScene3D(Mesh aircraftMesh, Surface background);
 
     // One frame: choreography and camera clocks, camera placement, rotations, velocity,
     // smoke every third frame, puff ageing, then one Move of the scene.

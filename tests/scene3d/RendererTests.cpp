@@ -1,4 +1,5 @@
 #include "PuffMesh.h"
+#include "QtPictures.h"
 #include "SceneGraph.h"
 #include "SceneRenderer.h"
 #include "XvfbServer.h"
@@ -65,7 +66,7 @@ protected:
         light_ = graph_.CreateFrame(root_);
         QImage blue(8, 8, QImage::Format_RGB32);
         blue.fill(qRgb(0, 0, 255));
-        graph_.SetBackgroundImage(blue);
+        graph_.SetBackgroundImage(SurfaceOfImage(blue));
         graph_.BackClip = 2000;
     }
 
@@ -163,7 +164,7 @@ TEST_F(Renderer, TheBackgroundStandsTheSameWayUpInAWindowAsInAFramebuffer)
         for (int x = 0; x < 8; ++x)
             if (x >= 4 || y >= 4)
                 quarters.setPixel(x, y, x < 4 ? qRgb(0, 255, 0) : y < 4 ? qRgb(0, 0, 255) : qRgb(255, 255, 255));
-    graph_.SetBackgroundImage(quarters);
+    graph_.SetBackgroundImage(SurfaceOfImage(quarters));
     fbo_->bind();
     renderer_.Render(graph_, *root_, *camera_, Size, Size);
     const QImage inFramebuffer = fbo_->toImage().convertToFormat(QImage::Format_RGBA8888);

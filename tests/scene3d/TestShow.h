@@ -10,7 +10,7 @@ struct TestShow {
     explicit TestShow(uint64_t seed = 7) : flight(settings, 1920, 1080, seed), show(flight)
     {
         settings.SmokeLength = 500;
-        show.BuildScene3D(MakePuffMesh(), QImage());
+        show.BuildScene3D(MakePuffMesh(), Surface());
     }
 
     int UsedPuffs() const

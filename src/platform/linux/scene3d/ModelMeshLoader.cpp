@@ -1,6 +1,7 @@
 #include "ModelMeshLoader.h"
 
 #include "MeshTextCheck.h"
+#include "TexturePath.h"
 
 #include <QFile>
 
@@ -79,23 +80,11 @@ MeshMaterial ReadMaterial(const aiMaterial& source)
     source.Get(AI_MATKEY_SHININESS, material.Power);
     aiString texture;
     if (source.GetTexture(aiTextureType_DIFFUSE, 0, &texture) == AI_SUCCESS)
-        material.TexturePath = ResolveTexturePath(QString::fromLocal8Bit(texture.C_Str()));
+        material.TexturePath = ResolveTexturePath(texture.C_Str());
     return material;
 }
 
 }  // namespace
-
-QString ResolveTexturePath(const QString& nameInFile)
-{
-    const qsizetype cut = std::max(nameInFile.lastIndexOf(QLatin1Char('/')), nameInFile.lastIndexOf(QLatin1Char('\\')));
-    if (cut < 0)
-        return nameInFile;
-    QString folder = nameInFile.left(cut);
-    // The root folder "/" was written as "/" plus the separator.
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')))
-        return folder + nameInFile.mid(cut + 1);
-    return folder + QLatin1Char('/') + nameInFile.mid(cut + 1);
-}
 
 bool LoadModelMesh(const QString& path, Mesh& mesh, QString& error)
 {
@@ -105,7 +94,7 @@ bool LoadModelMesh(const QString& path, Mesh& mesh, QString& error)
         return false;
     }
     const QByteArray data = WithBreakAfterSignature(file.readAll());
-    if (!MeshIndicesInRange(data)) {
+    if (!MeshIndicesInRange(std::string_view(data.constData(), static_cast<size_t>(data.size())))) {
         error = QStringLiteral("a face of %1 names a vertex or normal that does not exist").arg(path);
         return false;
     }

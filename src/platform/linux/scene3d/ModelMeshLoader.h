@@ -9,7 +9,3 @@
 // when the file cannot be read or parsed, or when a face names a vertex that does not
 // exist.
 bool LoadModelMesh(const QString& path, Mesh& mesh, QString& error);
-
-// Where a texture named in the model file lies: the name after the last separator
-// ("/" or "\") in the folder before it, joined by "/".
-QString ResolveTexturePath(const QString& nameInFile);

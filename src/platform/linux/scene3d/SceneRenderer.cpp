@@ -1,5 +1,6 @@
 #include "SceneRenderer.h"
 
+#include "QtPictures.h"
 #include "SceneShaders.h"
 
 #include <QMatrix3x3>
@@ -150,13 +151,13 @@ SceneRenderer::GpuGeometry& SceneRenderer::Upload(const MeshGeometry& geometry)
     return gpu;
 }
 
-QOpenGLTexture* SceneRenderer::Texture(const QString& path)
+QOpenGLTexture* SceneRenderer::Texture(const std::string& path)
 {
     const auto found = textures_.find(path);
     if (found != textures_.end())
         return found->second.get();
     // A missing picture leaves its faces in their plain material colour.
-    const QImage image(path);
+    const QImage image(QString::fromStdString(path));
     std::unique_ptr<QOpenGLTexture> texture;
     if (!image.isNull()) {
         // Pictures go in bottom row first, as the loader's texture coordinates expect.
@@ -221,17 +222,17 @@ void SceneRenderer::SetFrameUniforms(QOpenGLShaderProgram& program, const SceneG
 
 bool SceneRenderer::DrawBackground(const SceneGraph& graph, int width, int height)
 {
-    const QImage& image = graph.BackgroundImage();
-    if (image.isNull())
+    const Surface& image = graph.BackgroundImage();
+    if (image.Width() == 0 || image.Height() == 0)
         return false;
     // Whatever framebuffer the caller bound receives the frame: the window's or a test's.
     GLint bound = 0;
     gl_->glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
     const auto screen = GLuint(bound);
     const bool upsideDown = screen == QOpenGLContext::currentContext()->defaultFramebufferObject();
-    if (!backgroundFramebuffer_ || backgroundKey_ != image.cacheKey() || backgroundSize_ != QSize(width, height) ||
+    if (!backgroundFramebuffer_ || backgroundKey_ != graph.BackgroundKey() || backgroundSize_ != QSize(width, height) ||
         backgroundUpsideDown_ != upsideDown) {
-        StoreBackground(image, width, height, upsideDown);
+        StoreBackground(image, graph.BackgroundKey(), width, height, upsideDown);
         gl_->glBindFramebuffer(GL_FRAMEBUFFER, screen);
     }
     gl_->glBindFramebuffer(GL_READ_FRAMEBUFFER, backgroundFramebuffer_);
@@ -242,12 +243,12 @@ bool SceneRenderer::DrawBackground(const SceneGraph& graph, int width, int heigh
     return true;
 }
 
-void SceneRenderer::StoreBackground(const QImage& image, int width, int height, bool upsideDown)
+void SceneRenderer::StoreBackground(const Surface& image, uint64_t key, int width, int height, bool upsideDown)
 {
     // Stretched once with the background program, then copied pixel for pixel into the store.
     QOpenGLFramebufferObject stretched(width, height);
     {
-        QOpenGLTexture texture(image.convertToFormat(QImage::Format_RGBA8888).mirrored());
+        QOpenGLTexture texture(ImageView(image).convertToFormat(QImage::Format_RGBA8888).mirrored());
         texture.setMinificationFilter(QOpenGLTexture::Linear);
         texture.setMagnificationFilter(QOpenGLTexture::Linear);
         texture.setWrapMode(QOpenGLTexture::ClampToEdge);
@@ -276,7 +277,7 @@ void SceneRenderer::StoreBackground(const QImage& image, int width, int height, 
     gl_->glBlitFramebuffer(0, 0, width, height, 0, upsideDown ? height : 0, width, upsideDown ? 0 : height,
                            GL_COLOR_BUFFER_BIT, GL_NEAREST);
     backgroundSize_ = QSize(width, height);
-    backgroundKey_ = image.cacheKey();
+    backgroundKey_ = key;
     backgroundUpsideDown_ = upsideDown;
 }
 
@@ -294,7 +295,7 @@ void SceneRenderer::DrawOpaque(const DrawItem& item)
     gl_->glBindVertexArray(gpu.Vao);
     for (size_t p = 0; p < gpu.Parts.size() && p < item.MeshToDraw->Materials.size(); ++p) {
         const MeshMaterial& m = item.MeshToDraw->Materials[p];
-        QOpenGLTexture* texture = m.TexturePath.isEmpty() ? nullptr : Texture(m.TexturePath);
+        QOpenGLTexture* texture = m.TexturePath.empty() ? nullptr : Texture(m.TexturePath);
         QOpenGLShaderProgram& program = texture ? texturedProgram_ : plainProgram_;
         program.bind();
         if (texture)

@@ -7,7 +7,9 @@
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -47,12 +49,12 @@ private:
     void Collect(const Frame& frame, const Affine& world);
     void CollectVisual(const Visual& visual, const Affine& hostWorld);
     GpuGeometry& Upload(const MeshGeometry& geometry);
-    QOpenGLTexture* Texture(const QString& path);
+    QOpenGLTexture* Texture(const std::string& path);
     void SetFrameUniforms(QOpenGLShaderProgram& program, const SceneGraph& graph, const QMatrix4x4& viewProjection,
                           const Vec3& eye);
     // False when there is no background picture.
     bool DrawBackground(const SceneGraph& graph, int width, int height);
-    void StoreBackground(const QImage& image, int width, int height, bool upsideDown);
+    void StoreBackground(const Surface& image, uint64_t key, int width, int height, bool upsideDown);
     void DrawOpaque(const DrawItem& item);
     void GatherTranslucent(const DrawItem& item, const Affine& view);
     void DrawTranslucent();
@@ -62,7 +64,7 @@ private:
     QOpenGLShaderProgram texturedProgram_;
     QOpenGLShaderProgram backgroundProgram_;
     std::unordered_map<const MeshGeometry*, GpuGeometry> geometries_;
-    std::unordered_map<QString, std::unique_ptr<QOpenGLTexture>> textures_;
+    std::unordered_map<std::string, std::unique_ptr<QOpenGLTexture>> textures_;
     // The background stretched to the viewport once, then copied in every frame. Mesa's
     // software renderer keeps a window's rows top first and blue-green-red, a texture's
     // bottom first: stored that way, upside down for a window, the copy is a plain memory
@@ -70,7 +72,7 @@ private:
     GLuint backgroundTexture_ = 0, backgroundFramebuffer_ = 0;
     QSize backgroundSize_;
     bool backgroundUpsideDown_ = false;
-    qint64 backgroundKey_ = 0;
+    uint64_t backgroundKey_ = 0;
     GLuint emptyVao_ = 0;
     GLuint streamVao_ = 0, streamVbo_ = 0;
     size_t streamCapacity_ = 0;
