@@ -12,7 +12,6 @@
 namespace {
 
 constexpr wchar_t ClassName[] = L"KestrovaSaverPreview";
-constexpr UINT_PTR HostWatch = 1;
 
 // The chosen picture filling the window, the emblem a third of its width square at the
 // top-left corner above it.
@@ -61,21 +60,6 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         EndPaint(window, &paint);
         return 0;
     }
-    case WM_TIMER:
-        // Follows the host's size; a host gone without taking its child along ends the preview too.
-        if (wParam == HostWatch && pictures) {
-            RECT host{};
-            RECT own{};
-            if (!IsWindow(pictures->Host) || !GetClientRect(pictures->Host, &host)) {
-                DestroyWindow(window);
-            } else if (GetClientRect(window, &own) && (own.right != host.right || own.bottom != host.bottom)) {
-                MoveWindow(window, 0, 0, host.right, host.bottom, TRUE);
-            }
-        }
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -118,14 +102,27 @@ int RunPreviewMode(HWND host)
         return 0;
     }
     MoveWindow(window, 0, 0, hostRect.right, hostRect.bottom, FALSE);
-    SetTimer(window, HostWatch, 250, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
 
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+    // The preview lives as long as its window. A host in another process may take its
+    // child along without a message reaching this thread, so both are looked at a few
+    // times a second too; the preview also follows the host's size.
+    while (IsWindow(window)) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        RECT now{};
+        RECT own{};
+        if (!IsWindow(host) || !GetClientRect(host, &now)) {
+            DestroyWindow(window);
+            break;
+        }
+        if (GetClientRect(window, &own) && (own.right != now.right || own.bottom != now.bottom))
+            MoveWindow(window, 0, 0, now.right, now.bottom, TRUE);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 250, QS_ALLINPUT);
     }
     return 0;
 }

@@ -30,23 +30,29 @@ private:
     T* p_ = nullptr;
 };
 
-// One imaging factory per thread, with COM started on that thread.
+// COM started on this thread for as long as the object lives.
+struct ComStart {
+    ComStart() : Started(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
+    ComStart(const ComStart&) = delete;
+    ComStart& operator=(const ComStart&) = delete;
+    ~ComStart()
+    {
+        if (Started)
+            CoUninitialize();
+    }
+    bool Started;
+};
+
+// One imaging factory per thread; members end in reverse order, so the factory is
+// released before COM stops.
 IWICImagingFactory* Factory()
 {
     struct ThreadFactory {
         ThreadFactory()
         {
-            comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
             CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.Out()));
         }
-        ~ThreadFactory()
-        {
-            if (factory.Get())
-                factory->Release();
-            if (comStarted)
-                CoUninitialize();
-        }
-        bool comStarted = false;
+        ComStart com;
         ComRef<IWICImagingFactory> factory;
     };
     thread_local ThreadFactory perThread;

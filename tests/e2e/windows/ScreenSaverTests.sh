@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# End-to-end tests of kestrova-saver.scr under Wine on the X display of
+# scripts/test-windows.sh: what the screen shows (screenshots of the root window) and how
+# the program ends (X input through xdotool, exit status).
+#   ScreenSaverTests.sh show|preview <kestrova-saver.scr> <host-window.exe> <work folder>
+# Every wait looks for what it needs; the limits only catch hangs.
+set -euo pipefail
+test=$1 scr=$2 host=$3 work=$4
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+rm -rf "$work" && mkdir -p "$work"
+Appear=240 End=90
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# wait_for <seconds> <what> <command...>: runs the command until it succeeds.
+wait_for() {
+  local limit=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + limit))
+  until "$@"; do
+    ((SECONDS < deadline)) || fail "no $what within $limit s"
+    sleep 0.5
+  done
+}
+
+# ends_with_status_0 <pid> <what>: the process ends in time, successfully.
+ends_with_status_0() {
+  local pid=$1 what=$2 status=0
+  wait_for "$End" "end of $what" eval "! kill -0 $pid 2>/dev/null"
+  wait "$pid" || status=$?
+  [[ $status == 0 ]] || fail "$what ended with status $status"
+}
+
+set_option() {
+  wine reg add 'HKCU\Software\VB and VBA Program Settings\KestrovaSaver\Option' /v "$1" /t REG_SZ /d "$2" /f \
+    </dev/null >/dev/null 2>&1
+}
+
+started=()
+start() {  # start <name> <arguments...>: runs a Windows program in the background
+  local name=$1
+  shift
+  wine "$@" </dev/null >"$work/$name.out" 2>&1 &
+  started+=($!)
+}
+# A failed test leaves nothing running.
+trap 'for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done' EXIT
+
+show_window_exists() { xdotool search --name '^Kestrova Saver$' >/dev/null 2>&1; }
+
+# counts <x> <y> <w> <h> <R,G,B>: "background white other" in that part of the screen now.
+counts() {
+  import -window root -depth 8 "$work/shot.ppm" 2>/dev/null || return 1
+  python3 "$here/pixels.py" "$work/shot.ppm" "$@"
+}
+
+# The brown background covers most of the screen, with white smoke and aircraft on it.
+show_flies() {
+  local c
+  read -ra c <<<"$(counts 0 0 "$width" "$height" 128,0,0)" || return 1
+  ((c[0] > width * height / 2 && c[1] > 500 && c[2] > 500))
+}
+
+read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+
+case $test in
+show)
+  set_option "background mode" 3
+  set_option "display mode" 0
+  set_option "kind of airplane" 0
+  set_option "flight mode" 1
+  xdotool mousemove 500 400
+  start show "$scr" /s
+  show_pid=$!
+  wait_for "$Appear" "show window" show_window_exists
+  wait_for "$Appear" "aircraft and smoke on the brown background" show_flies
+  import -window root "$work/show.png"
+
+  # A second show while one runs ends at once and leaves the first alone.
+  start second "$scr" /s
+  ends_with_status_0 $! "second /s"
+  kill -0 "$show_pid" 2>/dev/null || fail "the first show ended with the second"
+
+  xdotool mousemove_relative 1 0
+  ends_with_status_0 "$show_pid" "show after a one-pixel mouse move"
+  show_window_exists && fail "the show window outlived the show"
+
+  start key "$scr" /s
+  key_pid=$!
+  wait_for "$Appear" "aircraft and smoke on the brown background" show_flies
+  xdotool key shift
+  ends_with_status_0 "$key_pid" "show after the shift key"
+  ;;
+preview)
+  set_option "background mode" 3
+  set_option "flight mode" 1
+  start host "$host" "Z:$work/host.txt" "Z:$work/quit"
+  host_pid=$!
+  wait_for "$Appear" "host window" test -s "$work/host.txt"
+  read -r hwnd _ _ w h < <(tr -d '\r' <"$work/host.txt")
+
+  # A handle that names no window ends the preview at once.
+  start nowindow "$scr" /p 12345
+  ends_with_status_0 $! "preview of a handle that is no window"
+
+  start preview "$scr" /p "$hwnd"
+  preview_pid=$!
+  # The preview window "Prev" becomes the host's visible child and fills it. (Wine shows
+  # nothing a child window of another process draws, so its pixels cannot be looked at.)
+  preview_fills_host() { [[ $(tr -d '\r' <"$work/host.txt.child" 2>/dev/null) == "Prev 0 0 $w $h 1" ]]; }
+  wait_for "$Appear" "preview window filling the host" preview_fills_host
+
+  touch "$work/quit"
+  ends_with_status_0 "$host_pid" "host window"
+  ends_with_status_0 "$preview_pid" "preview after its host was destroyed"
+  ;;
+*)
+  fail "unknown test $test"
+  ;;
+esac
+echo "PASS: $test"
