@@ -79,15 +79,17 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
     timer2.setInterval(2000);
     QObject::connect(&timer2, &QTimer::timeout, [&] { ctx.Music.MusicControl(2); });
 
-    // Pictures made ahead by a kind change, or none: the first flight makes its own.
+    // Pictures made ahead by a kind change, or none: the first flight starts making its own.
     auto startFlight = [&](std::optional<KindSprites> madeAhead) {
         const int16_t kind = StartFlightModel(flight);
         if (settings.AirplaneKind == 101)
             timer1.start();
-        if (madeAhead)
-            composer.UseKindSprites(std::move(*madeAhead));
-        else
-            composer.LoadKindSprites(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
+        if (!madeAhead) {
+            // The first frame makes or waits for only the sizes it draws.
+            madeAhead.emplace();
+            madeAhead->Start(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
+        }
+        composer.UseKindSprites(std::move(*madeAhead));
         ctx.Music.MusicControl(0);
         LaunchAircraft(flight);
         StepAircraft(flight, composer);

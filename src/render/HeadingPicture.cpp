@@ -8,19 +8,46 @@
 #include <limits>
 #include <utility>
 
-HeadingPicture::HeadingPicture(const Surface& keyed, const std::vector<DrawnSize>& sizes)
-    : edge_(keyed.Width())
+HeadingPicture::HeadingPicture(Surface keyed, const std::vector<DrawnSize>& sizes)
+    : edge_(keyed.Width()), keyed_(std::move(keyed))
 {
+    for (const DrawnSize& size : sizes) {
+        const bool listed = std::any_of(sizes_.begin(), sizes_.end(), [&size](const DrawnSize& s) {
+            return s.Width == size.Width && s.Height == size.Height;
+        });
+        if (size.Width > 0 && size.Height > 0 && !listed)
+            sizes_.push_back(size);
+    }
+    slots_ = std::make_unique<Slot[]>(sizes_.size());
+}
+
+int HeadingPicture::Area(int i) const
+{
+    return sizes_[static_cast<size_t>(i)].Width * sizes_[static_cast<size_t>(i)].Height;
+}
+
+void HeadingPicture::Make(int i) const
+{
+    Slot& slot = slots_[static_cast<size_t>(i)];
+    int expected = Waiting;
+    if (!slot.State.compare_exchange_strong(expected, Making))
+        return;
     // The last row and column of the picture are never drawn.
     const Rect source{0, 0, edge_ - 1, edge_ - 1};
-    for (const DrawnSize& size : sizes) {
-        const Rendition* made = Nearest(size.Width, size.Height);
-        const bool alreadyMade =
-            made != nullptr && made->Pixels.Width() == size.Width && made->Pixels.Height() == size.Height;
-        if (size.Width <= 0 || size.Height <= 0 || alreadyMade)
-            continue;
-        renditions_.push_back(Prepared(Resample(keyed, source, size.Width, size.Height)));
-    }
+    const DrawnSize& size = sizes_[static_cast<size_t>(i)];
+    slot.Made = Prepared(Resample(keyed_, source, size.Width, size.Height));
+    slot.State.store(Made, std::memory_order_release);
+    slot.State.notify_all();
+}
+
+const HeadingPicture::Rendition& HeadingPicture::Ready(int i) const
+{
+    Slot& slot = slots_[static_cast<size_t>(i)];
+    Make(i);
+    for (int state = slot.State.load(std::memory_order_acquire); state != Made;
+         state = slot.State.load(std::memory_order_acquire))
+        slot.State.wait(state, std::memory_order_acquire);
+    return slot.Made;
 }
 
 HeadingPicture::Rendition HeadingPicture::Prepared(Surface pixels)
@@ -49,14 +76,15 @@ HeadingPicture::Rendition HeadingPicture::Prepared(Surface pixels)
     return r;
 }
 
-const HeadingPicture::Rendition* HeadingPicture::Nearest(int width, int height) const
+// Index of the size nearest to width x height, the first of equals; -1 when there is none.
+int HeadingPicture::Nearest(int width, int height) const
 {
-    const Rendition* best = nullptr;
+    int best = -1;
     int bestDistance = std::numeric_limits<int>::max();
-    for (const Rendition& r : renditions_) {
-        const int distance = std::abs(r.Pixels.Width() - width) + std::abs(r.Pixels.Height() - height);
+    for (size_t i = 0; i < sizes_.size(); ++i) {
+        const int distance = std::abs(sizes_[i].Width - width) + std::abs(sizes_[i].Height - height);
         if (distance < bestDistance) {
-            best = &r;
+            best = static_cast<int>(i);
             bestDistance = distance;
         }
     }
@@ -80,8 +108,8 @@ int MappedIndex(int i, int start, int length, int count, int m, int n)
 int HeadingPicture::WidestSize() const
 {
     int widest = 0;
-    for (const Rendition& r : renditions_)
-        widest = std::max(widest, r.Pixels.Width());
+    for (const DrawnSize& size : sizes_)
+        widest = std::max(widest, size.Width);
     return widest;
 }
 
@@ -104,9 +132,10 @@ bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, DrawScratch
         return false;
     if (from.IsEmpty() || !from.LiesWithin(edge_, edge_))
         return false;
-    const Rendition* r = Nearest(rects.DrawnWidth, rects.DrawnHeight);
-    if (r == nullptr)
+    const int nearest = Nearest(rects.DrawnWidth, rects.DrawnHeight);
+    if (nearest < 0)
         return false;
+    const Rendition* r = &Ready(nearest);
 
     const int m = edge_ - 1;
     const int rw = r->Pixels.Width();

@@ -3,7 +3,9 @@
 #include "SpriteGeometry.h"
 #include "Surface.h"
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Width and height of the square an aircraft is drawn in before the screen edges cut it.
@@ -19,17 +21,24 @@ struct DrawScratch {
     std::vector<int> FirstColumn;  // column of the ready-made picture -> first destination column at or past it
 };
 
-// One heading picture of the loaded kind, resized smoothly once, at load, to every
-// size the show draws it at (the picture holds the aircraft at 400 px, the show draws
-// it at 45 px). A frame then only copies ready pixels, so an aircraft looks the same in
-// every frame and wherever it is.
+// One heading picture of the loaded kind, resized smoothly once to every size the show
+// draws it at (the picture holds the aircraft at 400 px, the show draws it at 45 px). A
+// frame then only copies ready pixels, so an aircraft looks the same in every frame and
+// wherever it is. Each size is made once, by Make on any thread or by the first draw
+// that needs it, whichever comes first; a draw waits for a size another thread is making.
 class HeadingPicture {
 public:
     HeadingPicture() = default;
-    // keyed: the N x N picture with its key colour already transparent.
-    HeadingPicture(const Surface& keyed, const std::vector<DrawnSize>& sizes);
+    // keyed: the N x N picture with its key colour already transparent. Makes nothing yet.
+    HeadingPicture(Surface keyed, const std::vector<DrawnSize>& sizes);
 
-    // Width of the widest ready-made size.
+    // How many distinct sizes there are, and the pixel count of size i.
+    int SizeCount() const { return static_cast<int>(sizes_.size()); }
+    int Area(int i) const;
+    // Makes size i unless it is made or being made; safe from any thread.
+    void Make(int i) const;
+
+    // Width of the widest size.
     int WidestSize() const;
 
     // Draws rects.Source of the N x N picture onto rects.Destination of target (the
@@ -52,9 +61,19 @@ private:
         std::vector<Run> Runs;
         std::vector<uint32_t> RowStart;  // runs of row y: RowStart[y] .. RowStart[y + 1]
     };
+    // A size not yet made, being made, or made.
+    struct Slot {
+        std::atomic<int> State{0};
+        Rendition Made;
+    };
+    static constexpr int Waiting = 0, Making = 1, Made = 2;
+
     static Rendition Prepared(Surface pixels);
-    const Rendition* Nearest(int width, int height) const;
+    int Nearest(int width, int height) const;
+    const Rendition& Ready(int i) const;
 
     int edge_ = 0;
-    std::vector<Rendition> renditions_;
+    Surface keyed_;
+    std::vector<DrawnSize> sizes_;
+    std::unique_ptr<Slot[]> slots_;
 };

@@ -4,7 +4,9 @@
 #include "SpriteGeometry.h"
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
+#include <utility>
 #include <vector>
 
 uint32_t ColourKeyOf(int kind, const Surface& picture)
@@ -39,24 +41,70 @@ std::vector<DrawnSize> DrawnSizes(int d, int cellSize)
 
 }  // namespace
 
+struct KindSprites::Making {
+    std::array<HeadingPicture, HeadingCount> Headings;
+    // Every (heading, size) pair, smallest size first, taken in turn by the helpers.
+    std::vector<std::pair<int, int>> Order;
+    std::atomic<size_t> Next{0};
+    std::atomic<bool> Stop{false};
+    std::vector<std::thread> Helpers;
+
+    void MakeInTurn()
+    {
+        for (size_t k = Next++; k < Order.size() && !Stop; k = Next++)
+            Headings[static_cast<size_t>(Order[k].first)].Make(Order[k].second);
+    }
+
+    void StartHelpers()
+    {
+        for (int d = 0; d < HeadingCount; ++d)
+            for (int i = 0; i < Headings[static_cast<size_t>(d)].SizeCount(); ++i)
+                Order.emplace_back(d, i);
+        std::stable_sort(Order.begin(), Order.end(), [this](const auto& a, const auto& b) {
+            return Headings[static_cast<size_t>(a.first)].Area(a.second) <
+                   Headings[static_cast<size_t>(b.first)].Area(b.second);
+        });
+        // No more threads than cores, so the memory in use at once stays that of a few sizes.
+        const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, HeadingCount);
+        for (int t = 0; t < threads; ++t)
+            Helpers.emplace_back([this] { MakeInTurn(); });
+    }
+
+    ~Making()
+    {
+        Stop = true;
+        for (std::thread& helper : Helpers)
+            helper.join();
+    }
+};
+
+KindSprites::KindSprites() = default;
+KindSprites::KindSprites(KindSprites&&) noexcept = default;
+KindSprites& KindSprites::operator=(KindSprites&&) noexcept = default;
+KindSprites::~KindSprites() = default;
+
+void KindSprites::Start(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize)
+{
+    auto making = std::make_unique<Making>();
+    for (int d = 0; d < HeadingCount; ++d) {
+        Surface picture = SurfaceFromPicture(pictures[static_cast<size_t>(d)], cellSize, cellSize);
+        picture.SetColorKey(ColourKeyOf(kind, picture));
+        making->Headings[static_cast<size_t>(d)] = HeadingPicture(std::move(picture), DrawnSizes(d, cellSize));
+    }
+    making->StartHelpers();
+    making_ = std::move(making);
+}
+
 void KindSprites::Load(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize)
 {
-    // Making the shrunk copies is most of the show's start-up (and of a kind change), and
-    // the eight headings are independent: they are shared out over one thread per core.
-    // No more threads than cores, so the memory in use at once stays that of a few.
-    const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, HeadingCount);
-    auto makeEvery = [&](int first) {
-        for (int d = first; d < HeadingCount; d += threads) {
-            Surface picture = SurfaceFromPicture(pictures[static_cast<size_t>(d)], cellSize, cellSize);
-            picture.SetColorKey(ColourKeyOf(kind, picture));
-            headings_[static_cast<size_t>(d)] = HeadingPicture(picture, DrawnSizes(d, cellSize));
-        }
-    };
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < threads; ++t)
-        helpers.emplace_back(makeEvery, t);
-    makeEvery(0);
-    for (std::thread& helper : helpers)
+    Start(kind, pictures, cellSize);
+    for (std::thread& helper : making_->Helpers)
         helper.join();
-    loaded_ = true;
+    making_->Helpers.clear();
+}
+
+const HeadingPicture& KindSprites::Heading(int d) const
+{
+    static const HeadingPicture none;
+    return making_ ? making_->Headings[static_cast<size_t>(d)] : none;
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 constexpr int HeadingCount = 8;
 
@@ -16,14 +17,24 @@ uint32_t ColourKeyOf(int kind, const Surface& picture);
 // at every size an aircraft of size factor 1..10 is drawn at.
 class KindSprites {
 public:
-    // pictures[d] is the decoded picture of heading d; the top-left cellSize x cellSize
-    // of each is used.
-    void Load(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize);
+    KindSprites();
+    KindSprites(KindSprites&&) noexcept;
+    KindSprites& operator=(KindSprites&&) noexcept;
+    // Stops making sizes nobody has asked for yet.
+    ~KindSprites();
 
-    bool IsLoaded() const { return loaded_; }
-    const HeadingPicture& Heading(int d) const { return headings_[static_cast<size_t>(d)]; }
+    // pictures[d] is the decoded picture of heading d; the top-left cellSize x cellSize
+    // of each is used. Every size is made before Load returns.
+    void Load(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize);
+    // The same, but returns once the pictures are keyed: the sizes are made on other
+    // threads, smallest (the most drawn) first, and a draw that needs one before then
+    // makes it or waits for it. A show's first frame then waits only for its own sizes.
+    void Start(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize);
+
+    bool IsLoaded() const { return making_ != nullptr; }
+    const HeadingPicture& Heading(int d) const;
 
 private:
-    std::array<HeadingPicture, HeadingCount> headings_;
-    bool loaded_ = false;
+    struct Making;
+    std::unique_ptr<Making> making_;
 };

@@ -196,6 +196,30 @@ TEST_F(HeadingPictureTest, EverySizeFromOneToTenIsMadeReadyExactly)
     }
 }
 
+TEST_F(HeadingPictureTest, SizesMadeInTheBackgroundDrawWhatSizesMadeUpFrontDraw)
+{
+    // Drawn at once, largest first, while the helpers are still on the small sizes: each
+    // draw makes or waits for its own size and must never fall back on a nearer made one.
+    const std::array<Surface, HeadingCount> pictures = BlockPictures(180, 0xFF000000u, Paint);
+    sprites.Load(1, pictures, 180);
+    KindSprites started;
+    started.Start(1, pictures, 180);
+    for (int scale = 10; scale >= 1; --scale) {
+        for (int dir = 0; dir < HeadingCount; ++dir) {
+            for (int x : {500, 501}) {
+                const PlaneState plane = Plane(x, 500, dir, scale);
+                const SpriteRects rects = SpriteGeometry(plane, 180, 1200, 1200);
+                Surface early(1200, 1200, Blue);
+                DrawScratch own;
+                ASSERT_TRUE(started.Heading(dir).Draw(early, rects, own));
+                ASSERT_TRUE(SamePixels(Drawn(plane, 180, 1200, 1200), rects.Destination, early,
+                                       rects.Destination.Left, rects.Destination.Top))
+                    << "scale " << scale << " heading " << dir << " x " << x;
+            }
+        }
+    }
+}
+
 TEST_F(HeadingPictureTest, RefusedWhenTheSquareLiesOutsideOrTheSourceLeavesThePicture)
 {
     sprites.Load(0, BlockPictures(400, 0xFF000000u, Paint), 400);
