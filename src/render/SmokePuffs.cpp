@@ -2,34 +2,34 @@
 
 #include <utility>
 
-namespace {
-
-// Rows of all sizes 1..n - 1 together: the rows before size n of one picture.
-size_t RowsBefore(int n)
+size_t SmokePuffs::Row(int k, int n, int r)
 {
-    return static_cast<size_t>(n - 1) * n / 2;
-}
-
-}  // namespace
-
-size_t SmokePuffs::Row(int k, int n, int j)
-{
-    return static_cast<size_t>(k) * RowsBefore(LargestPrepared + 1) + RowsBefore(n) + static_cast<size_t>(j);
+    return (static_cast<size_t>(k) * LargestPrepared + static_cast<size_t>(n - 1)) * SmokeCellSize +
+           static_cast<size_t>(r);
 }
 
 void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
 {
     pictures_ = std::move(pictures);
     sampled_.assign(LargestPrepared + 1, {});
+    // firstAt[n][c]: the first destination pixel of a puff n wide whose source pixel is c
+    // or later. The mapping only grows, so source pixel c covers firstAt[n][c] .. firstAt[n][c + 1].
+    std::vector<std::array<uint8_t, SmokeCellSize + 1>> firstAt(LargestPrepared + 1);
     for (int n = 1; n <= LargestPrepared; ++n) {
-        sampled_[static_cast<size_t>(n)].resize(static_cast<size_t>(n));
+        std::vector<uint8_t>& at = sampled_[static_cast<size_t>(n)];
+        at.resize(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i)
-            sampled_[static_cast<size_t>(n)][static_cast<size_t>(i)] =
-                static_cast<uint8_t>((2 * i + 1) * SmokeCellSize / (2 * n));
+            at[static_cast<size_t>(i)] = static_cast<uint8_t>((2 * i + 1) * SmokeCellSize / (2 * n));
+        for (int c = 0, i = 0; c <= SmokeCellSize; ++c) {
+            while (i < n && at[static_cast<size_t>(i)] < c)
+                ++i;
+            firstAt[static_cast<size_t>(n)][static_cast<size_t>(c)] = static_cast<uint8_t>(i);
+        }
     }
 
     dotColumns_.clear();
     rowStart_.assign(Row(SmokePictureCount, 1, 0) + 1, 0);
+    std::vector<int> opaque;
     for (int k = 0; k < SmokePictureCount; ++k) {
         const Surface& picture = pictures_[static_cast<size_t>(k)];
         const bool usable = picture.Width() == SmokeCellSize && picture.Height() == SmokeCellSize;
@@ -47,16 +47,19 @@ void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
                 plain = plain && p == colour && AlphaOf(p) == 255;
             }
         }
+        // Destination rows taking the same source row have the same dots: one list per
+        // source row and size. A source row no destination row takes stays empty.
         for (int n = 1; n <= LargestPrepared; ++n) {
-            const std::vector<uint8_t>& at = sampled_[static_cast<size_t>(n)];
-            for (int j = 0; j < n; ++j) {
-                rowStart_[Row(k, n, j)] = static_cast<uint32_t>(dotColumns_.size());
-                if (!usable)
+            const std::array<uint8_t, SmokeCellSize + 1>& first = firstAt[static_cast<size_t>(n)];
+            for (int r = 0; r < SmokeCellSize; ++r) {
+                rowStart_[Row(k, n, r)] = static_cast<uint32_t>(dotColumns_.size());
+                if (!usable || first[static_cast<size_t>(r)] == first[static_cast<size_t>(r) + 1])
                     continue;
-                const uint32_t* source = picture.Row(at[static_cast<size_t>(j)]);
-                for (int i = 0; i < n; ++i)
-                    if (AlphaOf(source[at[static_cast<size_t>(i)]]) != 0)
-                        dotColumns_.push_back(static_cast<uint8_t>(i));
+                const uint32_t* source = picture.Row(r);
+                for (int c = 0; c < SmokeCellSize; ++c)
+                    if (AlphaOf(source[c]) != 0)
+                        for (int i = first[static_cast<size_t>(c)]; i < first[static_cast<size_t>(c) + 1]; ++i)
+                            dotColumns_.push_back(static_cast<uint8_t>(i));
             }
         }
     }
@@ -82,7 +85,7 @@ bool SmokePuffs::Draw(Surface& target, int k, const Rect& square) const
     for (int j = 0; j < n; ++j) {
         const uint32_t* source = picture.Row(at[j]);
         uint32_t* to = target.Row(square.Top + j) + square.Left;
-        const size_t row = Row(k, n, j);
+        const size_t row = Row(k, n, at[j]);
         const uint8_t* dot = dotColumns_.data() + rowStart_[row];
         const uint8_t* end = dotColumns_.data() + rowStart_[row + 1];
         if (plain) {

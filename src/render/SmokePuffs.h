@@ -32,9 +32,9 @@ private:
     std::array<uint32_t, SmokePictureCount> dotColour_{};
     // Source pixel under destination pixel i of a puff n pixels wide: Sampled[n][i].
     std::vector<std::vector<uint8_t>> sampled_;
-    // Destination columns holding a dot, row by row: the row of size n, picture k and
-    // destination row j runs from rowStart_[Row(k, n, j)] to rowStart_[Row(k, n, j) + 1].
+    // Destination columns holding a dot, for each source row r a puff of size n takes
+    // from picture k: from rowStart_[Row(k, n, r)] to rowStart_[Row(k, n, r) + 1].
     std::vector<uint8_t> dotColumns_;
     std::vector<uint32_t> rowStart_;
-    static size_t Row(int k, int n, int j);
+    static size_t Row(int k, int n, int r);
 };
