@@ -35,9 +35,16 @@ std::vector<Taps> AxisTaps(int sourceStart, int sourceEnd, int count)
     return taps;
 }
 
+// std::lround held to 0..limit, without its library call: halves round up, and below
+// zero everything is held at 0 anyway.
 uint32_t Rounded(float value, uint32_t limit)
 {
-    return static_cast<uint32_t>(std::clamp<long>(std::lround(value), 0, limit));
+    if (!(value > 0))
+        return 0;
+    if (value >= static_cast<float>(limit))
+        return limit;
+    const auto whole = static_cast<uint32_t>(value);
+    return whole + (value - static_cast<float>(whole) >= 0.5f ? 1 : 0);
 }
 
 }  // namespace
@@ -60,8 +67,11 @@ Surface Resample(const Surface& picture, const Rect& source, int width, int heig
         for (int x = 0; x < width; ++x) {
             const Taps& t = columns[static_cast<size_t>(x)];
             float c[4] = {0, 0, 0, 0};
+            // A transparent pixel adds nothing; most of a heading picture is transparent.
             for (size_t k = 0; k < t.Weights.size(); ++k) {
                 const uint32_t p = from[t.First + static_cast<int>(k)];
+                if (p == 0)
+                    continue;
                 const float w = t.Weights[k];
                 c[0] += w * float(p >> 24);
                 c[1] += w * float((p >> 16) & 0xFF);
@@ -79,6 +89,8 @@ Surface Resample(const Surface& picture, const Rect& source, int width, int heig
             float c[4] = {0, 0, 0, 0};
             for (size_t k = 0; k < t.Weights.size(); ++k) {
                 const float* p = &across[(static_cast<size_t>(t.First - source.Top + static_cast<int>(k)) * width + x) * 4];
+                if (p[0] == 0 && p[1] == 0 && p[2] == 0 && p[3] == 0)
+                    continue;
                 for (int ch = 0; ch < 4; ++ch)
                     c[ch] += t.Weights[k] * p[ch];
             }
