@@ -9,7 +9,7 @@ PACKAGES=(
   # fuzzing (libFuzzer) and sanitizers
   clang libclang-rt-14-dev
   # windows, dialogs, images, OpenGL context
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxcb1-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxcb1-dev libxcb-shm0-dev
   libgl1-mesa-dri
   # music
   libsdl2-mixer-dev timgm6mb-soundfont

@@ -58,6 +58,8 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
     FrameComposer composer(ctx.ScreenWidth, ctx.ScreenHeight);
     composer.SetBackground(SurfaceOfImage(ctx.Background));
     composer.LoadSmokeSurfaces(ReadSmokePictures());
+    if (uint32_t* shared = window.SharedFramePixels(QSize(ctx.ScreenWidth, ctx.ScreenHeight)))
+        composer.ComposeInto(shared);
     // Only the tiles drawn in this frame or the last one go to the screen.
     std::vector<QRect> changed;
     changed.reserve(static_cast<size_t>(ctx.ScreenWidth / TileMask::TileSize + 2) *

@@ -63,6 +63,12 @@ void FrameComposer::SetPresenter(Presenter presenter)
     presenter_ = std::move(presenter);
 }
 
+void FrameComposer::ComposeInto(uint32_t* pixels)
+{
+    frame_ = Surface(frame_.Width(), frame_.Height(), Surface::Lent{pixels});
+    backgroundChanged_ = true;
+}
+
 void FrameComposer::CopyBackground()
 {
     // Outside the tiles the previous frame drew into, the frame still shows the

@@ -33,6 +33,10 @@ public:
     // ReadSmokePictures).
     void LoadSmokeSurfaces(const std::array<Surface, SmokePictureCount>& pictures);
     void SetPresenter(Presenter presenter);
+    // Composes from now on into W x H pixels the caller owns (rows top to bottom, no
+    // padding), for a presenter whose screen reads them where they are: a frame is then
+    // never copied on its way out. The next frame is composed whole.
+    void ComposeInto(uint32_t* pixels);
 
     // The frame being composed. Every pixel is opaque, so a presenter may ignore alpha.
     const Surface& Frame() const { return frame_; }

@@ -2,18 +2,63 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
+#include <utility>
 
 Surface::Surface(int width, int height, uint32_t fill)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
-      pixels_(static_cast<size_t>(width_) * height_, fill)
+      pixels_(static_cast<size_t>(width_) * height_, fill),
+      data_(pixels_.data())
 {
+}
+
+Surface::Surface(int width, int height, Lent lent)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), data_(lent.Pixels)
+{
+}
+
+Surface::Surface(const Surface& other)
+    : width_(other.width_), height_(other.height_), pixels_(other.data_, other.data_ + other.Count()),
+      data_(pixels_.data())
+{
+}
+
+Surface& Surface::operator=(const Surface& other)
+{
+    if (this != &other) {
+        pixels_.assign(other.data_, other.data_ + other.Count());
+        width_ = other.width_;
+        height_ = other.height_;
+        data_ = pixels_.data();
+    }
+    return *this;
+}
+
+Surface::Surface(Surface&& other) noexcept
+    : width_(std::exchange(other.width_, 0)),
+      height_(std::exchange(other.height_, 0)),
+      pixels_(std::move(other.pixels_)),
+      data_(std::exchange(other.data_, nullptr))
+{
+}
+
+Surface& Surface::operator=(Surface&& other) noexcept
+{
+    if (this != &other) {
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        pixels_ = std::move(other.pixels_);
+        other.pixels_.clear();
+        data_ = std::exchange(other.data_, nullptr);
+    }
+    return *this;
 }
 
 void Surface::CopyFrom(const Surface& source)
 {
     if (source.width_ == width_ && source.height_ == height_) {
-        std::memcpy(pixels_.data(), source.pixels_.data(), pixels_.size() * sizeof(uint32_t));
+        std::memcpy(data_, source.data_, Count() * sizeof(uint32_t));
         return;
     }
     const int w = std::min(width_, source.width_);
@@ -25,7 +70,7 @@ void Surface::CopyFrom(const Surface& source)
 void Surface::SetColorKey(uint32_t rgb)
 {
     const uint32_t key = rgb & 0x00FFFFFFu;
-    for (uint32_t& p : pixels_) {
+    for (uint32_t& p : std::span<uint32_t>(data_, Count())) {
         if ((p & 0x00FFFFFFu) == key)
             p = 0;
     }

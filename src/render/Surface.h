@@ -16,11 +16,22 @@ class Surface {
 public:
     Surface() = default;
     Surface(int width, int height, uint32_t fill = OpaqueBlack);
+    // Over width x height pixels the caller owns and keeps for the surface's life, such
+    // as memory a display server reads the frame from. A copy owns its pixels.
+    struct Lent {
+        uint32_t* Pixels;
+    };
+    Surface(int width, int height, Lent lent);
+    Surface(const Surface& other);
+    Surface& operator=(const Surface& other);
+    Surface(Surface&& other) noexcept;
+    Surface& operator=(Surface&& other) noexcept;
+    ~Surface() = default;
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    uint32_t* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
-    const uint32_t* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
+    uint32_t* Row(int y) { return data_ + static_cast<size_t>(y) * width_; }
+    const uint32_t* Row(int y) const { return data_ + static_cast<size_t>(y) * width_; }
     uint32_t Pixel(int x, int y) const { return Row(y)[x]; }
 
     // Unkeyed, unstretched copy of the source's top-left corner onto ours (the whole
@@ -38,9 +49,12 @@ public:
     bool BlitKeyed(const Rect& destination, const Surface& source, const Rect& sourceRect);
 
 private:
+    size_t Count() const { return static_cast<size_t>(width_) * height_; }
+
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint32_t> pixels_;
+    std::vector<uint32_t> pixels_;  // empty when the pixels are lent
+    uint32_t* data_ = nullptr;      // pixels_.data() or the lent pixels
 };
 
 // A width x height surface holding the top-left width x height pixels of a decoded

@@ -1,7 +1,9 @@
 #include "Flight.h"
 #include "FrameComposer.h"
+#include "LaunchAircraft.h"
 #include "SpriteGeometry.h"
 #include "StartFlightModel.h"
+#include "StepAircraft.h"
 #include "TestPictures.h"
 
 #include <gtest/gtest.h>
@@ -154,6 +156,44 @@ TEST_F(FrameComposerTest, PresentHandsTheFrameToThePresenter)
     composer.Present();
     ASSERT_EQ(shown, &composer.Frame());
     EXPECT_EQ(shown->Pixel(319, 239), Blue);
+}
+
+TEST(ComposeInto, LentPixelsGetTheSameFramesAsTheComposersOwn)
+{
+    // Two identical busy shows, one composing into memory lent to it from its third frame.
+    SaverSettings settings;
+    settings.BlueCount = 60;
+    settings.SmokeLength = 120;
+    Flight own(settings, 320, 240, 5);
+    Flight lent(settings, 320, 240, 5);
+    FrameComposer ownComposer(320, 240);
+    FrameComposer lentComposer(320, 240);
+    for (FrameComposer* c : {&ownComposer, &lentComposer}) {
+        c->SetBackground(Plain(320, 240, Blue));
+        c->LoadSmokeSurfaces(StippleSmokePictures());
+        c->LoadKindSprites(0, BlockPictures(400, 0xFF000000u, Yellow), 400);
+    }
+    StartFlightModel(own);
+    StartFlightModel(lent);
+    std::vector<uint32_t> memory(320 * 240, 0);
+    for (int frame = 0; frame < 300; ++frame) {
+        if (frame == 2)
+            lentComposer.ComposeInto(memory.data());
+        for (auto [flight, composer] : {std::pair{&own, &ownComposer}, std::pair{&lent, &lentComposer}}) {
+            LaunchAircraft(*flight);
+            StepAircraft(*flight, *composer);
+        }
+        ASSERT_EQ(lentComposer.Frame().Row(0), frame < 2 ? lentComposer.Frame().Row(0) : memory.data());
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x)
+                ASSERT_EQ(lentComposer.Frame().Pixel(x, y), ownComposer.Frame().Pixel(x, y)) << "frame " << frame;
+    }
+    // A copy of a frame over lent memory keeps its pixels when the memory changes.
+    const Surface copy = lentComposer.Frame();
+    const uint32_t before = copy.Pixel(0, 0);
+    memory[0] = ~before;
+    EXPECT_EQ(copy.Pixel(0, 0), before);
+    EXPECT_EQ(lentComposer.Frame().Pixel(0, 0), ~before);
 }
 
 TEST_F(FrameComposerTest, NothingIsDrawnBeforeTheKindIsLoadedOrForImpossibleRecords)

@@ -41,11 +41,28 @@ QRect ShowWindow::TargetRect(QSize frameSize) const
     return target;
 }
 
+uint32_t* ShowWindow::SharedFramePixels(QSize frameSize)
+{
+    shared_.reset();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || devicePixelRatio() != 1 || size() != frameSize)
+        return nullptr;
+    shared_ = SharedFrame::Create(x11->connection(), static_cast<xcb_window_t>(winId()), frameSize.width(),
+                                  frameSize.height());
+    return shared_ ? shared_->Pixels() : nullptr;
+}
+
 void ShowWindow::Paint(const QImage& frame, const QRegion& changed)
 {
     const QSize logical = size();
     if (logical.isEmpty())
         return;
+    if (shared_ && frame.constBits() == reinterpret_cast<const uchar*>(shared_->Pixels()) &&
+        frame.size() == logical && logical == QSize(shared_->Width(), shared_->Height())) {
+        shared_->Put(needsFullPaint_ || changed.isEmpty() ? QRegion(frame.rect()) : changed);
+        needsFullPaint_ = false;
+        return;
+    }
     if (store_->size() != logical) {
         store_->resize(logical);
         needsFullPaint_ = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameClock.h"
+#include "SharedFrame.h"
 
 #include <QBackingStore>
 #include <QImage>
@@ -31,6 +32,11 @@ public:
     // the previous one (the whole frame when empty). Waits for the next refresh.
     void Present(const QImage& frame, const QRegion& changed = QRegion());
 
+    // Memory to compose show-size frames into that the X server reads directly, when
+    // the window shows them one to one and the server can share memory with us; else
+    // nullptr, and frames go through the backing store. Valid until the next call.
+    uint32_t* SharedFramePixels(QSize frameSize);
+
     long PresentedFrames() const { return presented_; }
     // When the first frame reached the screen, in milliseconds after the process started.
     double FirstFrameMilliseconds() const { return firstFrameMs_; }
@@ -46,6 +52,7 @@ private:
     void Paint(const QImage& frame, const QRegion& changed);
 
     std::unique_ptr<QBackingStore> store_;
+    std::unique_ptr<SharedFrame> shared_;
     FrameClock clock_;
     QImage last_;
     long presented_ = 0;
