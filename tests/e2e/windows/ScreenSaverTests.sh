@@ -106,6 +106,13 @@ show)
   import -window root "$work/desktop.png"
   xdotool key shift
   ends_with_status_0 "$key_pid" "show after the shift key"
+
+  # Windows closing the show (WM_CLOSE, as taskkill without /f sends it) ends it cleanly.
+  start closed "$scr" /s
+  closed_pid=$!
+  wait_for "$Appear" "smoke over the desktop" smoke_over_desktop
+  wine taskkill /im kestrova-saver.scr </dev/null >/dev/null 2>&1
+  ends_with_status_0 "$closed_pid" "show closed by WM_CLOSE"
   ;;
 preview)
   set_option "background mode" 3
