@@ -8,6 +8,7 @@
 #include "ModelMeshLoader.h"
 #include "QtPictures.h"
 #include "MusicController.h"
+#include "QtGlFunctions.h"
 #include "SceneRenderer.h"
 #include "Show3D.h"
 #include "ShowContext.h"
@@ -84,9 +85,15 @@ bool Fly3D(ShowContext& ctx, HostedShow& place, const QString& workFolder, const
         if (!window.Open(error))
             return false;
     }
-    SceneRenderer renderer;
-    if (!renderer.Initialize(error))
+    GlFunctions gl;
+    if (!LoadQtGlFunctions(gl, error))
         return false;
+    SceneRenderer renderer(gl, ReadTexturePicture);
+    std::string rendererError;
+    if (!renderer.Initialize(rendererError)) {
+        error = QString::fromStdString(rendererError);
+        return false;
+    }
 
     Mesh aircraft;
     const bool loaded = LoadModelMesh(ModelFilePath(workFolder), aircraft, error);

@@ -1,4 +1,5 @@
 #include "PuffMesh.h"
+#include "QtGlFunctions.h"
 #include "QtPictures.h"
 #include "SceneGraph.h"
 #include "SceneRenderer.h"
@@ -59,7 +60,10 @@ protected:
         fboFormat.setAttachment(QOpenGLFramebufferObject::Depth);
         fbo_ = std::make_unique<QOpenGLFramebufferObject>(Size, Size, fboFormat);
         QString error;
-        ASSERT_TRUE(renderer_.Initialize(error)) << error.toStdString();
+        ASSERT_TRUE(LoadQtGlFunctions(gl_, error)) << error.toStdString();
+        renderer_ = std::make_unique<SceneRenderer>(gl_, ReadTexturePicture);
+        std::string rendererError;
+        ASSERT_TRUE(renderer_->Initialize(rendererError)) << rendererError;
 
         root_ = graph_.CreateFrame(nullptr);
         camera_ = graph_.CreateFrame(root_);
@@ -72,6 +76,7 @@ protected:
 
     void TearDown() override
     {
+        renderer_.reset();
         fbo_.reset();
         context_.doneCurrent();
     }
@@ -91,7 +96,7 @@ protected:
     QRgb Centre()
     {
         fbo_->bind();
-        renderer_.Render(graph_, *root_, *camera_, Size, Size);
+        renderer_->Render(graph_, *root_, *camera_, Size, Size);
         return fbo_->toImage().pixel(Size / 2, Size / 2);
     }
 
@@ -100,7 +105,8 @@ protected:
     QOpenGLContext context_;
     QOffscreenSurface surface_;
     std::unique_ptr<QOpenGLFramebufferObject> fbo_;
-    SceneRenderer renderer_;
+    GlFunctions gl_;
+    std::unique_ptr<SceneRenderer> renderer_;
     SceneGraph graph_;
     Frame* root_ = nullptr;
     Frame* camera_ = nullptr;
@@ -125,7 +131,7 @@ TEST_F(Renderer, TheBackgroundFillsTheViewAndTranslucentFacesBlendFarthestFirst)
     FacingBox(40, {0, 1, 0, 0.5f});   // far
     // Green over blue, then red over that.
     ExpectColour(Centre(), 128, 64, 64);
-    EXPECT_EQ(renderer_.TranslucentTriangles(), 16u);  // every side of both boxes went through the sort
+    EXPECT_EQ(renderer_->TranslucentTriangles(), 16u);  // every side of both boxes went through the sort
 }
 
 TEST_F(Renderer, ADirectionalLightShinesAlongItsFramesZAxis)
@@ -166,7 +172,7 @@ TEST_F(Renderer, TheBackgroundStandsTheSameWayUpInAWindowAsInAFramebuffer)
                 quarters.setPixel(x, y, x < 4 ? qRgb(0, 255, 0) : y < 4 ? qRgb(0, 0, 255) : qRgb(255, 255, 255));
     graph_.SetBackgroundImage(SurfaceOfImage(quarters));
     fbo_->bind();
-    renderer_.Render(graph_, *root_, *camera_, Size, Size);
+    renderer_->Render(graph_, *root_, *camera_, Size, Size);
     const QImage inFramebuffer = fbo_->toImage().convertToFormat(QImage::Format_RGBA8888);
 
     QWindow window;
@@ -176,7 +182,7 @@ TEST_F(Renderer, TheBackgroundStandsTheSameWayUpInAWindowAsInAFramebuffer)
     window.create();
     ASSERT_TRUE(context_.makeCurrent(&window));
     QOpenGLFramebufferObject::bindDefault();
-    renderer_.Render(graph_, *root_, *camera_, Size, Size);
+    renderer_->Render(graph_, *root_, *camera_, Size, Size);
     QImage inWindow(Size, Size, QImage::Format_RGBA8888);
     QOpenGLFunctions* gl = context_.functions();
     gl->glReadPixels(0, 0, Size, Size, GL_RGBA, GL_UNSIGNED_BYTE, inWindow.bits());

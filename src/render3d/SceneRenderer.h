@@ -1,29 +1,31 @@
 #pragma once
 
+#include "GlFunctions.h"
+#include "GlProgram.h"
 #include "SceneGraph.h"
-
-#include <QOpenGLFramebufferObject>
-#include <QOpenGLFunctions_3_3_Core>
-#include <QOpenGLShaderProgram>
-#include <QOpenGLTexture>
+#include "Surface.h"
 
 #include <cstdint>
-#include <memory>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+// Decodes a texture picture named in the model file; an empty surface when it cannot.
+using PictureFileReader = std::function<Surface(const std::string& path)>;
+
 // Draws a scene graph with OpenGL 3.3 core into the current context: the background
 // image stretched over the viewport, opaque meshes with Gouraud shading, then every
 // translucent face blended, farthest first. Everything it needs is allocated when a
-// mesh or picture is first seen; drawing a frame allocates nothing.
+// mesh or picture is first seen; drawing a frame allocates nothing. It calls GL only
+// through the table the platform filled, so both programs share it. Its GL objects
+// belong to the context and go with it: the renderer must not outlive its context.
 class SceneRenderer {
 public:
-    SceneRenderer();
-    ~SceneRenderer();
+    SceneRenderer(const GlFunctions& gl, PictureFileReader readPicture);
 
     // Needs the context current. False with a reason when the shaders do not build.
-    bool Initialize(QString& error);
+    bool Initialize(std::string& error);
 
     // Renders root's subtree as seen from camera into a viewport of the given size.
     void Render(const SceneGraph& graph, const Frame& root, const Frame& camera, int width, int height);
@@ -33,8 +35,8 @@ public:
 
 private:
     struct GpuGeometry {
-        GLuint Vao = 0, Vbo = 0, Ebo = 0;
-        std::vector<std::pair<GLsizei, GLsizei>> Parts;  // first index, count
+        gl::Uint Vao = 0, Vbo = 0, Ebo = 0;
+        std::vector<std::pair<gl::Sizei, gl::Sizei>> Parts;  // first index, count
     };
     struct DrawItem {
         const Mesh* MeshToDraw;
@@ -45,12 +47,16 @@ private:
         float Normal[3];
         float Colour[4];
     };
+    struct Matrix4 {
+        float Columns[16];  // column-major, as GL takes it
+    };
 
     void Collect(const Frame& frame, const Affine& world);
     void CollectVisual(const Visual& visual, const Affine& hostWorld);
     GpuGeometry& Upload(const MeshGeometry& geometry);
-    QOpenGLTexture* Texture(const std::string& path);
-    void SetFrameUniforms(QOpenGLShaderProgram& program, const SceneGraph& graph, const QMatrix4x4& viewProjection,
+    // 0 when the picture cannot be read.
+    gl::Uint Texture(const std::string& path);
+    void SetFrameUniforms(const GlProgram& program, const SceneGraph& graph, const Matrix4& viewProjection,
                           const Vec3& eye);
     // False when there is no background picture.
     bool DrawBackground(const SceneGraph& graph, int width, int height);
@@ -58,23 +64,28 @@ private:
     void DrawOpaque(const DrawItem& item);
     void GatherTranslucent(const DrawItem& item, const Affine& view);
     void DrawTranslucent();
+    static Matrix4 ToMatrix(const Affine& a);
+    static Matrix4 Projection(int width, int height, double back);
+    static Matrix4 Multiply(const Matrix4& a, const Matrix4& b);
 
-    QOpenGLFunctions_3_3_Core* gl_ = nullptr;
-    QOpenGLShaderProgram plainProgram_;
-    QOpenGLShaderProgram texturedProgram_;
-    QOpenGLShaderProgram backgroundProgram_;
+    const GlFunctions& gl_;
+    PictureFileReader readPicture_;
+    bool ready_ = false;
+    GlProgram plainProgram_;
+    GlProgram texturedProgram_;
+    GlProgram backgroundProgram_;
     std::unordered_map<const MeshGeometry*, GpuGeometry> geometries_;
-    std::unordered_map<std::string, std::unique_ptr<QOpenGLTexture>> textures_;
+    std::unordered_map<std::string, gl::Uint> textures_;
     // The background stretched to the viewport once, then copied in every frame. Mesa's
     // software renderer keeps a window's rows top first and blue-green-red, a texture's
     // bottom first: stored that way, upside down for a window, the copy is a plain memory
     // copy instead of a texture-sampling pass over every pixel.
-    GLuint backgroundTexture_ = 0, backgroundFramebuffer_ = 0;
-    QSize backgroundSize_;
+    gl::Uint backgroundTexture_ = 0, backgroundFramebuffer_ = 0;
+    int backgroundWidth_ = 0, backgroundHeight_ = 0;
     bool backgroundUpsideDown_ = false;
     uint64_t backgroundKey_ = 0;
-    GLuint emptyVao_ = 0;
-    GLuint streamVao_ = 0, streamVbo_ = 0;
+    gl::Uint emptyVao_ = 0;
+    gl::Uint streamVao_ = 0, streamVbo_ = 0;
     size_t streamCapacity_ = 0;
 
     std::vector<DrawItem> items_;

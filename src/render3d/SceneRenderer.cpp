@@ -1,0 +1,447 @@
+#include "SceneRenderer.h"
+
+#include "SceneShaders.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+// For column vectors the normal matrix is the inverse-transpose of M^T, which is M^-1;
+// column-major, so the shader's matrix has the inverse's rows as its rows.
+std::array<float, 9> NormalMatrix(const Mat3& inverse)
+{
+    std::array<float, 9> m{};
+    for (int r = 0; r < 3; ++r) {
+        m[size_t(0 * 3 + r)] = float(inverse.Row[r].X);
+        m[size_t(1 * 3 + r)] = float(inverse.Row[r].Y);
+        m[size_t(2 * 3 + r)] = float(inverse.Row[r].Z);
+    }
+    return m;
+}
+
+constexpr std::array<float, 9> Identity3{1, 0, 0, 0, 1, 0, 0, 0, 1};
+constexpr float Identity4[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+// The surface's rows bottom first, as GL takes a picture that texture coordinates
+// address from its lower left corner; premultiplied ARGB words are blue-green-red-alpha
+// bytes in memory.
+std::vector<uint32_t> BottomRowFirst(const Surface& picture)
+{
+    std::vector<uint32_t> pixels(size_t(picture.Width()) * size_t(picture.Height()));
+    for (int y = 0; y < picture.Height(); ++y)
+        std::copy_n(picture.Row(picture.Height() - 1 - y), picture.Width(),
+                    pixels.begin() + std::ptrdiff_t(y) * picture.Width());
+    return pixels;
+}
+
+void SetVector(const GlFunctions& gl, gl::Int location, const Vec3& v)
+{
+    gl.Uniform3f(location, float(v.X), float(v.Y), float(v.Z));
+}
+
+void SetVector(const GlFunctions& gl, gl::Int location, const std::array<float, 3>& v)
+{
+    gl.Uniform3f(location, v[0], v[1], v[2]);
+}
+
+}  // namespace
+
+SceneRenderer::SceneRenderer(const GlFunctions& gl, PictureFileReader readPicture)
+    : gl_(gl), readPicture_(std::move(readPicture))
+{
+}
+
+// Row-vector affine transform as a column-vector matrix.
+SceneRenderer::Matrix4 SceneRenderer::ToMatrix(const Affine& a)
+{
+    const Mat3& m = a.Linear;
+    const Vec3& t = a.Translation;
+    return Matrix4{{float(m.Row[0].X), float(m.Row[0].Y), float(m.Row[0].Z), 0,  //
+                    float(m.Row[1].X), float(m.Row[1].Y), float(m.Row[1].Z), 0,  //
+                    float(m.Row[2].X), float(m.Row[2].Y), float(m.Row[2].Z), 0,  //
+                    float(t.X), float(t.Y), float(t.Z), 1}};
+}
+
+// Perspective of a camera looking along its +z axis: the view window at distance 1 is one
+// unit across the larger side of the viewport; depth runs from the front plane (1) to the
+// back plane.
+SceneRenderer::Matrix4 SceneRenderer::Projection(int width, int height, double back)
+{
+    const double front = 1.0;
+    const double larger = std::max(width, height);
+    const float sx = float(2.0 * larger / width);
+    const float sy = float(2.0 * larger / height);
+    const float a = float((back + front) / (back - front));
+    const float b = float(-2.0 * back * front / (back - front));
+    return Matrix4{{sx, 0, 0, 0,  //
+                    0, sy, 0, 0,  //
+                    0, 0, a, 1,   //
+                    0, 0, b, 0}};
+}
+
+SceneRenderer::Matrix4 SceneRenderer::Multiply(const Matrix4& a, const Matrix4& b)
+{
+    Matrix4 product{};
+    for (int c = 0; c < 4; ++c) {
+        for (int r = 0; r < 4; ++r) {
+            float sum = a.Columns[0 * 4 + r] * b.Columns[c * 4 + 0];
+            for (int k = 1; k < 4; ++k)
+                sum += a.Columns[k * 4 + r] * b.Columns[c * 4 + k];
+            product.Columns[c * 4 + r] = sum;
+        }
+    }
+    return product;
+}
+
+bool SceneRenderer::Initialize(std::string& error)
+{
+    if (!plainProgram_.Build(gl_, MeshVertexShader, PlainFragmentShader, error) ||
+        !texturedProgram_.Build(gl_, MeshVertexShader, TexturedFragmentShader, error) ||
+        !backgroundProgram_.Build(gl_, BackgroundVertexShader, BackgroundFragmentShader, error))
+        return false;
+
+    gl_.GenVertexArrays(1, &emptyVao_);
+    gl_.GenVertexArrays(1, &streamVao_);
+    gl_.GenBuffers(1, &streamVbo_);
+    gl_.BindVertexArray(streamVao_);
+    gl_.BindBuffer(gl::ARRAY_BUFFER, streamVbo_);
+    const auto stride = gl::Sizei(sizeof(StreamVertex));
+    gl_.EnableVertexAttribArray(0);
+    gl_.VertexAttribPointer(0, 3, gl::FLOAT, gl::FALSE_, stride, reinterpret_cast<void*>(offsetof(StreamVertex, Position)));
+    gl_.EnableVertexAttribArray(1);
+    gl_.VertexAttribPointer(1, 3, gl::FLOAT, gl::FALSE_, stride, reinterpret_cast<void*>(offsetof(StreamVertex, Normal)));
+    gl_.EnableVertexAttribArray(3);
+    gl_.VertexAttribPointer(3, 4, gl::FLOAT, gl::FALSE_, stride, reinterpret_cast<void*>(offsetof(StreamVertex, Colour)));
+    gl_.BindVertexArray(0);
+
+    items_.reserve(2048);
+    ready_ = true;
+    return true;
+}
+
+SceneRenderer::GpuGeometry& SceneRenderer::Upload(const MeshGeometry& geometry)
+{
+    const auto found = geometries_.find(&geometry);
+    if (found != geometries_.end())
+        return found->second;
+    GpuGeometry& gpu = geometries_[&geometry];
+    std::vector<unsigned> indices;
+    for (const auto& part : geometry.PartIndices) {
+        gpu.Parts.emplace_back(gl::Sizei(indices.size()), gl::Sizei(part.size()));
+        indices.insert(indices.end(), part.begin(), part.end());
+    }
+    gl_.GenVertexArrays(1, &gpu.Vao);
+    gl_.GenBuffers(1, &gpu.Vbo);
+    gl_.GenBuffers(1, &gpu.Ebo);
+    gl_.BindVertexArray(gpu.Vao);
+    gl_.BindBuffer(gl::ARRAY_BUFFER, gpu.Vbo);
+    gl_.BufferData(gl::ARRAY_BUFFER, gl::Sizeiptr(geometry.Vertices.size() * sizeof(MeshVertex)),
+                   geometry.Vertices.data(), gl::STATIC_DRAW);
+    gl_.BindBuffer(gl::ELEMENT_ARRAY_BUFFER, gpu.Ebo);
+    gl_.BufferData(gl::ELEMENT_ARRAY_BUFFER, gl::Sizeiptr(indices.size() * sizeof(unsigned)), indices.data(),
+                   gl::STATIC_DRAW);
+    const auto stride = gl::Sizei(sizeof(MeshVertex));
+    gl_.EnableVertexAttribArray(0);
+    gl_.VertexAttribPointer(0, 3, gl::FLOAT, gl::FALSE_, stride, reinterpret_cast<void*>(offsetof(MeshVertex, Position)));
+    gl_.EnableVertexAttribArray(1);
+    gl_.VertexAttribPointer(1, 3, gl::FLOAT, gl::FALSE_, stride, reinterpret_cast<void*>(offsetof(MeshVertex, Normal)));
+    gl_.EnableVertexAttribArray(2);
+    gl_.VertexAttribPointer(2, 2, gl::FLOAT, gl::FALSE_, stride, reinterpret_cast<void*>(offsetof(MeshVertex, Uv)));
+    gl_.BindVertexArray(0);
+    return gpu;
+}
+
+gl::Uint SceneRenderer::Texture(const std::string& path)
+{
+    const auto found = textures_.find(path);
+    if (found != textures_.end())
+        return found->second;
+    // A missing picture leaves its faces in their plain material colour.
+    const Surface picture = readPicture_ ? readPicture_(path) : Surface();
+    gl::Uint texture = 0;
+    if (picture.Width() > 0 && picture.Height() > 0) {
+        const std::vector<uint32_t> pixels = BottomRowFirst(picture);
+        gl_.GenTextures(1, &texture);
+        gl_.ActiveTexture(gl::TEXTURE0);
+        gl_.BindTexture(gl::TEXTURE_2D, texture);
+        gl_.TexImage2D(gl::TEXTURE_2D, 0, gl::Int(gl::RGBA8), picture.Width(), picture.Height(), 0, gl::BGRA,
+                       gl::UNSIGNED_BYTE, pixels.data());
+        gl_.GenerateMipmap(gl::TEXTURE_2D);
+        gl_.TexParameteri(gl::TEXTURE_2D, gl::TEXTURE_MIN_FILTER, gl::LINEAR_MIPMAP_LINEAR);
+        gl_.TexParameteri(gl::TEXTURE_2D, gl::TEXTURE_MAG_FILTER, gl::LINEAR);
+        gl_.TexParameteri(gl::TEXTURE_2D, gl::TEXTURE_WRAP_S, gl::REPEAT);
+        gl_.TexParameteri(gl::TEXTURE_2D, gl::TEXTURE_WRAP_T, gl::REPEAT);
+    }
+    return textures_[path] = texture;
+}
+
+void SceneRenderer::CollectVisual(const Visual& visual, const Affine& hostWorld)
+{
+    if (visual.MeshVisual) {
+        items_.push_back({visual.MeshVisual, hostWorld});
+        return;
+    }
+    const Affine world = visual.FrameVisual->Local() * hostWorld;
+    for (const Visual& inner : visual.FrameVisual->Visuals())
+        CollectVisual(inner, world);
+}
+
+void SceneRenderer::Collect(const Frame& frame, const Affine& world)
+{
+    for (const Visual& visual : frame.Visuals())
+        CollectVisual(visual, world);
+    for (const Frame* child : frame.Children())
+        Collect(*child, child->Local() * world);
+}
+
+void SceneRenderer::SetFrameUniforms(const GlProgram& program, const SceneGraph& graph,
+                                     const Matrix4& viewProjection, const Vec3& eye)
+{
+    std::array<float, 3> ambient{}, directional{}, point{};
+    Vec3 toward{0, 1, 0}, pointAt;
+    for (const Light& light : graph.Lights()) {
+        const Affine carrier = light.Carrier ? light.Carrier->World() : Affine{};
+        switch (light.Kind) {
+        case LightKind::Ambient:
+            for (size_t c = 0; c < 3; ++c)
+                ambient[c] += light.Colour[c];
+            break;
+        case LightKind::Directional:
+            directional = light.Colour;
+            toward = Normalized(carrier.Linear.Row[2] * -1.0);
+            break;
+        case LightKind::Point:
+            point = light.Colour;
+            pointAt = carrier.Translation;
+            break;
+        }
+    }
+    gl_.UseProgram(program.Id);
+    gl_.UniformMatrix4fv(program.ViewProjection, 1, gl::FALSE_, viewProjection.Columns);
+    SetVector(gl_, program.Ambient, ambient);
+    SetVector(gl_, program.DirectionalColour, directional);
+    SetVector(gl_, program.DirectionalToward, toward);
+    SetVector(gl_, program.PointColour, point);
+    SetVector(gl_, program.PointPosition, pointAt);
+    SetVector(gl_, program.Eye, eye);
+    gl_.UniformMatrix4fv(program.Model, 1, gl::FALSE_, Identity4);
+    gl_.UniformMatrix3fv(program.NormalMatrix, 1, gl::FALSE_, Identity3.data());
+    gl_.Uniform4f(program.Colour, 1, 1, 1, 1);
+    gl_.Uniform1f(program.Power, 0.0f);
+}
+
+bool SceneRenderer::DrawBackground(const SceneGraph& graph, int width, int height)
+{
+    const Surface& image = graph.BackgroundImage();
+    if (image.Width() == 0 || image.Height() == 0)
+        return false;
+    // Whatever framebuffer the caller bound receives the frame: the window's or a test's.
+    gl::Int bound = 0;
+    gl_.GetIntegerv(gl::DRAW_FRAMEBUFFER_BINDING, &bound);
+    const auto screen = gl::Uint(bound);
+    const bool upsideDown = screen == gl_.WindowFramebuffer;
+    if (!backgroundFramebuffer_ || backgroundKey_ != graph.BackgroundKey() || backgroundWidth_ != width ||
+        backgroundHeight_ != height || backgroundUpsideDown_ != upsideDown) {
+        StoreBackground(image, graph.BackgroundKey(), width, height, upsideDown);
+        gl_.BindFramebuffer(gl::FRAMEBUFFER, screen);
+    }
+    gl_.BindFramebuffer(gl::READ_FRAMEBUFFER, backgroundFramebuffer_);
+    gl_.BindFramebuffer(gl::DRAW_FRAMEBUFFER, screen);
+    gl_.BlitFramebuffer(0, 0, width, height, 0, upsideDown ? height : 0, width, upsideDown ? 0 : height,
+                        gl::COLOR_BUFFER_BIT, gl::NEAREST);
+    gl_.BindFramebuffer(gl::FRAMEBUFFER, screen);
+    return true;
+}
+
+void SceneRenderer::StoreBackground(const Surface& image, uint64_t key, int width, int height, bool upsideDown)
+{
+    // Stretched once with the background program into a scratch framebuffer, then
+    // copied pixel for pixel into the store.
+    gl::Uint picture = 0, stretchedTexture = 0, stretched = 0;
+    const std::vector<uint32_t> pixels = BottomRowFirst(image);
+    gl_.ActiveTexture(gl::TEXTURE0);
+    gl_.GenTextures(1, &picture);
+    gl_.BindTexture(gl::TEXTURE_2D, picture);
+    gl_.TexImage2D(gl::TEXTURE_2D, 0, gl::Int(gl::RGBA8), image.Width(), image.Height(), 0, gl::BGRA,
+                   gl::UNSIGNED_BYTE, pixels.data());
+    gl_.TexParameteri(gl::TEXTURE_2D, gl::TEXTURE_MIN_FILTER, gl::LINEAR);
+    gl_.TexParameteri(gl::TEXTURE_2D, gl::TEXTURE_MAG_FILTER, gl::LINEAR);
+    gl_.TexParameteri(gl::TEXTURE_2D, gl::TEXTURE_WRAP_S, gl::CLAMP_TO_EDGE);
+    gl_.TexParameteri(gl::TEXTURE_2D, gl::TEXTURE_WRAP_T, gl::CLAMP_TO_EDGE);
+
+    gl_.GenTextures(1, &stretchedTexture);
+    gl_.BindTexture(gl::TEXTURE_2D, stretchedTexture);
+    gl_.TexImage2D(gl::TEXTURE_2D, 0, gl::Int(gl::RGBA8), width, height, 0, gl::RGBA, gl::UNSIGNED_BYTE, nullptr);
+    gl_.TexParameteri(gl::TEXTURE_2D, gl::TEXTURE_MIN_FILTER, gl::NEAREST);
+    gl_.TexParameteri(gl::TEXTURE_2D, gl::TEXTURE_MAG_FILTER, gl::NEAREST);
+    gl_.GenFramebuffers(1, &stretched);
+    gl_.BindFramebuffer(gl::FRAMEBUFFER, stretched);
+    gl_.FramebufferTexture2D(gl::FRAMEBUFFER, gl::COLOR_ATTACHMENT0, gl::TEXTURE_2D, stretchedTexture, 0);
+
+    gl_.Viewport(0, 0, width, height);
+    gl_.Disable(gl::DEPTH_TEST);
+    gl_.Disable(gl::CULL_FACE);
+    gl_.UseProgram(backgroundProgram_.Id);
+    gl_.BindTexture(gl::TEXTURE_2D, picture);
+    gl_.Uniform1i(backgroundProgram_.Texture, 0);
+    gl_.BindVertexArray(emptyVao_);
+    gl_.DrawArrays(gl::TRIANGLE_STRIP, 0, 4);
+    gl_.BindVertexArray(0);
+
+    if (!backgroundFramebuffer_) {
+        gl_.GenTextures(1, &backgroundTexture_);
+        gl_.GenFramebuffers(1, &backgroundFramebuffer_);
+    }
+    // The unsized format with blue-green-red data makes Mesa keep the pixels as a window does.
+    gl_.BindTexture(gl::TEXTURE_2D, backgroundTexture_);
+    gl_.TexImage2D(gl::TEXTURE_2D, 0, gl::Int(gl::RGBA), width, height, 0, gl::BGRA, gl::UNSIGNED_BYTE, nullptr);
+    gl_.BindTexture(gl::TEXTURE_2D, 0);
+    gl_.BindFramebuffer(gl::DRAW_FRAMEBUFFER, backgroundFramebuffer_);
+    gl_.FramebufferTexture2D(gl::DRAW_FRAMEBUFFER, gl::COLOR_ATTACHMENT0, gl::TEXTURE_2D, backgroundTexture_, 0);
+    gl_.BindFramebuffer(gl::READ_FRAMEBUFFER, stretched);
+    gl_.BlitFramebuffer(0, 0, width, height, 0, upsideDown ? height : 0, width, upsideDown ? 0 : height,
+                        gl::COLOR_BUFFER_BIT, gl::NEAREST);
+    gl_.DeleteFramebuffers(1, &stretched);
+    gl_.DeleteTextures(1, &stretchedTexture);
+    gl_.DeleteTextures(1, &picture);
+    backgroundWidth_ = width;
+    backgroundHeight_ = height;
+    backgroundKey_ = key;
+    backgroundUpsideDown_ = upsideDown;
+}
+
+void SceneRenderer::DrawOpaque(const DrawItem& item)
+{
+    Mat3 inverse;
+    if (!Inverse(item.World.Linear, inverse))
+        return;  // flattened to nothing
+    const GpuGeometry& gpu = Upload(*item.MeshToDraw->Geometry);
+    const Matrix4 model = ToMatrix(item.World);
+    const std::array<float, 9> normalMatrix = NormalMatrix(inverse);
+    for (const GlProgram* program : {&plainProgram_, &texturedProgram_}) {
+        gl_.UseProgram(program->Id);
+        gl_.UniformMatrix4fv(program->Model, 1, gl::FALSE_, model.Columns);
+        gl_.UniformMatrix3fv(program->NormalMatrix, 1, gl::FALSE_, normalMatrix.data());
+    }
+    gl_.BindVertexArray(gpu.Vao);
+    for (size_t p = 0; p < gpu.Parts.size() && p < item.MeshToDraw->Materials.size(); ++p) {
+        const MeshMaterial& m = item.MeshToDraw->Materials[p];
+        const gl::Uint texture = m.TexturePath.empty() ? 0 : Texture(m.TexturePath);
+        const GlProgram& program = texture ? texturedProgram_ : plainProgram_;
+        gl_.UseProgram(program.Id);
+        if (texture) {
+            gl_.ActiveTexture(gl::TEXTURE0);
+            gl_.BindTexture(gl::TEXTURE_2D, texture);
+        }
+        gl_.Uniform4f(program.Colour, m.Colour[0], m.Colour[1], m.Colour[2], m.Colour[3]);
+        SetVector(gl_, program.Specular, m.Specular);
+        gl_.Uniform1f(program.Power, m.Power);
+        gl_.DrawElements(gl::TRIANGLES, gpu.Parts[p].second, gl::UNSIGNED_INT,
+                         reinterpret_cast<void*>(uintptr_t(gpu.Parts[p].first) * sizeof(unsigned)));
+    }
+}
+
+void SceneRenderer::GatherTranslucent(const DrawItem& item, const Affine& view)
+{
+    Mat3 inverse;
+    if (!Inverse(item.World.Linear, inverse))
+        return;
+    const MeshGeometry& geometry = *item.MeshToDraw->Geometry;
+    for (size_t p = 0; p < geometry.PartIndices.size() && p < item.MeshToDraw->Materials.size(); ++p) {
+        const auto& colour = item.MeshToDraw->Materials[p].Colour;
+        if (colour[3] <= 0)
+            continue;
+        const auto& indices = geometry.PartIndices[p];
+        for (size_t t = 0; t + 2 < indices.size(); t += 3) {
+            Vec3 centre;
+            for (size_t c = 0; c < 3; ++c) {
+                const MeshVertex& v = geometry.Vertices[indices[t + c]];
+                const Vec3 at = Apply(item.World, Vec3{v.Position[0], v.Position[1], v.Position[2]});
+                const Vec3 n{v.Normal[0], v.Normal[1], v.Normal[2]};
+                const Vec3 normal{Dot(n, inverse.Row[0]), Dot(n, inverse.Row[1]), Dot(n, inverse.Row[2])};
+                translucent_.push_back({{float(at.X), float(at.Y), float(at.Z)},
+                                        {float(normal.X), float(normal.Y), float(normal.Z)},
+                                        {colour[0], colour[1], colour[2], colour[3]}});
+                centre = centre + at;
+            }
+            sorted_.emplace_back(float(Apply(view, centre * (1.0 / 3)).Z), unsigned(sorted_.size()));
+        }
+    }
+}
+
+void SceneRenderer::DrawTranslucent()
+{
+    if (sorted_.empty())
+        return;
+    std::sort(sorted_.begin(), sorted_.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    upload_.clear();
+    for (const auto& [depth, triangle] : sorted_) {
+        for (size_t c = 0; c < 3; ++c)
+            upload_.push_back(translucent_[triangle * 3 + c]);
+    }
+    gl_.BindBuffer(gl::ARRAY_BUFFER, streamVbo_);
+    const size_t bytes = upload_.size() * sizeof(StreamVertex);
+    if (bytes > streamCapacity_) {
+        streamCapacity_ = bytes;
+        gl_.BufferData(gl::ARRAY_BUFFER, gl::Sizeiptr(bytes), nullptr, gl::STREAM_DRAW);
+    }
+    gl_.BufferSubData(gl::ARRAY_BUFFER, 0, gl::Sizeiptr(bytes), upload_.data());
+
+    gl_.UseProgram(plainProgram_.Id);
+    gl_.UniformMatrix4fv(plainProgram_.Model, 1, gl::FALSE_, Identity4);
+    gl_.UniformMatrix3fv(plainProgram_.NormalMatrix, 1, gl::FALSE_, Identity3.data());
+    gl_.Uniform4f(plainProgram_.Colour, 1, 1, 1, 1);
+    gl_.Uniform1f(plainProgram_.Power, 0.0f);
+    gl_.Enable(gl::BLEND);
+    gl_.BlendFunc(gl::SRC_ALPHA, gl::ONE_MINUS_SRC_ALPHA);
+    gl_.DepthMask(gl::FALSE_);
+    gl_.BindVertexArray(streamVao_);
+    gl_.DrawArrays(gl::TRIANGLES, 0, gl::Sizei(upload_.size()));
+    gl_.DepthMask(1);
+    gl_.Disable(gl::BLEND);
+}
+
+void SceneRenderer::Render(const SceneGraph& graph, const Frame& root, const Frame& camera, int width, int height)
+{
+    if (!ready_ || width <= 0 || height <= 0)
+        return;
+    gl_.ClearColor(0, 0, 0, 1);
+    gl_.ClearDepth(1.0);
+    // The background covers every pixel, so under it only depth needs clearing.
+    const bool covered = DrawBackground(graph, width, height);
+    gl_.Viewport(0, 0, width, height);
+    gl_.Clear(covered ? gl::DEPTH_BUFFER_BIT : gl::COLOR_BUFFER_BIT | gl::DEPTH_BUFFER_BIT);
+
+    const Affine eye = camera.World();
+    Affine view;
+    if (!Inverse(eye, view))
+        return;
+    items_.clear();
+    Collect(root, root.Local());
+
+    // Front faces turn clockwise on screen, as in every left-handed system.
+    gl_.Enable(gl::CULL_FACE);
+    gl_.FrontFace(gl::CW);
+    gl_.CullFace(gl::BACK);
+    gl_.Enable(gl::DEPTH_TEST);
+    gl_.DepthFunc(gl::LESS);
+    const Matrix4 viewProjection = Multiply(Projection(width, height, graph.BackClip), ToMatrix(view));
+    SetFrameUniforms(texturedProgram_, graph, viewProjection, eye.Translation);
+    gl_.Uniform1i(texturedProgram_.Texture, 0);
+    SetFrameUniforms(plainProgram_, graph, viewProjection, eye.Translation);
+    gl_.VertexAttrib4f(3, 1.0f, 1.0f, 1.0f, 1.0f);  // opaque meshes carry no per-vertex tint
+
+    translucent_.clear();
+    sorted_.clear();
+    for (const DrawItem& item : items_) {
+        if (item.MeshToDraw->Translucent())
+            GatherTranslucent(item, view);
+        else
+            DrawOpaque(item);
+    }
+    DrawTranslucent();
+    gl_.BindVertexArray(0);
+}
