@@ -4,39 +4,14 @@
 #include <QImageReader>
 #include <QPainter>
 
-PicturePlacement PlacePicture(int16_t mode, int w, int h, int W, int H)
+namespace {
+
+QRectF QRectOf(const PlaceBox& box)
 {
-    if (mode != 9)
-        return {QRectF(0, 0, w, h), QRectF(0, 0, W, H)};
-    if (w > W && h > H)
-        return {QRectF((w - W) / 2.0, (h - H) / 2.0, W, H), QRectF(0, 0, W, H)};
-    if (w > W)
-        return {QRectF((w - W) / 2.0, 0, W, h), QRectF(0, (H - h) / 2.0, W, h)};
-    if (h > H)
-        return {QRectF(0, (h - H) / 2.0, w, H), QRectF((W - w) / 2.0, 0, w, H)};
-    return {QRectF(0, 0, w, h), QRectF((W - w) / 2.0, (H - h) / 2.0, w, h)};
+    return QRectF(box.Left, box.Top, box.Width, box.Height);
 }
 
-QRectF DesktopPart(QSize desktop, int W, int H)
-{
-    const double dw = desktop.width(), dh = desktop.height();
-    if (dw * H > dh * W) {
-        const double width = dh * W / H;
-        return QRectF((dw - width) / 2, 0, width, dh);
-    }
-    const double height = dw * H / W;
-    return QRectF(0, (dh - height) / 2, dw, height);
-}
-
-std::optional<QRgb> BackgroundColour(int16_t mode)
-{
-    static constexpr QRgb colours[] = {qRgb(0, 0, 0),     qRgb(0, 0, 128),   qRgb(128, 0, 0),
-                                       qRgb(128, 0, 128), qRgb(0, 128, 0),   qRgb(0, 128, 128),
-                                       qRgb(128, 128, 0), qRgb(128, 128, 128)};
-    if (mode >= 1 && mode <= 8)
-        return colours[mode - 1];
-    return std::nullopt;
-}
+}  // namespace
 
 QImage LoadBackgroundPicture(const QString& path, QString* error)
 {
@@ -79,17 +54,17 @@ QImage BuildBackground(int16_t mode, const QString& pictureFile, const QImage& d
     if (mode == 0) {
         if (!desktop.isNull()) {
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(QRectF(0, 0, W, H), desktop, DesktopPart(desktop.size(), W, H));
+            painter.drawImage(QRectF(0, 0, W, H), desktop, QRectOf(DesktopPart(desktop.width(), desktop.height(), W, H)));
         }
     } else if (const auto colour = BackgroundColour(mode)) {
-        painter.fillRect(QRect(0, 0, W, H), QColor(*colour));
+        painter.fillRect(QRect(0, 0, W, H), QColor(QRgb(*colour)));
     } else if (mode == 9 || mode == 10) {
         const QImage picture = LoadBackgroundPicture(pictureFile, error);
         if (picture.isNull())
             return {};
         const PicturePlacement place = PlacePicture(mode, picture.width(), picture.height(), W, H);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, mode == 10);
-        painter.drawImage(place.Destination, picture, place.Source);
+        painter.drawImage(QRectOf(place.Destination), picture, QRectOf(place.Source));
     }
     return background;
 }

@@ -1,26 +1,11 @@
 #include "ShowBackground.h"
 
+#include "BackgroundPlacement.h"
 #include "DibSection.h"
 #include "WicPictures.h"
 #include "WideText.h"
 
 namespace {
-
-struct Box {
-    int Left, Top, Width, Height;
-};
-
-// The largest centred piece of the desktop with the show's shape, so a smaller show
-// scales the desktop alike both ways, as the full-screen show then scales it back.
-Box DesktopPart(int dw, int dh, int W, int H)
-{
-    if (static_cast<int64_t>(dw) * H > static_cast<int64_t>(dh) * W) {
-        const int width = static_cast<int>(static_cast<int64_t>(dh) * W / H);
-        return {(dw - width) / 2, 0, width, dh};
-    }
-    const int height = static_cast<int>(static_cast<int64_t>(dw) * H / W);
-    return {0, (dh - height) / 2, dw, height};
-}
 
 void Snapshot(DibSection& target)
 {
@@ -31,45 +16,33 @@ void Snapshot(DibSection& target)
     if (dw == target.Width() && dh == target.Height()) {
         BitBlt(target.Dc(), 0, 0, dw, dh, screen, 0, 0, SRCCOPY);
     } else {
-        const Box part = DesktopPart(dw, dh, target.Width(), target.Height());
+        const PlaceBox part = DesktopPart(dw, dh, target.Width(), target.Height());
         SetStretchBltMode(target.Dc(), HALFTONE);
-        StretchBlt(target.Dc(), 0, 0, target.Width(), target.Height(), screen, part.Left, part.Top, part.Width,
-                   part.Height, SRCCOPY);
+        StretchBlt(target.Dc(), 0, 0, target.Width(), target.Height(), screen, int(part.Left), int(part.Top),
+                   int(part.Width), int(part.Height), SRCCOPY);
     }
     ReleaseDC(desktop, screen);
 }
 
-// Mode 9 shows the picture at its own size, centred and cut to the show; 10 stretches it.
+// GDI copies whole pixels: an edge on a half pixel goes to the pixel before it.
 void DrawPicture(DibSection& target, int16_t mode, const Surface& picture)
 {
-    const int w = picture.Width(), h = picture.Height(), W = target.Width(), H = target.Height();
-    Box source{0, 0, w, h};
-    Box destination{0, 0, W, H};
-    if (mode == 9) {
-        if (w > W)
-            source = {(w - W) / 2, source.Top, W, source.Height};
-        else
-            destination = {(W - w) / 2, destination.Top, w, destination.Height};
-        if (h > H)
-            source = {source.Left, (h - H) / 2, source.Width, H};
-        else
-            destination = {destination.Left, (H - h) / 2, destination.Width, h};
-    }
+    const int w = picture.Width(), h = picture.Height();
+    const PicturePlacement place = PlacePicture(mode, w, h, target.Width(), target.Height());
     DibSection decoded(w, h);
     if (!decoded.Valid())
         return;
     decoded.CopyFrom(picture, Rect{0, 0, w, h});
     SetStretchBltMode(target.Dc(), HALFTONE);
-    StretchBlt(target.Dc(), destination.Left, destination.Top, destination.Width, destination.Height, decoded.Dc(),
-               source.Left, source.Top, source.Width, source.Height, SRCCOPY);
+    StretchBlt(target.Dc(), int(place.Destination.Left), int(place.Destination.Top), int(place.Destination.Width),
+               int(place.Destination.Height), decoded.Dc(), int(place.Source.Left), int(place.Source.Top),
+               int(place.Source.Width), int(place.Source.Height), SRCCOPY);
 }
 
 }  // namespace
 
 std::optional<Surface> BuildBackground(int16_t mode, const std::string& pictureFile, int W, int H, std::string* error)
 {
-    static constexpr COLORREF colours[] = {RGB(0, 0, 0),     RGB(0, 0, 128), RGB(128, 0, 0),   RGB(128, 0, 128),
-                                           RGB(0, 128, 0),   RGB(0, 128, 128), RGB(128, 128, 0), RGB(128, 128, 128)};
     DibSection background(W, H);
     if (!background.Valid()) {
         *error = "There is not enough memory for a " + std::to_string(W) + " x " + std::to_string(H) + " show.";
@@ -78,8 +51,8 @@ std::optional<Surface> BuildBackground(int16_t mode, const std::string& pictureF
     PatBlt(background.Dc(), 0, 0, W, H, BLACKNESS);
     if (mode == 0) {
         Snapshot(background);
-    } else if (mode >= 1 && mode <= 8) {
-        const HBRUSH brush = CreateSolidBrush(colours[mode - 1]);
+    } else if (const std::optional<uint32_t> colour = BackgroundColour(mode)) {
+        const HBRUSH brush = CreateSolidBrush(RGB(*colour >> 16, (*colour >> 8) & 0xFF, *colour & 0xFF));
         const RECT all{0, 0, W, H};
         FillRect(background.Dc(), &all, brush);
         DeleteObject(brush);
