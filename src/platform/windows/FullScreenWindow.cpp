@@ -1,5 +1,7 @@
 #include "FullScreenWindow.h"
 
+#include "TileMask.h"
+
 #include <thread>
 
 namespace {
@@ -42,6 +44,8 @@ FullScreenWindow::FullScreenWindow(int showWidth, int showHeight) : clock_(Refre
     scaled_ = width != showWidth || height != showHeight;
 
     frame_ = std::make_unique<DibSection>(showWidth, showHeight);
+    // At most one changed run per tile, so presenting never allocates.
+    changed_.reserve(static_cast<size_t>(showWidth / TileMask::TileSize + 2) * (showHeight / TileMask::TileSize + 2));
     window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ClassName, L"Kestrova Saver", WS_POPUP, 0, 0,
                               monitorWidth, monitorHeight, nullptr, nullptr, instance, this);
 }
@@ -87,12 +91,7 @@ void FullScreenWindow::Close()
 
 void FullScreenWindow::Note(const Rect& r)
 {
-    if (dirty_.right <= dirty_.left) {
-        dirty_ = {r.Left, r.Top, r.Right, r.Bottom};
-        return;
-    }
-    const RECT add{r.Left, r.Top, r.Right, r.Bottom};
-    UnionRect(&dirty_, &dirty_, &add);
+    changed_.push_back(r);
 }
 
 void FullScreenWindow::Flush()
@@ -102,12 +101,13 @@ void FullScreenWindow::Flush()
     const HDC dc = GetDC(window_);
     if (scaled_) {
         PaintAll(dc);
-    } else if (dirty_.right > dirty_.left) {
-        BitBlt(dc, target_.left + dirty_.left, target_.top + dirty_.top, dirty_.right - dirty_.left,
-               dirty_.bottom - dirty_.top, frame_->Dc(), dirty_.left, dirty_.top, SRCCOPY);
+    } else {
+        for (const Rect& r : changed_)
+            BitBlt(dc, target_.left + r.Left, target_.top + r.Top, r.Width(), r.Height(), frame_->Dc(), r.Left, r.Top,
+                   SRCCOPY);
     }
     ReleaseDC(window_, dc);
-    dirty_ = {};
+    changed_.clear();
 }
 
 void FullScreenWindow::PaintAll(HDC dc)

@@ -8,10 +8,11 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 // The full-screen show: a topmost borderless window titled "Kestrova Saver" over the
 // primary monitor, the cursor hidden. Frames are copied into a DIB section and drawn
-// with GDI, only the changed parts, at most once per display refresh. A show smaller
+// with GDI, only the changed tiles, at most once per display refresh. A show smaller
 // than the monitor is scaled up with its aspect kept, on black; the display mode is
 // never changed.
 class FullScreenWindow {
@@ -60,7 +61,7 @@ private:
     std::unique_ptr<DibSection> frame_;
     RECT target_{};     // where the frame lands in the window
     bool scaled_ = false;
-    RECT dirty_{};      // the union of the changed parts since the last drawing
+    std::vector<Rect> changed_;  // the changed parts since the last drawing; room made up front
     bool cursorHidden_ = false;
     FrameClock clock_;
 };
