@@ -29,7 +29,8 @@ void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
 
     dotColumns_.clear();
     rowStart_.assign(Row(SmokePictureCount, 1, 0) + 1, 0);
-    std::vector<int> opaque;
+    std::vector<uint8_t> opaque;
+    std::array<size_t, SmokeCellSize + 1> opaqueStart{};
     for (int k = 0; k < SmokePictureCount; ++k) {
         const Surface& picture = pictures_[static_cast<size_t>(k)];
         const bool usable = picture.Width() == SmokeCellSize && picture.Height() == SmokeCellSize;
@@ -47,6 +48,15 @@ void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
                 plain = plain && p == colour && AlphaOf(p) == 255;
             }
         }
+        // The columns of each source row that are not transparent.
+        opaque.clear();
+        for (int r = 0; r < SmokeCellSize; ++r) {
+            opaqueStart[static_cast<size_t>(r)] = opaque.size();
+            for (int c = 0; c < SmokeCellSize && usable; ++c)
+                if (AlphaOf(picture.Row(r)[c]) != 0)
+                    opaque.push_back(static_cast<uint8_t>(c));
+        }
+        opaqueStart[SmokeCellSize] = opaque.size();
         // Destination rows taking the same source row have the same dots: one list per
         // source row and size. A source row no destination row takes stays empty.
         for (int n = 1; n <= LargestPrepared; ++n) {
@@ -55,11 +65,11 @@ void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
                 rowStart_[Row(k, n, r)] = static_cast<uint32_t>(dotColumns_.size());
                 if (!usable || first[static_cast<size_t>(r)] == first[static_cast<size_t>(r) + 1])
                     continue;
-                const uint32_t* source = picture.Row(r);
-                for (int c = 0; c < SmokeCellSize; ++c)
-                    if (AlphaOf(source[c]) != 0)
-                        for (int i = first[static_cast<size_t>(c)]; i < first[static_cast<size_t>(c) + 1]; ++i)
-                            dotColumns_.push_back(static_cast<uint8_t>(i));
+                for (size_t o = opaqueStart[static_cast<size_t>(r)]; o < opaqueStart[static_cast<size_t>(r) + 1]; ++o) {
+                    const size_t c = opaque[o];
+                    for (int i = first[c]; i < first[c + 1]; ++i)
+                        dotColumns_.push_back(static_cast<uint8_t>(i));
+                }
             }
         }
     }
