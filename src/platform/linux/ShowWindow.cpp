@@ -43,6 +43,9 @@ QRect ShowWindow::TargetRect(QSize frameSize) const
 
 uint32_t* ShowWindow::SharedFramePixels(QSize frameSize)
 {
+    // A new flight: the last frame shown lived in the memory of the one before, which is
+    // gone, so an expose must not repaint from it.
+    last_ = QImage();
     shared_.reset();
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr || devicePixelRatio() != 1 || size() != frameSize)

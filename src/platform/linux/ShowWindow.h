@@ -34,7 +34,8 @@ public:
 
     // Memory to compose show-size frames into that the X server reads directly, when
     // the window shows them one to one and the server can share memory with us; else
-    // nullptr, and frames go through the backing store. Valid until the next call.
+    // nullptr, and frames go through the backing store. Valid until the next call. Called
+    // once per flight, before its first frame.
     uint32_t* SharedFramePixels(QSize frameSize);
 
     long PresentedFrames() const { return presented_; }
