@@ -60,9 +60,10 @@ struct KindSprites::Making {
         for (int d = 0; d < HeadingCount; ++d)
             for (int i = 0; i < Headings[static_cast<size_t>(d)].SizeCount(); ++i)
                 Order.emplace_back(d, i);
-        std::stable_sort(Order.begin(), Order.end(), [this](const auto& a, const auto& b) {
-            return Headings[static_cast<size_t>(a.first)].Area(a.second) <
-                   Headings[static_cast<size_t>(b.first)].Area(b.second);
+        std::sort(Order.begin(), Order.end(), [this](const auto& a, const auto& b) {
+            const int areaA = Headings[static_cast<size_t>(a.first)].Area(a.second);
+            const int areaB = Headings[static_cast<size_t>(b.first)].Area(b.second);
+            return areaA != areaB ? areaA < areaB : a < b;
         });
         // No more threads than cores, so the memory in use at once stays that of a few sizes.
         const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, HeadingCount);
