@@ -37,13 +37,13 @@ int EndWithError(const QString& text)
 }
 
 // The background shrunk to the 512 x 512 texture the scene shows behind everything.
-bool SaveBackgroundTexture(const QImage& background, const QString& path)
+bool SaveBackgroundTexture(const QImage& background, const std::string& path)
 {
     QByteArray bitmap;
     QBuffer buffer(&bitmap);
     buffer.open(QIODevice::WriteOnly);
     const QImage texture = background.scaled(512, 512, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return texture.save(&buffer, "BMP") && ReplaceFile(path, bitmap);
+    return texture.save(&buffer, "BMP") && ReplaceFile(path, std::string_view(bitmap.constData(), static_cast<size_t>(bitmap.size())));
 }
 
 // Waits for the lock with the event loop running, so the signal handlers can act.
@@ -65,7 +65,7 @@ bool WaitForTurn(QLockFile& lock, const ShowFlags& flags)
 
 // From the window to the end of the show loop. On a failure returns false with the
 // reason; the window is gone by the time the caller tells the user.
-bool Fly3D(ShowContext& ctx, HostedShow& place, const QString& workFolder, const QString& texturePath,
+bool Fly3D(ShowContext& ctx, HostedShow& place, const std::string& workFolder, const std::string& texturePath,
            QLockFile& workFilesLock, QString& error)
 {
     SaverSettings& settings = ctx.Settings;
@@ -96,16 +96,17 @@ bool Fly3D(ShowContext& ctx, HostedShow& place, const QString& workFolder, const
     }
 
     Mesh aircraft;
-    const bool loaded = LoadModelMesh(ModelFilePath(workFolder), aircraft, error);
+    const QString modelFile = QString::fromStdString(ModelFilePath(workFolder));
+    const bool loaded = LoadModelMesh(modelFile, aircraft, error);
     if (!TruncateModelFile(workFolder)) {
-        error = QStringLiteral("cannot empty %1").arg(ModelFilePath(workFolder));
+        error = QStringLiteral("cannot empty %1").arg(modelFile);
         return false;
     }
     if (!loaded)
         return false;
-    const QImage background(texturePath);
+    const QImage background(QString::fromStdString(texturePath));
     if (background.isNull()) {
-        error = QStringLiteral("cannot read %1").arg(texturePath);
+        error = QStringLiteral("cannot read %1").arg(QString::fromStdString(texturePath));
         return false;
     }
     workFilesLock.unlock();
@@ -158,25 +159,26 @@ bool Fly3D(ShowContext& ctx, HostedShow& place, const QString& workFolder, const
 int RunShow3DRoad(ShowContext& ctx)
 {
     SaverSettings& settings = ctx.Settings;
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString workFolder = ChooseWorkFolder(programFolder);
-    const QString texturePath = WorkFilePath(workFolder, QStringLiteral("bgi_tmp.bmp"));
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    const std::string workFolder = ChooseWorkFolder(programFolder);
+    const std::string texturePath = WorkFilePath(workFolder, "bgi_tmp.bmp");
     // Shows running at once (one per monitor, or other users of the same folder) share
     // the work files: one at a time writes and reads them back, so none loads a model
     // file another has just emptied or another's background. The lock lives beside them.
     // A signal, or the daemon's window going away, ends a show still waiting its turn.
     HostedShow place(ctx);
-    QLockFile workFilesLock(WorkFilePath(workFolder, QStringLiteral(".work-files.lock")));
+    QLockFile workFilesLock(QString::fromStdString(WorkFilePath(workFolder, ".work-files.lock")));
     if (!WaitForTurn(workFilesLock, ctx.Flags))
         return 0;
 
     if (!SaveBackgroundTexture(ctx.Background, texturePath))
-        return EndWithError(QStringLiteral("cannot write %1").arg(texturePath));
+        return EndWithError(QStringLiteral("cannot write %1").arg(QString::fromStdString(texturePath)));
     // The texture pictures are installed beside the program, wherever the work files go.
     if (!WriteModelFile(settings.AirplaneKind, workFolder, programFolder)) {
         // Started by a daemon: ShowStartError, which keeps message boxes off its window.
         if (ctx.Host)
-            return EndWithError(QStringLiteral("cannot write %1").arg(ModelFilePath(workFolder)));
+            return EndWithError(
+                QStringLiteral("cannot write %1").arg(QString::fromStdString(ModelFilePath(workFolder))));
         QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), QStringLiteral("!"),
                         QMessageBox::Ok);
         ExecStartMessage(box);

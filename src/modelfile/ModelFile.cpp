@@ -1,58 +1,37 @@
 #include "ModelFile.h"
 
+#include "DecimalText.h"
 #include "EmbeddedAssets.h"
-#include "WorkFiles.h"
-
-#include <QFile>
 
 #include <array>
+#include <climits>
 
 namespace {
 
-// An embedded asset by that name, else a file.
-QList<QByteArray> ReadLines(const QString& path, bool& ok)
-{
-    QByteArray text;
-    const std::span<const unsigned char> embedded = EmbeddedAsset(path.toStdString());
-    if (!embedded.empty()) {
-        text = QByteArray(reinterpret_cast<const char*>(embedded.data()), static_cast<qsizetype>(embedded.size()));
-    } else {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            ok = false;
-            return {};
-        }
-        text = file.readAll();
-    }
-    QList<QByteArray> lines = text.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QByteArray& line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-    }
-    return lines;
-}
-
 // Parses "<count>;<i>,<j>,...;" (after the leading blanks) and checks every index < limit.
-bool IndexListInRange(const QByteArray& line, qsizetype limit)
+bool IndexListInRange(std::string_view line, size_t limit)
 {
-    const QList<QByteArray> parts = line.trimmed().split(';');
+    const std::vector<std::string_view> parts = SplitAt(TrimBlanks(line), ';');
     if (parts.size() < 3)
         return false;
-    bool ok = false;
-    const int count = parts[0].toInt(&ok);
-    if (!ok || count < 3)
+    const auto count = ParseDecimal(parts[0], INT_MIN, INT_MAX);
+    if (!count || *count < 3)
         return false;
-    const QList<QByteArray> indices = parts[1].split(',');
-    if (indices.size() != count)
+    const std::vector<std::string_view> indices = SplitAt(parts[1], ',');
+    if (static_cast<long long>(indices.size()) != *count)
         return false;
-    for (const QByteArray& index : indices) {
-        const long long value = index.toLongLong(&ok);
-        if (!ok || value < 0 || value >= limit)
+    for (const std::string_view index : indices) {
+        const auto value = ParseDecimal(index, LLONG_MIN, LLONG_MAX);
+        if (!value || *value < 0 || static_cast<unsigned long long>(*value) >= limit)
             return false;
     }
     return true;
+}
+
+// The count before the first ";", as written.
+std::string_view CornerCount(std::string_view line)
+{
+    return SplitAt(TrimBlanks(line), ';')[0];
 }
 
 struct MaterialBlock {
@@ -78,77 +57,98 @@ constexpr std::array<const char*, 3> PicturesR{"t4bttm_r.bmp", "t4right_1_r.bmp"
 
 class Printer {
 public:
-    void Line(const QByteArray& text) { out_ += text + "\r\n"; }
-    void Line(const char* text) { out_ += text; out_ += "\r\n"; }
-    void Lines(const QList<QByteArray>& lines)
+    void Line(std::string_view text)
     {
-        for (const QByteArray& line : lines)
+        out_ += text;
+        out_ += "\r\n";
+    }
+    void Lines(const std::vector<std::string>& lines)
+    {
+        for (const std::string& line : lines)
             Line(line);
     }
-    void Count(const char* indent, qsizetype count) { Line(indent + QByteArray::number(count) + ';'); }
-    QByteArray Take() { return std::move(out_); }
+    void Count(const char* indent, size_t count) { Line(indent + std::to_string(count) + ';'); }
+    std::string Take() { return std::move(out_); }
 
 private:
-    QByteArray out_;
+    std::string out_;
 };
 
 }  // namespace
 
-bool ReadModelLines(ModelLines& lines, const QString& prefix)
+std::vector<std::string> SplitModelLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    for (std::string_view line : SplitAt(text, '\n')) {
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.emplace_back(line);
+    }
+    if (lines.back().empty() && (text.empty() || text.back() == '\n'))
+        lines.pop_back();
+    return lines;
+}
+
+bool ReadModelLines(ModelLines& lines, std::string_view prefix)
 {
     bool ok = true;
-    lines.Vertices = ReadLines(prefix + QStringLiteral("vertices.txt"), ok);
-    lines.Faces = ReadLines(prefix + QStringLiteral("faces.txt"), ok);
-    lines.MaterialIndices = ReadLines(prefix + QStringLiteral("material_indices.txt"), ok);
-    lines.Normals = ReadLines(prefix + QStringLiteral("normals.txt"), ok);
-    lines.FaceNormals = ReadLines(prefix + QStringLiteral("face_normals.txt"), ok);
-    lines.TexCoords = ReadLines(prefix + QStringLiteral("texcoords.txt"), ok);
+    const auto read = [&](const char* name) {
+        const std::span<const unsigned char> asset = EmbeddedAsset(std::string(prefix) + name);
+        ok = ok && !asset.empty();
+        return SplitModelLines(std::string_view(reinterpret_cast<const char*>(asset.data()), asset.size()));
+    };
+    lines.Vertices = read("vertices.txt");
+    lines.Faces = read("faces.txt");
+    lines.MaterialIndices = read("material_indices.txt");
+    lines.Normals = read("normals.txt");
+    lines.FaceNormals = read("face_normals.txt");
+    lines.TexCoords = read("texcoords.txt");
     return ok;
 }
 
 bool ModelLinesConsistent(const ModelLines& lines)
 {
-    const qsizetype faces = lines.Faces.size();
-    if (lines.Vertices.isEmpty() || faces == 0 || lines.Normals.isEmpty() ||
+    const size_t faces = lines.Faces.size();
+    if (lines.Vertices.empty() || faces == 0 || lines.Normals.empty() ||
         lines.TexCoords.size() != lines.Vertices.size() || lines.MaterialIndices.size() != faces ||
         lines.FaceNormals.size() != faces)
         return false;
-    for (qsizetype f = 0; f < faces; ++f) {
+    for (size_t f = 0; f < faces; ++f) {
         if (!IndexListInRange(lines.Faces[f], lines.Vertices.size()) ||
             !IndexListInRange(lines.FaceNormals[f], lines.Normals.size()))
             return false;
         // Each face needs as many normals as it has corners.
-        if (lines.Faces[f].trimmed().split(';')[0] != lines.FaceNormals[f].trimmed().split(';')[0])
+        if (CornerCount(lines.Faces[f]) != CornerCount(lines.FaceNormals[f]))
             return false;
-        bool ok = false;
-        QByteArray material = lines.MaterialIndices[f].trimmed();
-        material.chop(1);
-        const int index = material.toInt(&ok);
-        if (!ok || index < 0 || index >= ModelMaterialCount)
+        // The index, its closing "," or ";" (whatever the last byte is) cut off.
+        std::string_view material = TrimBlanks(lines.MaterialIndices[f]);
+        material.remove_suffix(material.empty() ? 0 : 1);
+        const auto index = ParseDecimal(material, INT_MIN, INT_MAX);
+        if (!index || *index < 0 || *index >= ModelMaterialCount)
             return false;
     }
     return true;
 }
 
-QString EscapeFolder(const QString& folder)
+std::string EscapeFolder(std::string_view folder)
 {
-    QString escaped;
+    std::string escaped;
     escaped.reserve(folder.size() * 2);
-    for (const QChar c : folder) {
-        if (c == QLatin1Char('\\'))
-            escaped += QStringLiteral("\\\\");
+    for (const char c : folder) {
+        if (c == '\\')
+            escaped += "\\\\";
         else
             escaped += c;
     }
     return escaped;
 }
 
-QByteArray TextureLine(const QString& textureFolder, const QString& picture)
+std::string TextureLine(std::string_view textureFolder, std::string_view picture)
 {
-    return "  \"" + EscapeFolder(textureFolder).toLocal8Bit() + "\\\\" + picture.toLocal8Bit() + "\"; ";
+    return "  \"" + EscapeFolder(textureFolder) + "\\\\" + std::string(picture) + "\"; ";
 }
 
-QByteArray ComposeModelFile(int16_t kind, const QString& textureFolder, const ModelLines& lines)
+std::string ComposeModelFile(int16_t kind, std::string_view textureFolder, const ModelLines& lines)
 {
     const auto& pictures = kind == 201 ? PicturesR : Pictures;
     Printer p;
@@ -177,7 +177,7 @@ QByteArray ComposeModelFile(int16_t kind, const QString& textureFolder, const Mo
         p.Line(" 0.0; 0.0; 0.0;;");
         if (m.Picture >= 0) {
             p.Line(" TextureFilename {");
-            p.Line(TextureLine(textureFolder, QString::fromLatin1(pictures[m.Picture])));
+            p.Line(TextureLine(textureFolder, pictures[m.Picture]));
             p.Line(" }");
         }
         p.Line(" }");
@@ -198,25 +198,12 @@ QByteArray ComposeModelFile(int16_t kind, const QString& textureFolder, const Mo
     return p.Take();
 }
 
-QString ModelFilePath(const QString& workFolder)
+std::string WorkFilePath(std::string_view folder, std::string_view fileName)
 {
-    return WorkFilePath(workFolder, QStringLiteral("readme2.txt"));
+    return std::string(folder) + '/' + std::string(fileName);
 }
 
-bool WriteModelFile(int16_t kind, const QString& workFolder, const QString& textureFolder, const ModelLines& lines)
+std::string ModelFilePath(std::string_view workFolder)
 {
-    if (!ModelLinesConsistent(lines))
-        return false;
-    return ReplaceFile(ModelFilePath(workFolder), ComposeModelFile(kind, textureFolder, lines));
-}
-
-bool WriteModelFile(int16_t kind, const QString& workFolder, const QString& textureFolder)
-{
-    ModelLines lines;
-    return ReadModelLines(lines) && WriteModelFile(kind, workFolder, textureFolder, lines);
-}
-
-bool TruncateModelFile(const QString& workFolder)
-{
-    return ReplaceFile(ModelFilePath(workFolder), QByteArray());
+    return WorkFilePath(workFolder, "readme2.txt");
 }

@@ -1,26 +1,30 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // The numeric lines of the aircraft model, each exactly as it stands in the model file
 // (leading blanks and ";," / ";;" endings included, no line end).
 struct ModelLines {
-    QList<QByteArray> Vertices;
-    QList<QByteArray> Faces;
-    QList<QByteArray> MaterialIndices;
-    QList<QByteArray> Normals;
-    QList<QByteArray> FaceNormals;
-    QList<QByteArray> TexCoords;
+    std::vector<std::string> Vertices;
+    std::vector<std::string> Faces;
+    std::vector<std::string> MaterialIndices;
+    std::vector<std::string> Normals;
+    std::vector<std::string> FaceNormals;
+    std::vector<std::string> TexCoords;
 };
 
 constexpr int ModelMaterialCount = 9;
 
-// Reads the six line lists "<prefix>vertices.txt" ... "<prefix>texcoords.txt" (LF line
-// ends), from the embedded assets when the prefix names them ("model/t4_"), else from files.
-bool ReadModelLines(ModelLines& lines, const QString& prefix = QStringLiteral("model/t4_"));
+// The lines of a text: LF ends them, a CR before the LF is dropped, and a text ending in
+// LF has no empty last line.
+std::vector<std::string> SplitModelLines(std::string_view text);
+
+// Reads the six line lists "<prefix>vertices.txt" ... "<prefix>texcoords.txt" from the
+// program's embedded assets. False when one of them is missing.
+bool ReadModelLines(ModelLines& lines, std::string_view prefix = "model/t4_");
 
 // True when the lists fit together: one material index, one face-normal list and one
 // texture coordinate per face or vertex, and every index inside its list. The mesh
@@ -28,23 +32,19 @@ bool ReadModelLines(ModelLines& lines, const QString& prefix = QStringLiteral("m
 bool ModelLinesConsistent(const ModelLines& lines);
 
 // The folder with every backslash doubled, as the file format's quoted strings need.
-QString EscapeFolder(const QString& folder);
+std::string EscapeFolder(std::string_view folder);
 
 // The line naming one texture picture: two blanks, the quoted escaped folder, two
-// backslashes and the picture name, then ";" and one blank.
-QByteArray TextureLine(const QString& textureFolder, const QString& picture);
+// backslashes and the picture name, then ";" and one blank. Texts are UTF-8.
+std::string TextureLine(std::string_view textureFolder, std::string_view picture);
 
 // The whole model file for "kind of airplane" kind (201 names the "_r" pictures, every
 // other kind the first set), CR LF line ends.
-QByteArray ComposeModelFile(int16_t kind, const QString& textureFolder, const ModelLines& lines);
+std::string ComposeModelFile(int16_t kind, std::string_view textureFolder, const ModelLines& lines);
+
+// The folder joined with the file name by one separator. A folder at the root keeps
+// its own separator, so the root gives two in a row ("//readme2.txt").
+std::string WorkFilePath(std::string_view folder, std::string_view fileName);
 
 // "readme2.txt" in the work folder.
-QString ModelFilePath(const QString& workFolder);
-
-// Writes the model file into workFolder, its texture lines naming textureFolder, where
-// the pictures are. False when the lines are unusable or the file cannot be written.
-bool WriteModelFile(int16_t kind, const QString& workFolder, const QString& textureFolder, const ModelLines& lines);
-bool WriteModelFile(int16_t kind, const QString& workFolder, const QString& textureFolder);
-
-// Re-creates the model file with length 0 once the scene has loaded it.
-bool TruncateModelFile(const QString& workFolder);
+std::string ModelFilePath(std::string_view workFolder);

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Settings store: the per-user place the fifteen options live, keyed by their quoted
 // names ("flight mode" ... "background file").
@@ -47,3 +48,12 @@ MusicDevices MakeMusicDevices();
 // Whether the media player (music mode 3) can be loaded on this machine; the show
 // start-up asks before anything is shown.
 bool MediaPlayerAvailable();
+
+// The 3D show's work files ("readme2.txt" from ComposeModelFile, "bgi_tmp.bmp"), paths in
+// UTF-8. The program's folder when files can be created in it, otherwise the per-user
+// cache folder (made when missing).
+std::string ChooseWorkFolder(const std::string& programFolder);
+
+// Replaces the file at path with content through a new file renamed over it, so a link
+// planted at path is replaced, never followed. On failure nothing at path changes.
+bool ReplaceFile(const std::string& path, std::string_view content);

@@ -1,14 +1,10 @@
 #include "ModelFile.h"
-#include "QtPrinters.h"
-#include "WorkFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -19,36 +15,38 @@ ModelLines T4()
     return lines;
 }
 
-QList<QByteArray> FileLines(const QByteArray& file)
+// The file's lines, each checked to end in CR LF.
+std::vector<std::string> FileLines(const std::string& file)
 {
-    QList<QByteArray> lines = file.split('\n');
-    EXPECT_TRUE(lines.last().isEmpty()) << "the last line has no line end";
-    lines.removeLast();
-    for (QByteArray& line : lines) {
-        EXPECT_TRUE(line.endsWith('\r')) << line.constData();
-        line.chop(1);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end = file.find('\n'); end != std::string::npos; end = file.find('\n', start)) {
+        EXPECT_TRUE(end > start && file[end - 1] == '\r') << file.substr(start, end - start);
+        lines.push_back(file.substr(start, end - start - 1));
+        start = end + 1;
     }
+    EXPECT_EQ(start, file.size()) << "the last line has no line end";
     return lines;
 }
 
 // Walks the file's lines in order, so each expectation names the line it is about.
 class Reader {
 public:
-    explicit Reader(QList<QByteArray> lines) : lines_(std::move(lines)) {}
-    QByteArray Next() { return at_ < lines_.size() ? lines_[at_++] : QByteArray("<end of file>"); }
-    void Expect(const char* line) { EXPECT_EQ(Next(), QByteArray(line)) << "line " << at_; }
+    explicit Reader(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    std::string Next() { return at_ < lines_.size() ? lines_[at_++] : "<end of file>"; }
+    void Expect(const char* line) { EXPECT_EQ(Next(), line) << "line " << at_; }
     // A carried list, verbatim (its line forms are the asset's own tests' concern).
-    void ExpectList(const QList<QByteArray>& list, qsizetype count)
+    void ExpectList(const std::vector<std::string>& list, size_t count)
     {
         EXPECT_EQ(list.size(), count);
-        for (const QByteArray& expected : list)
+        for (const std::string& expected : list)
             EXPECT_EQ(Next(), expected) << "line " << at_;
     }
     bool AtEnd() const { return at_ == lines_.size(); }
 
 private:
-    QList<QByteArray> lines_;
-    qsizetype at_ = 0;
+    std::vector<std::string> lines_;
+    size_t at_ = 0;
 };
 
 void ExpectMaterial(Reader& r, const char* colour, const char* specular, const char* texture = nullptr)
@@ -71,7 +69,7 @@ void ExpectMaterial(Reader& r, const char* colour, const char* specular, const c
 TEST(ModelFile, TheT4FileHasEveryFixedLineCountAndListInOrderWithCrLf)
 {
     const ModelLines t4 = T4();
-    const QByteArray file = ComposeModelFile(200, QStringLiteral("C:\\Saver"), t4);
+    const std::string file = ComposeModelFile(200, "C:\\Saver", t4);
     Reader r(FileLines(file));
     for (const char* line : {"xof 0302txt 0032Header {", " 1;", " 0;", " 1;", "}", "", "Mesh bmerge1 {", " 679;"})
         r.Expect(line);
@@ -110,103 +108,53 @@ TEST(ModelFile, TheT4FileHasEveryFixedLineCountAndListInOrderWithCrLf)
     r.Expect(" }");
     r.Expect("}");
     EXPECT_TRUE(r.AtEnd());
-    EXPECT_EQ(file.count('\n'), file.count("\r\n"));
 }
 
 TEST(ModelFile, TextureLinesNameThePicturesOfTheKindInTheEscapedFolder)
 {
     const ModelLines lines = T4();
-    const QString folder = QStringLiteral("C:\\Saver");
-    const QByteArray kind200 = ComposeModelFile(200, folder, lines);
-    const QByteArray kind201 = ComposeModelFile(201, folder, lines);
-    const QByteArray kind0 = ComposeModelFile(0, folder, lines);
-    for (const char* name : {"t4bttm", "t4right_1", "t4top"}) {
-        const QByteArray first = "\r\n  \"C:\\\\Saver\\\\" + QByteArray(name) + ".bmp\"; \r\n";
-        const QByteArray second = "\r\n  \"C:\\\\Saver\\\\" + QByteArray(name) + "_r.bmp\"; \r\n";
-        EXPECT_TRUE(kind200.contains(first)) << name;
-        EXPECT_TRUE(kind0.contains(first)) << name;
-        EXPECT_FALSE(kind200.contains(second)) << name;
-        EXPECT_TRUE(kind201.contains(second)) << name;
-        EXPECT_FALSE(kind201.contains(first)) << name;
+    const std::string kind200 = ComposeModelFile(200, "C:\\Saver", lines);
+    const std::string kind201 = ComposeModelFile(201, "C:\\Saver", lines);
+    const std::string kind0 = ComposeModelFile(0, "C:\\Saver", lines);
+    const auto contains = [](const std::string& file, const std::string& part) {
+        return file.find(part) != std::string::npos;
+    };
+    for (const std::string name : {"t4bttm", "t4right_1", "t4top"}) {
+        const std::string first = "\r\n  \"C:\\\\Saver\\\\" + name + ".bmp\"; \r\n";
+        const std::string second = "\r\n  \"C:\\\\Saver\\\\" + name + "_r.bmp\"; \r\n";
+        EXPECT_TRUE(contains(kind200, first)) << name;
+        EXPECT_TRUE(contains(kind0, first)) << name;
+        EXPECT_FALSE(contains(kind200, second)) << name;
+        EXPECT_TRUE(contains(kind201, second)) << name;
+        EXPECT_FALSE(contains(kind201, first)) << name;
     }
     EXPECT_EQ(kind0, kind200);
-    EXPECT_EQ(kind201.count("TextureFilename"), 3);
+    size_t textures = 0;
+    for (size_t at = kind201.find("TextureFilename"); at != std::string::npos; at = kind201.find("TextureFilename", at + 1))
+        ++textures;
+    EXPECT_EQ(textures, 3u);
 }
 
 TEST(ModelFile, RootFoldersGiveSeparatorsInARow)
 {
-    EXPECT_EQ(TextureLine(QStringLiteral("C:\\"), QStringLiteral("t4bttm.bmp")),
-              QByteArray("  \"C:\\\\\\\\t4bttm.bmp\"; "));
-    EXPECT_EQ(TextureLine(QStringLiteral("/"), QStringLiteral("t4top_r.bmp")), QByteArray("  \"/\\\\t4top_r.bmp\"; "));
-    EXPECT_EQ(TextureLine(QStringLiteral("/opt/a\\b"), QStringLiteral("t4top.bmp")),
-              QByteArray("  \"/opt/a\\\\b\\\\t4top.bmp\"; "));
-    EXPECT_EQ(ModelFilePath(QStringLiteral("/")), QStringLiteral("//readme2.txt"));
-    EXPECT_EQ(ModelFilePath(QStringLiteral("/opt/kestrova")), QStringLiteral("/opt/kestrova/readme2.txt"));
+    EXPECT_EQ(TextureLine("C:\\", "t4bttm.bmp"), "  \"C:\\\\\\\\t4bttm.bmp\"; ");
+    EXPECT_EQ(TextureLine("/", "t4top_r.bmp"), "  \"/\\\\t4top_r.bmp\"; ");
+    EXPECT_EQ(TextureLine("/opt/a\\b", "t4top.bmp"), "  \"/opt/a\\\\b\\\\t4top.bmp\"; ");
+    EXPECT_EQ(ModelFilePath("/"), "//readme2.txt");
+    EXPECT_EQ(ModelFilePath("/opt/kestrova"), "/opt/kestrova/readme2.txt");
 }
 
-TEST(ModelFile, IsWrittenThenTruncatedToNothing)
+TEST(ModelFile, LinesThatDoNotFitTogetherAreRefused)
 {
-    QTemporaryDir dir;
-    const ModelLines lines = T4();
-    ASSERT_TRUE(WriteModelFile(201, dir.path(), QStringLiteral("/opt/k"), lines));
-    QFile file(ModelFilePath(dir.path()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), ComposeModelFile(201, QStringLiteral("/opt/k"), lines));
-    file.close();
-
-    ASSERT_TRUE(TruncateModelFile(dir.path()));
-    EXPECT_TRUE(QFileInfo(ModelFilePath(dir.path())).isFile());
-    EXPECT_EQ(QFileInfo(ModelFilePath(dir.path())).size(), 0);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{QStringLiteral("readme2.txt")});
-}
-
-TEST(ModelFile, AFolderThatTakesNoFilesMakesTheWriteFail)
-{
-    QTemporaryDir dir;
-    EXPECT_FALSE(WriteModelFile(200, dir.path() + QStringLiteral("/missing"), dir.path()));
-    // Not even root may create files in /proc.
-    EXPECT_FALSE(WriteModelFile(200, QStringLiteral("/proc"), dir.path()));
-    EXPECT_FALSE(TruncateModelFile(QStringLiteral("/proc")));
-}
-
-TEST(ModelFile, APlantedLinkIsReplacedAndItsTargetLeftAlone)
-{
-    QTemporaryDir dir;
-    const QString target = dir.path() + QStringLiteral("/precious.txt");
-    QFile precious(target);
-    ASSERT_TRUE(precious.open(QIODevice::WriteOnly));
-    precious.write("keep me");
-    precious.close();
-    ASSERT_TRUE(QFile::link(target, ModelFilePath(dir.path())));
-
-    ASSERT_TRUE(WriteModelFile(200, dir.path(), dir.path()));
-    EXPECT_FALSE(QFileInfo(ModelFilePath(dir.path())).isSymLink());
-    EXPECT_GT(QFileInfo(ModelFilePath(dir.path())).size(), 100000);
-    ASSERT_TRUE(precious.open(QIODevice::ReadOnly));
-    EXPECT_EQ(precious.readAll(), QByteArray("keep me"));
-    precious.close();
-
-    QFile::remove(ModelFilePath(dir.path()));
-    ASSERT_TRUE(QFile::link(target, ModelFilePath(dir.path())));
-    ASSERT_TRUE(TruncateModelFile(dir.path()));
-    EXPECT_FALSE(QFileInfo(ModelFilePath(dir.path())).isSymLink());
-    EXPECT_EQ(QFileInfo(target).size(), 7);
-}
-
-TEST(ModelFile, LinesThatDoNotFitTogetherAreNotWritten)
-{
-    QTemporaryDir dir;
     ModelLines lines = T4();
     ASSERT_TRUE(ModelLinesConsistent(lines));
 
     ModelLines badIndex = lines;
-    badIndex.Faces.last() = " 3;205,189,679;;";  // one past the last vertex
-    EXPECT_FALSE(WriteModelFile(200, dir.path(), dir.path(), badIndex));
-    EXPECT_FALSE(QFileInfo::exists(ModelFilePath(dir.path())));
+    badIndex.Faces.back() = " 3;205,189,679;;";  // one past the last vertex
+    EXPECT_FALSE(ModelLinesConsistent(badIndex));
 
     ModelLines badNormal = lines;
-    badNormal.FaceNormals.first() = "  3;28,9,1642;,";
+    badNormal.FaceNormals.front() = "  3;28,9,1642;,";
     EXPECT_FALSE(ModelLinesConsistent(badNormal));
 
     ModelLines badMaterial = lines;
@@ -214,21 +162,17 @@ TEST(ModelFile, LinesThatDoNotFitTogetherAreNotWritten)
     EXPECT_FALSE(ModelLinesConsistent(badMaterial));
 
     ModelLines missing = lines;
-    missing.TexCoords.removeLast();
+    missing.TexCoords.pop_back();
     EXPECT_FALSE(ModelLinesConsistent(missing));
 
     ModelLines none;
-    EXPECT_FALSE(ReadModelLines(none, dir.path() + QStringLiteral("/nothing_")));
+    EXPECT_FALSE(ReadModelLines(none, "model/nothing_"));
 }
 
-TEST(WorkFolder, IsTheProgramsFolderWhenWritableElseTheCache)
+TEST(ModelFile, LinesSplitAtLineFeedsWithoutTheirCarriageReturns)
 {
-    QTemporaryDir dir;
-    EXPECT_EQ(ChooseWorkFolder(dir.path()), dir.path());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{});
-
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.path() + QStringLiteral("/cache")));
-    const QString chosen = ChooseWorkFolder(QStringLiteral("/proc"));
-    EXPECT_TRUE(chosen.startsWith(dir.path() + QStringLiteral("/cache"))) << chosen.toStdString();
-    EXPECT_TRUE(QFileInfo(chosen).isDir());
+    EXPECT_EQ(SplitModelLines("a\r\nb\n"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(SplitModelLines("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(SplitModelLines("a\n\r"), (std::vector<std::string>{"a", ""}));
+    EXPECT_EQ(SplitModelLines(""), std::vector<std::string>{});
 }

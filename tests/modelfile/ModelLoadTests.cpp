@@ -1,6 +1,7 @@
 #include "Math3D.h"
 #include "ModelFile.h"
 #include "ModelMeshLoader.h"
+#include "WorkFiles.h"
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -38,10 +39,10 @@ TEST(ModelLoad, TheWrittenFileLoadsWithNineMaterialsAndThreePictures)
 {
     QTemporaryDir dir;
     const QString pictures = QStringLiteral("/opt/kestrova saver/bin");
-    ASSERT_TRUE(WriteModelFile(201, dir.path(), pictures));
+    ASSERT_TRUE(WriteModelFile(201, dir.path().toStdString(), pictures.toStdString()));
     Mesh mesh;
     QString error;
-    ASSERT_TRUE(LoadModelMesh(ModelFilePath(dir.path()), mesh, error)) << error.toStdString();
+    ASSERT_TRUE(LoadModelMesh(QString::fromStdString(ModelFilePath(dir.path().toStdString())), mesh, error)) << error.toStdString();
 
     ASSERT_EQ(mesh.Materials.size(), 9u);
     QStringList textures;
@@ -62,10 +63,10 @@ TEST(ModelLoad, TheWrittenFileLoadsWithNineMaterialsAndThreePictures)
 TEST(ModelLoad, KeepsTheFilesLeftHandedAxesAndFrontFaces)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(WriteModelFile(200, dir.path(), dir.path()));
+    ASSERT_TRUE(WriteModelFile(200, dir.path().toStdString(), dir.path().toStdString()));
     Mesh mesh;
     QString error;
-    ASSERT_TRUE(LoadModelMesh(ModelFilePath(dir.path()), mesh, error)) << error.toStdString();
+    ASSERT_TRUE(LoadModelMesh(QString::fromStdString(ModelFilePath(dir.path().toStdString())), mesh, error)) << error.toStdString();
     const MeshGeometry& g = *mesh.Geometry;
 
     // The file's first vertex is the nose tip, at -z.
