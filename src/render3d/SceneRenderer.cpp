@@ -181,7 +181,9 @@ gl::Uint SceneRenderer::Texture(const std::string& path)
 void SceneRenderer::CollectVisual(const Visual& visual, const Affine& hostWorld)
 {
     if (visual.MeshVisual) {
-        items_.push_back({visual.MeshVisual, hostWorld});
+        // A mesh without geometry (nothing loaded into it) has nothing to draw.
+        if (visual.MeshVisual->Geometry)
+            items_.push_back({visual.MeshVisual, hostWorld});
         return;
     }
     const Affine world = visual.FrameVisual->Local() * hostWorld;

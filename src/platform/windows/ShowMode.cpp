@@ -7,6 +7,7 @@
 #include "Platform.h"
 #include "ShowBackground.h"
 #include "ShowLoop.h"
+#include "Show3DRoad.h"
 #include "ShowSize.h"
 #include "FullScreenWindow.h"
 #include "StartFlightModel.h"
@@ -134,11 +135,6 @@ int RunShowMode()
     LoadSettings(settings);
     const ShowSize size =
         ShowSizeFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), settings.DisplayMode);
-    if (settings.AirplaneKind >= 200) {
-        ShowStartError("The three-dimensional kinds do not run on Windows yet.");
-        return 1;
-    }
-
     if (settings.MusicMode == 3 && !MediaPlayerAvailable()) {
         ShowMediaPlayerError();
         return 0;
@@ -152,6 +148,13 @@ int RunShowMode()
     if (!background) {
         ShowStartError(error);
         return 1;
+    }
+    if (settings.AirplaneKind >= 200) {
+        timeBeginPeriod(1);
+        const int status =
+            RunShow3DRoad(settings, music, ProgramFolder(), size.Width, size.Height, *background);
+        timeEndPeriod(1);
+        return status;
     }
 
     FullScreenWindow window(size.Width, size.Height);

@@ -1,0 +1,158 @@
+#include "Show3DRoad.h"
+
+#include "BitmapFile.h"
+#include "DibSection.h"
+#include "Flight.h"
+#include "RunModes.h"
+#include "SceneRenderer.h"
+#include "Show3D.h"
+#include "Show3DWindow.h"
+#include "ShowLoop.h"
+#include "WglContext.h"
+#include "WicPictures.h"
+#include "WideText.h"
+#include "WorkFiles.h"
+
+#include <chrono>
+
+namespace {
+
+void ProcessEvents()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+std::optional<CursorPoint> CursorPosition()
+{
+    POINT p{};
+    if (!GetCursorPos(&p))
+        return std::nullopt;
+    return CursorPoint{p.x, p.y};
+}
+
+std::optional<CursorPoint> CaretPosition()
+{
+    POINT p{};
+    if (!GetCaretPos(&p))
+        return std::nullopt;
+    return CursorPoint{p.x, p.y};
+}
+
+// The whole background shrunk (or grown) to 512 x 512 with GDI's averaging stretch.
+Surface BackgroundTexture(const Surface& background)
+{
+    DibSection whole(background.Width(), background.Height());
+    DibSection texture(512, 512);
+    if (!whole.Valid() || !texture.Valid())
+        return {};
+    whole.CopyFrom(background, Rect{0, 0, background.Width(), background.Height()});
+    SetStretchBltMode(texture.Dc(), HALFTONE);
+    SetBrushOrgEx(texture.Dc(), 0, 0, nullptr);
+    StretchBlt(texture.Dc(), 0, 0, 512, 512, whole.Dc(), 0, 0, background.Width(), background.Height(), SRCCOPY);
+    return texture.ToSurface();
+}
+
+Surface ReadTexturePicture(const std::string& path)
+{
+    std::optional<Surface> picture = ReadPictureFile(WideOfUtf8(path));
+    return picture ? std::move(*picture) : Surface();
+}
+
+// From the window to the end of the show loop. False with a reason on a failure; the
+// caller tells the user once the screen is given back.
+bool Fly3D(SaverSettings& settings, MusicController& music, Show3DWindow& window, int16_t width, int16_t height,
+           Mesh aircraft, Surface background, std::string& error)
+{
+    WglContext context;
+    GlFunctions gl;
+    if (!context.Create(window.Handle(), error) || !context.LoadFunctions(gl, error))
+        return false;
+    SceneRenderer renderer(gl, ReadTexturePicture);
+    if (!renderer.Initialize(error))
+        return false;
+
+    Flight flight(settings, width, height,
+                  static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    Show3D show(flight);
+    show.BuildScene3D(std::move(aircraft), std::move(background));
+    settings.SmokeLength = 500;  // for this show only; the stored setting stays
+
+    ShowFlags flags;
+    window.OnEnd = [&flags] {
+        if (flags.SaverMode == -1)
+            flags.ExitRequest = 1;
+    };
+    window.OnMusicTick = [&music] { music.MusicControl(MusicController::Poll); };
+    window.Open();
+    // Every puff slot starts free in a new Flight; then the music and its poll timer.
+    music.MusicControl(MusicController::Start);
+    ProcessEvents();
+    window.StartMusicTimer();
+
+    ShowLoopPorts ports{[&] {
+                            show.StepShow3D();
+                            renderer.Render(show.Graph(), show.Scene(), show.Camera(), width, height);
+                            window.WaitForRefresh();
+                            context.Swap();
+                            ProcessEvents();
+                        },
+                        CursorPosition,
+                        [](int ms) { Sleep(static_cast<DWORD>(ms)); },
+                        ProcessEvents,
+                        {}};
+    ports.CaretPosition = CaretPosition;
+    ShowLoop loop(flags, flight.KindChangeRequest, settings.AirplaneKind, settings.BlueWait, std::move(ports));
+    loop.RememberPositions();
+    ProcessEvents();
+    loop.Run();
+    return true;
+}
+
+}  // namespace
+
+int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::string& programFolder,
+                  int16_t width, int16_t height, const Surface& background)
+{
+    const std::string workFolder = ChooseWorkFolder(programFolder);
+    if (workFolder.empty()) {
+        ShowStartError("Neither the program's folder nor the local application data folder can be written.");
+        return 1;
+    }
+    const std::string texturePath = workFolder + "\\bgi_tmp.bmp";
+    const Surface texture = BackgroundTexture(background);
+    const std::vector<unsigned char> bitmap = EncodeBitmapFile(texture);
+    if (texture.Width() == 0 ||
+        !ReplaceFile(texturePath, std::string_view(reinterpret_cast<const char*>(bitmap.data()), bitmap.size()))) {
+        ShowStartError("Cannot write " + texturePath + ".");
+        return 1;
+    }
+    // The aircraft mesh is read back from the model file "readme2.txt" by the text mesh
+    // reader the core is getting; the Windows program has no reader yet, so its formation
+    // flies with an empty mesh: only its smoke shows.
+    Mesh aircraft;
+    std::optional<Surface> sceneBackground = ReadPictureFile(WideOfUtf8(texturePath));
+    if (!sceneBackground) {
+        ShowStartError("Cannot read " + texturePath + ".");
+        return 1;
+    }
+
+    Show3DWindow window(width, height);
+    if (!window.Valid()) {
+        ShowStartError("The show window could not be made.");
+        return 1;
+    }
+    std::string error;
+    const bool flown =
+        Fly3D(settings, music, window, width, height, std::move(aircraft), std::move(*sceneBackground), error);
+    music.MusicControl(MusicController::Stop);
+    window.Close();
+    if (!flown) {
+        ShowStartError(error);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "FrameClock.h"
+
+#include <windows.h>
+
+#include <functional>
+
+// The window of the three-dimensional show: topmost and borderless at the top-left of
+// the primary monitor at the show size (a smaller show leaves the rest of the desktop
+// visible), titled "Kestrova Saver", the cursor hidden. It owns its device context, as
+// an OpenGL context on it needs. The display mode is never changed.
+class Show3DWindow {
+public:
+    Show3DWindow(int showWidth, int showHeight);
+    Show3DWindow(const Show3DWindow&) = delete;
+    Show3DWindow& operator=(const Show3DWindow&) = delete;
+    ~Show3DWindow();
+
+    bool Valid() const { return window_ != nullptr; }
+    HWND Handle() const { return window_; }
+
+    // Shows the window on top of everything and takes the keyboard.
+    void Open();
+    // Starts the music's 2-second timer; it runs until the window closes.
+    void StartMusicTimer();
+    // Hides the window and gives the cursor back.
+    void Close();
+    // Waits until the next frame is due: one per display refresh.
+    void WaitForRefresh();
+
+    // Called for a key, a click, the window being closed by Windows or the end of the
+    // session: the show is asked to end.
+    std::function<void()> OnEnd;
+    // Called on each tick of the music's timer.
+    std::function<void()> OnMusicTick;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    int width_;
+    int height_;
+    bool cursorHidden_ = false;
+    FrameClock clock_;
+};
