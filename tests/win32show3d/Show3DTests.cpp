@@ -127,6 +127,7 @@ void FlyKind(int16_t kind)
     settings.MusicMode = 0;
     ASSERT_TRUE(SaveSettings(settings));
     DeleteFileW(BesideProgram(L"bgi_tmp.bmp").c_str());
+    DeleteFileW(BesideProgram(L"readme2.txt").c_str());
 
     Started show(L"/s");
     ASSERT_TRUE(show.ok);
@@ -160,11 +161,14 @@ void FlyKind(int16_t kind)
     EXPECT_EQ(texture.substr(0, 2), "BM");
     EXPECT_EQ(*reinterpret_cast<const int32_t*>(texture.data() + 18), 512);
     EXPECT_EQ(*reinterpret_cast<const int32_t*>(texture.data() + 22), 512);
+    const DWORD model = GetFileAttributesW(BesideProgram(L"readme2.txt").c_str());
+    ASSERT_NE(model, INVALID_FILE_ATTRIBUTES) << "the model file is left";
+    EXPECT_EQ(ReadFile(BesideProgram(L"readme2.txt")), "") << "emptied";
 }
 
 }  // namespace
 
-TEST(Show3D, BothKindsFlyTheFormationsSmokeOverTheBackgroundAndLeaveItsTexture)
+TEST(Show3D, BothKindsFlyTheFormationsSmokeOverTheBackgroundAndLeaveTheWorkFiles)
 {
     FlyKind(200);
     FlyKind(201);

@@ -3,6 +3,8 @@
 #include "BitmapFile.h"
 #include "DibSection.h"
 #include "Flight.h"
+#include "ModelFile.h"
+#include "Platform.h"
 #include "RunModes.h"
 #include "SceneRenderer.h"
 #include "Show3D.h"
@@ -11,7 +13,6 @@
 #include "WglContext.h"
 #include "WicPictures.h"
 #include "WideText.h"
-#include "WorkFiles.h"
 
 #include <chrono>
 
@@ -54,6 +55,15 @@ Surface BackgroundTexture(const Surface& background)
     SetBrushOrgEx(texture.Dc(), 0, 0, nullptr);
     StretchBlt(texture.Dc(), 0, 0, 512, 512, whole.Dc(), 0, 0, background.Width(), background.Height(), SRCCOPY);
     return texture.ToSurface();
+}
+
+// The folder as the model file names it: without its trailing separator, except at a
+// drive root ("C:\").
+std::string TextureFolder(std::string folder)
+{
+    if (folder.size() > 3 && folder.back() == '\\')
+        folder.pop_back();
+    return folder;
 }
 
 Surface ReadTexturePicture(const std::string& path)
@@ -130,10 +140,22 @@ int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::st
         ShowStartError("Cannot write " + texturePath + ".");
         return 1;
     }
-    // The aircraft mesh is read back from the model file "readme2.txt" by the text mesh
-    // reader the core is getting; the Windows program has no reader yet, so its formation
-    // flies with an empty mesh: only its smoke shows.
+    // The model file, its texture lines naming the pictures beside the .scr.
+    ModelLines lines;
+    const std::string modelPath = ModelFilePath(workFolder);
+    if (!ReadModelLines(lines) || !ModelLinesConsistent(lines) ||
+        !ReplaceFile(modelPath, ComposeModelFile(settings.AirplaneKind, TextureFolder(programFolder), lines))) {
+        MessageBoxW(nullptr, L"!", ShowWindowTitle, MB_OK | MB_TOPMOST);
+        return 1;
+    }
+    // The aircraft mesh is to be read back from the model file here by the core's text
+    // mesh reader, which the Windows program does not have yet: its formation flies with
+    // an empty mesh, only its smoke showing. The file is emptied as after a load.
     Mesh aircraft;
+    if (!ReplaceFile(modelPath, {})) {
+        ShowStartError("Cannot empty " + modelPath + ".");
+        return 1;
+    }
     std::optional<Surface> sceneBackground = ReadPictureFile(WideOfUtf8(texturePath));
     if (!sceneBackground) {
         ShowStartError("Cannot read " + texturePath + ".");

@@ -1,5 +1,9 @@
-#include "WorkFiles.h"
-
+// The 3D show's work files on Windows (Platform.h): the program's folder when it can be
+// written, otherwise %LOCALAPPDATA%\KestrovaSaver (the usual case for a saver under
+// Program Files or the Windows folder). A folder that is a link (reparse point) is never
+// used, and files are written beside their place and renamed over it, so a link planted
+// at a work file's name is replaced, never followed.
+#include "Platform.h"
 #include "WideText.h"
 
 #include <windows.h>
