@@ -1,4 +1,5 @@
 #include "ModelFile.h"
+#include "ModelMeshReader.h"
 
 #include <gtest/gtest.h>
 
@@ -175,4 +176,27 @@ TEST(ModelFile, LinesSplitAtLineFeedsWithoutTheirCarriageReturns)
     EXPECT_EQ(SplitModelLines("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_EQ(SplitModelLines("a\n\r"), (std::vector<std::string>{"a", ""}));
     EXPECT_EQ(SplitModelLines(""), std::vector<std::string>{});
+}
+
+TEST(ModelFile, ReadsBackAsTheTexturedAircraft)
+{
+    Mesh mesh;
+    std::string error;
+    ModelLines lines = T4();
+    ASSERT_TRUE(ReadModelMesh(ComposeModelFile(201, "C:\\Saver", lines), mesh, error)) << error;
+    size_t triangles = 0;
+    for (const auto& part : mesh.Geometry->PartIndices)
+        triangles += part.size() / 3;
+    EXPECT_EQ(triangles, 310u + 2 * 178u);  // triangles and quadrilaterals
+    std::vector<std::string> textures;
+    for (const MeshMaterial& m : mesh.Materials) {
+        if (!m.TexturePath.empty())
+            textures.push_back(m.TexturePath);
+    }
+    EXPECT_EQ(textures, (std::vector<std::string>{"C:\\Saver/t4bttm_r.bmp", "C:\\Saver/t4right_1_r.bmp",
+                                                  "C:\\Saver/t4top_r.bmp"}));
+
+    lines.Faces.back() = " 3;205,189,679;;";  // one past the last vertex
+    EXPECT_FALSE(ReadModelMesh(ComposeModelFile(201, "C:\\Saver", lines), mesh, error));
+    EXPECT_FALSE(ReadModelMesh("xof 0302txt 0032Header {", mesh, error));
 }
