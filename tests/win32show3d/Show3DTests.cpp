@@ -42,7 +42,8 @@ std::wstring BesideProgram(const wchar_t* name)
 // What the screen shows of the 3D show over the green (0, 128, 0) background.
 struct Show3DPixels {
     int background = 0;
-    int smoke = 0;  // lit white smoke with the green showing through
+    int bluePaint = 0;    // kind 200's textures
+    int orangePaint = 0;  // kind 201's textures
 };
 
 Show3DPixels Classify(const Surface& shot)
@@ -54,8 +55,10 @@ Show3DPixels Classify(const Surface& shot)
             const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
             if (r < 8 && b < 8 && std::abs(g - 128) < 8)
                 ++c.background;
-            else if (r > 90 && g - r >= 8 && g - r <= 45 && std::abs(b - r) < 12)
-                ++c.smoke;
+            else if (b > 100 && b > r + 60 && b > g + 40)
+                ++c.bluePaint;
+            else if (r > 120 && r > g + 60 && r > b + 80)
+                ++c.orangePaint;
         }
     }
     return c;
@@ -117,9 +120,9 @@ std::string ReadFile(const std::wstring& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Flies one 3D kind over green until its smoke shows, then ends it as a user would. The
-// last screenshot is left in the build folder to look at.
-void FlyKind(int16_t kind)
+// Flies one 3D kind over green until its painted aircraft show, then ends it as a user
+// would. The last screenshot is left in the build folder to look at.
+void FlyKind(int16_t kind, int Show3DPixels::*paint, int Show3DPixels::*otherPaint)
 {
     SaverSettings settings;
     settings.AirplaneKind = kind;
@@ -134,12 +137,12 @@ void FlyKind(int16_t kind)
     Surface shot;
     Show3DPixels seen;
     const auto start = std::chrono::steady_clock::now();
-    // The camera jumps about: wait for a view with the formation's smoke in it.
+    // The camera jumps about: wait for a view with the formation in it.
     while (std::chrono::steady_clock::now() - start < HangLimit &&
            WaitForSingleObject(show.process.hProcess, 0) == WAIT_TIMEOUT) {
         shot = Screenshot();
         seen = Classify(shot);
-        if (seen.background > shot.Width() * shot.Height() / 4 && seen.smoke > 100)
+        if (seen.background > shot.Width() * shot.Height() / 4 && seen.*paint > 30)
             break;
         std::this_thread::sleep_for(200ms);
     }
@@ -148,7 +151,9 @@ void FlyKind(int16_t kind)
                   std::ios::binary)
         .write(reinterpret_cast<const char*>(picture.data()), std::streamsize(picture.size()));
     EXPECT_GT(seen.background, shot.Width() * shot.Height() / 4) << "the green background";
-    EXPECT_GT(seen.smoke, 100) << "the formation's smoke";
+    EXPECT_GT(seen.*paint, 30) << "the kind's painted aircraft";
+    // Kind 201's white and orange aircraft have blue canopies.
+    EXPECT_GT(seen.*paint, 2 * seen.*otherPaint) << "mostly the kind's own paint";
 
     // A key ends the show.
     const HWND window = FindWindowW(nullptr, L"Kestrova Saver");
@@ -168,10 +173,10 @@ void FlyKind(int16_t kind)
 
 }  // namespace
 
-TEST(Show3D, BothKindsFlyTheFormationsSmokeOverTheBackgroundAndLeaveTheWorkFiles)
+TEST(Show3D, BothKindsFlyTheirPaintedFormationOverTheBackgroundAndLeaveTheWorkFiles)
 {
-    FlyKind(200);
-    FlyKind(201);
+    FlyKind(200, &Show3DPixels::bluePaint, &Show3DPixels::orangePaint);
+    FlyKind(201, &Show3DPixels::orangePaint, &Show3DPixels::bluePaint);
     RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRegistryPath);
 }
 

@@ -4,6 +4,7 @@
 #include "DibSection.h"
 #include "Flight.h"
 #include "ModelFile.h"
+#include "ModelMeshReader.h"
 #include "Platform.h"
 #include "RunModes.h"
 #include "SceneRenderer.h"
@@ -15,6 +16,9 @@
 #include "WideText.h"
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -64,6 +68,13 @@ std::string TextureFolder(std::string folder)
     if (folder.size() > 3 && folder.back() == '\\')
         folder.pop_back();
     return folder;
+}
+
+// Empty when the file cannot be read; the reader then says what is missing.
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(std::filesystem::path(WideOfUtf8(path)), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 Surface ReadTexturePicture(const std::string& path)
@@ -148,12 +159,16 @@ int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::st
         MessageBoxW(nullptr, L"!", ShowWindowTitle, MB_OK | MB_TOPMOST);
         return 1;
     }
-    // The aircraft mesh is to be read back from the model file here by the core's text
-    // mesh reader, which the Windows program does not have yet: its formation flies with
-    // an empty mesh, only its smoke showing. The file is emptied as after a load.
+    // Read back as the scene loads it, then emptied.
     Mesh aircraft;
+    std::string error;
+    const bool loaded = ReadModelMesh(ReadWholeFile(modelPath), aircraft, error);
     if (!ReplaceFile(modelPath, {})) {
         ShowStartError("Cannot empty " + modelPath + ".");
+        return 1;
+    }
+    if (!loaded) {
+        ShowStartError(modelPath + ": " + error);
         return 1;
     }
     std::optional<Surface> sceneBackground = ReadPictureFile(WideOfUtf8(texturePath));
@@ -167,7 +182,6 @@ int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::st
         ShowStartError("The show window could not be made.");
         return 1;
     }
-    std::string error;
     const bool flown =
         Fly3D(settings, music, window, width, height, std::move(aircraft), std::move(*sceneBackground), error);
     music.MusicControl(MusicController::Stop);

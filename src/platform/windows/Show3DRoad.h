@@ -8,11 +8,10 @@
 #include <string>
 
 // The three-dimensional kinds (200 and above): in the work folder the background saved
-// as the 512 x 512 texture "bgi_tmp.bmp" and the model file "readme2.txt" written, then
-// the scene flown in an OpenGL 3.3 window at the show size until the user ends it. The
-// model file is not read back yet (the Windows program has no reader for it), so the
-// aircraft themselves are not drawn. programFolder is the .scr's folder (UTF-8), where
-// the texture pictures lie. Returns the program's exit status; failures are told to the
-// user after the screen is given back.
+// as the 512 x 512 texture "bgi_tmp.bmp" and the model file "readme2.txt" written, read
+// back and emptied, then the scene flown in an OpenGL 3.3 window at the show size until
+// the user ends it. programFolder is the .scr's folder (UTF-8), where the texture
+// pictures lie. Returns the program's exit status; failures are told to the user after
+// the screen is given back.
 int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::string& programFolder,
                   int16_t width, int16_t height, const Surface& background);
