@@ -91,6 +91,14 @@ Section
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+!macro DeleteWorkFiles folder
+  Delete "${folder}\readme2.txt"
+  Delete "${folder}\bgi_tmp.bmp"
+  ; Scratch copies, renamed over those files once written; a show ended mid-write leaves them.
+  Delete "${folder}\.readme2.txt-*"
+  Delete "${folder}\.bgi_tmp.bmp-*"
+!macroend
+
 Function un.onInit
   SetRegView 64
   StrCpy $RemoveSettings 0
@@ -115,12 +123,10 @@ Section Uninstall
 
   !include "${UNFILES}"
   ; Work files of the 3D kinds, written beside the program when its folder is writable.
-  Delete "$INSTDIR\readme2.txt"
-  Delete "$INSTDIR\bgi_tmp.bmp"
+  !insertmacro DeleteWorkFiles "$INSTDIR"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
-  Delete "${WORK_FOLDER}\readme2.txt"
-  Delete "${WORK_FOLDER}\bgi_tmp.bmp"
+  !insertmacro DeleteWorkFiles "${WORK_FOLDER}"
   RMDir "${WORK_FOLDER}"
 
   ${If} $RemoveSettings == 0

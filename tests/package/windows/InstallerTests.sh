@@ -58,9 +58,11 @@ install() {
   done
   [[ $(value "$uninstall_key" UninstallString) == '"C:\Program Files\Kestrova Saver\uninstall.exe"' ]] ||
     fail "no uninstaller in Add/Remove Programs"
-  # What the show writes beside itself, or under the user's local application data.
+  # The 3D kinds' work files where the program's folder cannot be written, and the scratch
+  # copies a show ended while writing leaves.
   mkdir -p "$work_folder"
-  touch "$folder/readme2.txt" "$folder/bgi_tmp.bmp" "$work_folder/readme2.txt" "$work_folder/bgi_tmp.bmp"
+  touch "$work_folder/readme2.txt" "$work_folder/bgi_tmp.bmp" "$work_folder/.bgi_tmp.bmp-7-1" \
+    "$folder/.readme2.txt-7-2"
 }
 
 # uninstall <arguments...>: the uninstaller runs from a copy of itself and returns at
@@ -81,7 +83,8 @@ remove_key "$uninstall_key"
 remove_key "$settings"
 rm -rf "$folder" "$work_folder"
 
-set_value "$settings\\Option" "kind of airplane" 3
+set_value "$settings\\Option" "kind of airplane" 200
+set_value "$settings\\Option" "background mode" 3
 install
 [[ $(value "$desktop" ScreenSaveActive) == 1 ]] || fail "screen saver not active"
 saver=$(value "$desktop" SCRNSAVE.EXE) || fail "no current screen saver"
@@ -89,17 +92,31 @@ saver=$(value "$desktop" SCRNSAVE.EXE) || fail "no current screen saver"
 [[ $(wine winepath -u "$saver" </dev/null 2>/dev/null) -ef $folder/kestrova-saver.scr ]] ||
   fail "SCRNSAVE.EXE does not name the installed saver: $saver"
 
-# Windows starts the saver by that value and /s; a mouse movement ends it.
+# blue_paint: kind 200's deep blue paint, which only its textures carry (untextured, the
+# aircraft are white with paler blue canopies), is on the screen over the brown background.
+blue_paint() {
+  import -window root -depth 8 "$work/shot.ppm" 2>/dev/null || return 1
+  python3 -c '
+import sys
+p = open(sys.argv[1], "rb").read().split(b"\n", 3)[3]
+blue = sum(1 for r, g, b in zip(p[0::3], p[1::3], p[2::3]) if r < 32 and b > 100 and b > g + 40)
+sys.exit(0 if blue > 500 else 1)' "$work/shot.ppm"
+}
+
+# Windows starts the saver by that value and /s. The 3D kind finds its textures beside
+# the installed saver and writes its work files there (Wine lets it); a mouse movement
+# ends it.
 wine "$saver" /s </dev/null >"$work/show.txt" 2>&1 &
 show=$!
-wait_for "show window" xdotool search --name '^Kestrova Saver$'
+wait_for "textured aircraft" blue_paint
+[[ -f $folder/bgi_tmp.bmp && -f $folder/readme2.txt ]] || fail "no work files beside the installed saver"
 moved_and_ended() { xdotool mousemove_relative 1 0; sleep 0.5; ! kill -0 $show 2>/dev/null; }
 wait_for "end of the show after a mouse movement" moved_and_ended
 wait $show || fail "the installed saver ended with status $?: $(cat "$work/show.txt")"
 
 uninstall /S
 value "$desktop" SCRNSAVE.EXE >/dev/null && fail "SCRNSAVE.EXE still names the removed saver"
-[[ $(value "$settings\\Option" "kind of airplane") == 3 ]] || fail "a silent uninstall removed the settings"
+[[ $(value "$settings\\Option" "kind of airplane") == 200 ]] || fail "a silent uninstall removed the settings"
 
 # Once the user has chosen another screen saver, the uninstall leaves it; asked to, it
 # removes the settings.
