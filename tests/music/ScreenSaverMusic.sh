@@ -11,17 +11,7 @@ rm -rf "$work" && mkdir -p "$work"
 key='HKCU\Software\VB and VBA Program Settings\KestrovaSaver\Option'
 Appear=240 End=90
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-wait_for() {  # wait_for <seconds> <what> <command...>
-  local limit=$1 what=$2
-  shift 2
-  local deadline=$((SECONDS + limit))
-  until "$@"; do
-    ((SECONDS < deadline)) || fail "no $what within $limit s"
-    sleep 0.5
-  done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/wait-for.sh"
 
 set_option() { wine reg add "$key" /v "$1" /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1; }
 clear_options() {

@@ -1,6 +1,8 @@
 #include "FullScreenWindow.h"
 
+#include "ShowWindowParts.h"
 #include "TileMask.h"
+#include "WindowClass.h"
 
 #include <thread>
 
@@ -10,25 +12,11 @@ constexpr wchar_t ClassName[] = L"KestrovaSaverShow";
 constexpr UINT_PTR MinuteTimer = 1;
 constexpr UINT_PTR MusicTimer = 2;
 
-double RefreshRate()
-{
-    const HDC screen = GetDC(nullptr);
-    const int hz = GetDeviceCaps(screen, VREFRESH);
-    ReleaseDC(nullptr, screen);
-    // 0 and 1 mean the hardware's default rate; the clock then takes 60 Hz.
-    return hz;
-}
-
 }  // namespace
 
-FullScreenWindow::FullScreenWindow(int showWidth, int showHeight) : clock_(RefreshRate())
+FullScreenWindow::FullScreenWindow(int showWidth, int showHeight) : clock_(DisplayRefreshRate())
 {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = ClassName;
-    RegisterClassW(&windowClass);
+    const HINSTANCE instance = RegisterWindowClass(ClassName, OwnerProcedure<FullScreenWindow>);
 
     const int monitorWidth = GetSystemMetrics(SM_CXSCREEN);
     const int monitorHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -125,50 +113,17 @@ void FullScreenWindow::PaintAll(HDC dc)
     SelectClipRgn(dc, nullptr);
 }
 
-LRESULT CALLBACK FullScreenWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<FullScreenWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self && self->window_ == window ? self->OnMessage(message, wParam, lParam)
-                                           : DefWindowProcW(window, message, wParam, lParam);
-}
-
 LRESULT FullScreenWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const auto end = [this] {
-        if (OnEnd)
-            OnEnd();
-    };
+    if (const auto handled = ShowWindowMessage(message, wParam, OnEnd))
+        return *handled;
     switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-        end();
-        return 0;
-    case WM_CLOSE:
-        // Windows closes the show: it ends through its ordinary shutdown.
-        end();
-        return 0;
-    case WM_ENDSESSION:
-        if (wParam)
-            end();
-        return 0;
     case WM_TIMER:
         if (wParam == MinuteTimer && OnMinuteTick)
             OnMinuteTick();
         if (wParam == MusicTimer && OnMusicTick)
             OnMusicTick();
         return 0;
-    case WM_SETCURSOR:
-        SetCursor(nullptr);
-        return TRUE;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         const HDC dc = BeginPaint(window_, &paint);

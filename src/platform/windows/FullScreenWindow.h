@@ -2,6 +2,7 @@
 
 #include "DibSection.h"
 #include "FrameClock.h"
+#include "WindowClass.h"
 #include "Surface.h"
 
 #include <windows.h>
@@ -51,7 +52,7 @@ public:
     std::function<void()> OnMusicTick;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK OwnerProcedure<FullScreenWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Note(const Rect& r);
     void Flush();

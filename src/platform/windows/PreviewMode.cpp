@@ -4,6 +4,7 @@
 #include "Platform.h"
 #include "PreviewChoice.h"
 #include "WicPictures.h"
+#include "WindowClass.h"
 
 #include <memory>
 #include <stdexcept>
@@ -45,10 +46,7 @@ void Draw(HWND window, HDC dc, const PreviewPictures& pictures)
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    const auto* pictures = reinterpret_cast<const PreviewPictures*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const auto* pictures = static_cast<const PreviewPictures*>(WindowOwner(window, message, lParam));
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -85,12 +83,7 @@ int RunPreviewMode(HWND host)
     }
     pictures.Host = host;
 
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = ClassName;
-    RegisterClassW(&windowClass);
+    const HINSTANCE instance = RegisterWindowClass(ClassName, Procedure);
     const HWND window = CreateWindowExW(0, ClassName, L"Prev", WS_POPUP, 0, 0, hostRect.right, hostRect.bottom,
                                         nullptr, nullptr, instance, &pictures);
     if (!window)

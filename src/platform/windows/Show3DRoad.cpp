@@ -10,6 +10,7 @@
 #include "SceneRenderer.h"
 #include "Show3D.h"
 #include "Show3DWindow.h"
+#include "ShowInput.h"
 #include "ShowLoop.h"
 #include "WglContext.h"
 #include "WicPictures.h"
@@ -21,31 +22,6 @@
 #include <iterator>
 
 namespace {
-
-void ProcessEvents()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-std::optional<CursorPoint> CursorPosition()
-{
-    POINT p{};
-    if (!GetCursorPos(&p))
-        return std::nullopt;
-    return CursorPoint{p.x, p.y};
-}
-
-std::optional<CursorPoint> CaretPosition()
-{
-    POINT p{};
-    if (!GetCaretPos(&p))
-        return std::nullopt;
-    return CursorPoint{p.x, p.y};
-}
 
 // The whole background shrunk (or grown) to 512 x 512 with GDI's averaging stretch.
 Surface BackgroundTexture(const Surface& background)

@@ -1,5 +1,8 @@
 #include "Show3DWindow.h"
 
+#include "ShowWindowParts.h"
+#include "WindowClass.h"
+
 #include <thread>
 
 namespace {
@@ -7,27 +10,12 @@ namespace {
 constexpr wchar_t ClassName[] = L"KestrovaSaverShow3D";
 constexpr UINT_PTR MusicTimer = 2;
 
-double RefreshRate()
-{
-    const HDC screen = GetDC(nullptr);
-    const int hz = GetDeviceCaps(screen, VREFRESH);
-    ReleaseDC(nullptr, screen);
-    // 0 and 1 mean the hardware's default rate; the clock then takes 60 Hz.
-    return hz;
-}
-
 }  // namespace
 
 Show3DWindow::Show3DWindow(int showWidth, int showHeight)
-    : width_(showWidth), height_(showHeight), clock_(RefreshRate())
+    : width_(showWidth), height_(showHeight), clock_(DisplayRefreshRate())
 {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_OWNDC;
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = ClassName;
-    RegisterClassW(&windowClass);
+    const HINSTANCE instance = RegisterWindowClass(ClassName, OwnerProcedure<Show3DWindow>, CS_OWNDC);
     window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ClassName, L"Kestrova Saver",
                               WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, showWidth, showHeight, nullptr,
                               nullptr, instance, this);
@@ -75,47 +63,14 @@ void Show3DWindow::WaitForRefresh()
     std::this_thread::sleep_for(clock_.Reserve(FrameClock::Clock::now()));
 }
 
-LRESULT CALLBACK Show3DWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<Show3DWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self && self->window_ == window ? self->OnMessage(message, wParam, lParam)
-                                           : DefWindowProcW(window, message, wParam, lParam);
-}
-
 LRESULT Show3DWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const auto end = [this] {
-        if (OnEnd)
-            OnEnd();
-    };
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-    case WM_CLOSE:
-        end();
-        return 0;
-    case WM_ENDSESSION:
-        if (wParam)
-            end();
-        return 0;
-    case WM_TIMER:
+    if (const auto handled = ShowWindowMessage(message, wParam, OnEnd))
+        return *handled;
+    if (message == WM_TIMER) {
         if (wParam == MusicTimer && OnMusicTick)
             OnMusicTick();
         return 0;
-    case WM_SETCURSOR:
-        SetCursor(nullptr);
-        return TRUE;
-    case WM_ERASEBKGND:
-        // OpenGL draws every pixel of every frame.
-        return 1;
-    default:
-        return DefWindowProcW(window_, message, wParam, lParam);
     }
+    return DefWindowProcW(window_, message, wParam, lParam);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameClock.h"
+#include "WindowClass.h"
 
 #include <windows.h>
 
@@ -36,7 +37,7 @@ public:
     std::function<void()> OnMusicTick;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK OwnerProcedure<Show3DWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;

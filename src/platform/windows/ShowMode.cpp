@@ -6,6 +6,7 @@
 #include "MusicController.h"
 #include "Platform.h"
 #include "ShowBackground.h"
+#include "ShowInput.h"
 #include "ShowLoop.h"
 #include "Show3DRoad.h"
 #include "ShowSize.h"
@@ -20,32 +21,6 @@
 #include <stdexcept>
 
 namespace {
-
-// Pumps the window events once, as the loop's last step does.
-void ProcessEvents()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-std::optional<CursorPoint> CursorPosition()
-{
-    POINT p{};
-    if (!GetCursorPos(&p))
-        return std::nullopt;
-    return CursorPoint{p.x, p.y};
-}
-
-std::optional<CursorPoint> CaretPosition()
-{
-    POINT p{};
-    if (!GetCaretPos(&p))
-        return std::nullopt;
-    return CursorPoint{p.x, p.y};
-}
 
 // The folder of the .scr, ending with a backslash: a bare music file name lives there.
 std::string ProgramFolder()

@@ -1,5 +1,7 @@
 #include "WglContext.h"
 
+#include "WindowClass.h"
+
 namespace {
 
 // From WGL_ARB_create_context, WGL_ARB_create_context_profile and WGL_EXT_swap_control.
@@ -40,13 +42,7 @@ void* FindFunction(const char* name, void*)
 // wglCreateContextAttribsARB, found through a legacy context on a hidden window.
 CreateContextAttribs FindCreateContextAttribs()
 {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW probeClass{};
-    probeClass.style = CS_OWNDC;
-    probeClass.lpfnWndProc = DefWindowProcW;
-    probeClass.hInstance = instance;
-    probeClass.lpszClassName = ProbeClassName;
-    RegisterClassW(&probeClass);
+    const HINSTANCE instance = RegisterWindowClass(ProbeClassName, DefWindowProcW, CS_OWNDC);
     const HWND probe = CreateWindowExW(0, ProbeClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
     if (!probe)
         return nullptr;

@@ -10,18 +10,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 rm -rf "$work" && mkdir -p "$work"
 Appear=240 End=90
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# wait_for <seconds> <what> <command...>: runs the command until it succeeds.
-wait_for() {
-  local limit=$1 what=$2
-  shift 2
-  local deadline=$((SECONDS + limit))
-  until "$@"; do
-    ((SECONDS < deadline)) || fail "no $what within $limit s"
-    sleep 0.5
-  done
-}
+source "$here/../../support/wait-for.sh"
 
 # ends_with_status_0 <pid> <what>: the process ends in time, successfully.
 ends_with_status_0() {
