@@ -20,6 +20,8 @@ finish() {
   if [[ -n ${XVFB_PID:-} ]]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
 trap finish EXIT
+# A server an interrupted run left in this prefix would keep the wait below from ever ending.
+wineserver -k 2>/dev/null || true
 # Wine's background services must not hold this script's output open, so nothing
 # Wine starts here writes to it.
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
