@@ -67,7 +67,7 @@ TEST(Package, TheDebHoldsTheProgramDependsOnRuntimePackagesPassesLintianAndRunsU
     QStringList packages;
     for (const QString& entry : depends.output.split(QRegularExpression(QStringLiteral("[,|]"))))
         packages << entry.trimmed().section(QLatin1Char(' '), 0, 0);
-    for (const char* needed : {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6opengl6",
+    for (const char* needed : {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6",
                                "libsdl2-mixer-2.0-0", "libassimp5", "libxcb1", "qt6-qpa-plugins"})
         EXPECT_TRUE(packages.contains(QLatin1String(needed))) << needed << " in " << depends.output.toStdString();
     for (const QString& package : packages)
