@@ -1,4 +1,5 @@
 // kestrova-saver.scr /c as Windows starts it from the screen saver settings.
+#include "ProgramUnderWine.h"
 #include "RegistryStore.h"
 
 #include <windows.h>
@@ -15,17 +16,6 @@ using namespace std::chrono_literals;
 
 // Only catches a hang.
 constexpr DWORD HangLimitMs = 60000;
-
-// The program as Windows sees it: Wine shows the build folder as drive Z:.
-std::wstring ProgramPath()
-{
-    std::wstring path = L"Z:" KESTROVA_SCR;
-    for (wchar_t& c : path) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    return path;
-}
 
 // The owner window lives on this thread: it must answer the messages the dialog sends
 // it (disabling it while the dialog is open) as a settings page would.

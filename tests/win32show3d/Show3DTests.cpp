@@ -1,6 +1,7 @@
 // kestrova-saver.scr /s with the 3D kinds, under Wine's OpenGL.
 #include "BitmapFile.h"
 #include "Platform.h"
+#include "ProgramUnderWine.h"
 #include "RegistryStore.h"
 
 #include <windows.h>
@@ -21,17 +22,6 @@ using namespace std::chrono_literals;
 
 // Only catches a hang; software OpenGL under Wine on a busy machine is slow to start.
 constexpr auto HangLimit = 120s;
-
-// The program as Windows sees it: Wine shows the build folder as drive Z:.
-std::wstring ProgramPath()
-{
-    std::wstring path = L"Z:" KESTROVA_SCR;
-    for (wchar_t& c : path) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    return path;
-}
 
 std::wstring BesideProgram(const wchar_t* name)
 {
