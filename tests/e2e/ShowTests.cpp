@@ -100,8 +100,7 @@ TEST_F(Show, EndsOnInputAndNotWithout)
         SaverProcess show(x, {QStringLiteral("/s")});
         x.ScreenshotWhen(env.Path() + QStringLiteral("/input.png"), Drawing(qRgb(0, 0, 0)));
         ASSERT_TRUE(show.Running()) << input.join(' ').toStdString();
-        x.Run(QStringLiteral("xdotool"), input);
-        EXPECT_TRUE(show.WaitForExit()) << input.join(' ').toStdString();
+        EXPECT_TRUE(show.InputUntilExit(x, input)) << input.join(' ').toStdString();
         EXPECT_EQ(show.ExitCode(), 0) << input.join(' ').toStdString();
     }
 

@@ -82,8 +82,7 @@ Show3DPixels RunKind(const TestEnvironment& env, const XvfbServer& x, int kind)
         QThread::msleep(1000);
     }
     // Any key ends the show, a modifier alone included.
-    x.Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Control_L")});
-    EXPECT_TRUE(show.WaitForExit()) << "kind " << kind;
+    EXPECT_TRUE(show.InputUntilExit(x, {QStringLiteral("key"), QStringLiteral("Control_L")})) << "kind " << kind;
     EXPECT_EQ(show.ExitCode(), 0);
     return seen;
 }
@@ -138,8 +137,7 @@ TEST(Show3D, EndsWhenTheMouseMovesOrIsClicked)
         SaverProcess show(x, {QStringLiteral("/s")}, extra);
         x.ScreenshotWhen(env.Path() + QStringLiteral("/start.png"), Drawing);
         ASSERT_TRUE(show.Running());
-        x.Run(QStringLiteral("xdotool"), input);
-        EXPECT_TRUE(show.WaitForExit()) << input.join(' ').toStdString();
+        EXPECT_TRUE(show.InputUntilExit(x, input)) << input.join(' ').toStdString();
         EXPECT_EQ(show.ExitCode(), 0);
     }
 }
