@@ -8,10 +8,6 @@
 
 namespace {
 
-// Room for every blit of a busy frame: 100 aircraft and a full pool of smoke points
-// of a handful of puffs each.
-constexpr size_t DrawnRectCapacity = 16384;
-
 constexpr int SmallTileSize = 8;
 
 }  // namespace
@@ -19,7 +15,6 @@ constexpr int SmallTileSize = 8;
 FrameComposer::FrameComposer(int width, int height)
     : frame_(width, height, OpaqueBlack),
       background_(width, height, OpaqueBlack),
-      drawn_(DrawnRectCapacity, Rect{0, 0, width, height}),
       scratch_{std::vector<int>(static_cast<size_t>(std::max(width, 0))), {}},
       drawnTiles_(width, height),
       previousTiles_(width, height),
@@ -87,7 +82,6 @@ void FrameComposer::CopyBackground()
     std::swap(drawnTiles_, previousTiles_);
     drawnTiles_.Clear();
     drawnSmallTiles_.Clear();
-    drawn_.Clear();
 }
 
 void FrameComposer::DrawSmoke(Flight& flight)
@@ -98,7 +92,6 @@ void FrameComposer::DrawSmoke(Flight& flight)
 void FrameComposer::PuffBlitter::DrawPuff(int picture, const Rect& square)
 {
     if (owner_.smoke_.Draw(owner_.frame_, picture, square)) {
-        owner_.drawn_.Add(square);
         owner_.drawnTiles_.Mark(square);
         owner_.drawnSmallTiles_.Mark(square);
     }
@@ -117,7 +110,6 @@ void FrameComposer::DrawSprite(const Flight& flight, int i)
     const int cellSize = flight.KindCellSize[static_cast<size_t>(plane.KindSlot)];
     const SpriteRects rects = SpriteGeometry(plane, cellSize, frame_.Width(), frame_.Height());
     if (sprites_.Heading(plane.Dir).Draw(frame_, rects, scratch_)) {
-        drawn_.Add(rects.Destination);
         drawnTiles_.Mark(rects.Destination);
         drawnSmallTiles_.Mark(rects.Destination);
     }

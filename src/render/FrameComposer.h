@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DrawnRegion.h"
 #include "FrameCanvas.h"
 #include "KindSprites.h"
 #include "SmokeDrawing.h"
@@ -40,8 +39,6 @@ public:
 
     // The frame being composed. Every pixel is opaque, so a presenter may ignore alpha.
     const Surface& Frame() const { return frame_; }
-    // What was drawn over the background since the last CopyBackground.
-    const DrawnRegion& Drawn() const { return drawn_; }
 
     // Each frame restores the background only where the previous frame drew, instead of
     // copying it whole; the pixels are the same either way. Off: always the whole copy.
@@ -77,7 +74,6 @@ private:
     Surface background_;
     KindSprites sprites_;
     SmokePuffs smoke_;
-    DrawnRegion drawn_;
     PuffBlitter puffs_{*this};
     DrawScratch scratch_;
     Presenter presenter_;

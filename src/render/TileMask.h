@@ -10,7 +10,8 @@
 // Which square tiles of a frame were drawn into (32 x 32 unless told; a power of two, as
 // every puff of smoke marks tiles and a shift is cheaper than a division). Restoring the
 // background and putting the frame on screen are limited to those tiles; the mask is
-// sized once, so marking and reading it allocate nothing.
+// sized once, so marking and reading it allocate nothing. One bit a tile, so that a
+// puff marks a word or two and a row of mostly unmarked tiles is read a word at a time.
 class TileMask {
 public:
     static constexpr int TileSize = 32;
@@ -22,15 +23,12 @@ public:
           shift_(std::countr_zero(static_cast<unsigned>(tileSize_))),
           columns_((std::max(width, 0) + tileSize_ - 1) / tileSize_),
           rows_((std::max(height, 0) + tileSize_ - 1) / tileSize_),
-          tiles_(static_cast<size_t>(columns_) * rows_, 0)
+          words_((columns_ + WordBits - 1) / WordBits),
+          bits_(static_cast<size_t>(words_) * rows_, 0)
     {
     }
 
-    int Columns() const { return columns_; }
-    int Rows() const { return rows_; }
-
-    void Clear() { std::fill(tiles_.begin(), tiles_.end(), uint8_t{0}); }
-    void MarkAll() { std::fill(tiles_.begin(), tiles_.end(), uint8_t{1}); }
+    void Clear() { std::fill(bits_.begin(), bits_.end(), uint64_t{0}); }
 
     // Marks every tile the rectangle touches (the part inside the frame).
     void Mark(const Rect& r)
@@ -40,40 +38,71 @@ public:
         if (right <= left || bottom <= top)
             return;
         for (int row = top >> shift_; row <= (bottom - 1) >> shift_; ++row)
-            std::fill_n(tiles_.begin() + static_cast<ptrdiff_t>(row) * columns_ + (left >> shift_),
-                        ((right - 1) >> shift_) - (left >> shift_) + 1, uint8_t{1});
+            MarkColumns(row, left >> shift_, (right - 1) >> shift_);
     }
 
-    bool Marked(int column, int row) const { return tiles_[static_cast<size_t>(row) * columns_ + column] != 0; }
-
     // Runs of marked tiles along each row, in pixels, clipped to the frame: calls
-    // visit(Rect) for each, top to bottom and left to right.
+    // visit(Rect) for each, top to bottom and left to right. With other, a tile marked in
+    // either mask (of the same size) counts as marked.
     template <typename Visit>
     void ForEachRun(const TileMask* other, Visit visit) const
     {
         for (int row = 0; row < rows_; ++row) {
+            auto word = [&](int w) { return Word(row, w) | (other ? other->Word(row, w) : 0); };
             int column = 0;
-            while (column < columns_) {
-                auto on = [&](int c) { return Marked(c, row) || (other && other->Marked(c, row)); };
-                if (!on(column)) {
-                    ++column;
-                    continue;
-                }
-                const int start = column;
-                while (column < columns_ && on(column))
-                    ++column;
-                visit(Rect{start * tileSize_, row * tileSize_, std::min(column * tileSize_, width_),
+            while ((column = Next(word, column, true)) < columns_) {
+                const int end = Next(word, column, false);
+                visit(Rect{column * tileSize_, row * tileSize_, std::min(end * tileSize_, width_),
                            std::min((row + 1) * tileSize_, height_)});
+                column = end;
             }
         }
     }
 
 private:
+    static constexpr int WordBits = 64;
+
+    uint64_t Word(int row, int w) const { return bits_[static_cast<size_t>(row) * words_ + w]; }
+
+    // Sets the bits of columns first..last of one row.
+    void MarkColumns(int row, int first, int last)
+    {
+        uint64_t* words = bits_.data() + static_cast<size_t>(row) * words_;
+        const int firstWord = first / WordBits, lastWord = last / WordBits;
+        const uint64_t head = ~uint64_t{0} << (first % WordBits);
+        const uint64_t tail = ~uint64_t{0} >> (WordBits - 1 - last % WordBits);
+        if (firstWord == lastWord) {
+            words[firstWord] |= head & tail;
+            return;
+        }
+        words[firstWord] |= head;
+        for (int w = firstWord + 1; w < lastWord; ++w)
+            words[w] = ~uint64_t{0};
+        words[lastWord] |= tail;
+    }
+
+    // The first column at or after from whose bit is set (or clear, when set is false);
+    // columns_ when there is none. Bits past the last column are never set.
+    template <typename WordOf>
+    int Next(const WordOf& word, int from, bool set) const
+    {
+        int w = from / WordBits;
+        const uint64_t flip = set ? 0 : ~uint64_t{0};
+        uint64_t bits = (word(w) ^ flip) & (~uint64_t{0} << (from % WordBits));
+        while (bits == 0) {
+            if (++w >= words_)
+                return columns_;
+            bits = word(w) ^ flip;
+        }
+        return std::min(w * WordBits + std::countr_zero(bits), columns_);
+    }
+
     int width_;
     int height_;
     int tileSize_;
     int shift_;
     int columns_;
     int rows_;
-    std::vector<uint8_t> tiles_;
+    int words_;
+    std::vector<uint64_t> bits_;
 };

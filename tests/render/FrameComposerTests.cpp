@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr uint32_t Blue = 0xFF1030A0u;
@@ -83,13 +86,21 @@ TEST_F(FrameComposerTest, AircraftCoverOnlyTheirSquaresAndNoKeyColourIsCopied)
     }
     EXPECT_GT(yellow, 1500);
     EXPECT_EQ(frame.Pixel(145, 100), Yellow);
-    ASSERT_EQ(composer.Drawn().Rects().size(), 2u);
-    EXPECT_EQ(composer.Drawn().Rects()[0], first);
 
-    // The next frame starts again from the background.
+    // The next frame starts again from the background, and hands the screen the tiles
+    // both aircraft covered.
     composer.CopyBackground();
-    EXPECT_EQ(composer.Frame().Pixel(145, 100), Blue);
-    EXPECT_TRUE(composer.Drawn().Rects().empty());
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            ASSERT_EQ(composer.Frame().Pixel(x, y), Blue) << x << "," << y;
+    std::vector<Rect> changed;
+    composer.ForEachChangedRun([&changed](const Rect& r) { changed.push_back(r); });
+    for (const Rect& square : {first, second}) {
+        for (int y = square.Top; y < square.Bottom; ++y)
+            for (int x = square.Left; x < square.Right; ++x)
+                ASSERT_TRUE(std::any_of(changed.begin(), changed.end(), [&](const Rect& r) { return Inside(r, x, y); }))
+                    << x << "," << y;
+    }
 }
 
 TEST_F(FrameComposerTest, SmokeIsWhiteStippleUnderTheAircraftAndMissingAtTheEdges)
@@ -130,21 +141,6 @@ TEST_F(FrameComposerTest, SmokeIsWhiteStippleUnderTheAircraftAndMissingAtTheEdge
             ASSERT_EQ(frame.Pixel(x, y), Blue);
     // Smoke first, aircraft over it.
     EXPECT_EQ(frame.Pixel(aircraft.Left + aircraft.Width() / 2, aircraft.Top + aircraft.Height() / 2), Yellow);
-}
-
-TEST(DrawnRegion, StandsForTheWholeFrameOnceItsRoomIsUsedUp)
-{
-    DrawnRegion drawn(2, Rect{0, 0, 320, 240});
-    drawn.Add({1, 1, 2, 2});
-    drawn.Add({3, 3, 4, 4});
-    EXPECT_FALSE(drawn.CoversWholeFrame());
-    ASSERT_EQ(drawn.Rects().size(), 2u);
-    drawn.Add({5, 5, 6, 6});
-    EXPECT_TRUE(drawn.CoversWholeFrame());
-    ASSERT_EQ(drawn.Rects().size(), 1u);
-    EXPECT_EQ(drawn.Rects()[0], (Rect{0, 0, 320, 240}));
-    drawn.Clear();
-    EXPECT_TRUE(drawn.Rects().empty());
 }
 
 TEST_F(FrameComposerTest, PresentHandsTheFrameToThePresenter)
@@ -203,7 +199,6 @@ TEST_F(FrameComposerTest, NothingIsDrawnBeforeTheKindIsLoadedOrForImpossibleReco
     Place(0, 100, 100, 2, 2);
     composer.CopyBackground();
     composer.DrawSprite(flight, 0);
-    EXPECT_TRUE(composer.Drawn().Rects().empty());
 
     composer.LoadKindSprites(0, BlockPictures(400, 0xFF000000u, Yellow), 400);
     Place(0, 100, 100, 8, 2);    // no ninth heading
@@ -212,5 +207,12 @@ TEST_F(FrameComposerTest, NothingIsDrawnBeforeTheKindIsLoadedOrForImpossibleReco
     for (int i = 0; i < 3; ++i)
         composer.DrawSprite(flight, i);
     composer.DrawSprite(flight, 100);
-    EXPECT_TRUE(composer.Drawn().Rects().empty());
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            ASSERT_EQ(composer.Frame().Pixel(x, y), Blue) << x << "," << y;
+    // Nothing drawn, so the next frame changes nothing on screen.
+    composer.CopyBackground();
+    int changed = 0;
+    composer.ForEachChangedRun([&changed](const Rect&) { ++changed; });
+    EXPECT_EQ(changed, 0);
 }
