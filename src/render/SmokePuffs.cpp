@@ -89,22 +89,27 @@ bool SmokePuffs::Draw(Surface& target, int k, const Rect& square) const
     if (!square.LiesWithin(target.Width(), target.Height()))
         return false;
 
+    // A puff is small and its rows hold a few dots each: the work per row is kept to
+    // finding its dot list.
     const uint8_t* at = sampled_[static_cast<size_t>(n)].data();
-    const bool plain = plain_[static_cast<size_t>(k)];
-    const uint32_t colour = dotColour_[static_cast<size_t>(k)];
-    for (int j = 0; j < n; ++j) {
-        const uint32_t* source = picture.Row(at[j]);
-        uint32_t* to = target.Row(square.Top + j) + square.Left;
-        const size_t row = Row(k, n, at[j]);
-        const uint8_t* dot = dotColumns_.data() + rowStart_[row];
-        const uint8_t* end = dotColumns_.data() + rowStart_[row + 1];
-        if (plain) {
-            for (; dot != end; ++dot)
+    const uint32_t* rowStart = rowStart_.data() + Row(k, n, 0);
+    const uint8_t* dots = dotColumns_.data();
+    const size_t stride = static_cast<size_t>(target.Width());
+    uint32_t* to = target.Row(square.Top) + square.Left;
+    if (plain_[static_cast<size_t>(k)]) {
+        const uint32_t colour = dotColour_[static_cast<size_t>(k)];
+        for (int j = 0; j < n; ++j, to += stride) {
+            const uint8_t* end = dots + rowStart[at[j] + 1];
+            for (const uint8_t* dot = dots + rowStart[at[j]]; dot != end; ++dot)
                 to[*dot] = colour;
-        } else {
-            for (; dot != end; ++dot)
-                to[*dot] = SourceOver(source[at[*dot]], to[*dot]);
         }
+        return true;
+    }
+    for (int j = 0; j < n; ++j, to += stride) {
+        const uint32_t* source = picture.Row(at[j]);
+        const uint8_t* end = dots + rowStart[at[j] + 1];
+        for (const uint8_t* dot = dots + rowStart[at[j]]; dot != end; ++dot)
+            to[*dot] = SourceOver(source[at[*dot]], to[*dot]);
     }
     return true;
 }
