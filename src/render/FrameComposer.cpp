@@ -16,9 +16,9 @@ FrameComposer::FrameComposer(int width, int height)
     : frame_(width, height, OpaqueBlack),
       background_(width, height, OpaqueBlack),
       scratch_{std::vector<int>(static_cast<size_t>(std::max(width, 0))), {}},
+      drawnSmallTiles_(width, height, SmallTileSize),
       drawnTiles_(width, height),
-      previousTiles_(width, height),
-      drawnSmallTiles_(width, height, SmallTileSize)
+      previousTiles_(width, height)
 {
 }
 
@@ -79,6 +79,7 @@ void FrameComposer::CopyBackground()
                 std::copy_n(background_.Row(y) + run.Left, count, frame_.Row(y) + run.Left);
         });
     }
+    CoverDrawnTiles();
     std::swap(drawnTiles_, previousTiles_);
     drawnTiles_.Clear();
     drawnSmallTiles_.Clear();
@@ -92,7 +93,6 @@ void FrameComposer::DrawSmoke(Flight& flight)
 void FrameComposer::PuffBlitter::DrawPuff(int picture, const Rect& square)
 {
     if (owner_.smoke_.Draw(owner_.frame_, picture, square)) {
-        owner_.drawnTiles_.Mark(square);
         owner_.drawnSmallTiles_.Mark(square);
     }
 }
@@ -110,13 +110,19 @@ void FrameComposer::DrawSprite(const Flight& flight, int i)
     const int cellSize = flight.KindCellSize[static_cast<size_t>(plane.KindSlot)];
     const SpriteRects rects = SpriteGeometry(plane, cellSize, frame_.Width(), frame_.Height());
     if (sprites_.Heading(plane.Dir).Draw(frame_, rects, scratch_)) {
-        drawnTiles_.Mark(rects.Destination);
         drawnSmallTiles_.Mark(rects.Destination);
     }
 }
 
+void FrameComposer::CoverDrawnTiles()
+{
+    drawnTiles_.Clear();
+    drawnTiles_.MarkCovering(drawnSmallTiles_);
+}
+
 void FrameComposer::Present()
 {
+    CoverDrawnTiles();
     if (presenter_)
         presenter_(frame_);
 }

@@ -70,6 +70,8 @@ private:
         FrameComposer& owner_;
     };
 
+    void CoverDrawnTiles();
+
     Surface frame_;
     Surface background_;
     KindSprites sprites_;
@@ -77,12 +79,13 @@ private:
     PuffBlitter puffs_{*this};
     DrawScratch scratch_;
     Presenter presenter_;
+    // What this frame drew, in 8 x 8 tiles, for restoring the background: a smoke trail
+    // covers far fewer of them. Each draw marks only these.
+    TileMask drawnSmallTiles_;
+    // The same in the 32 x 32 tiles the screen gets, made from the small ones when the
+    // frame is done, as each rectangle sent costs the X server more than its pixels would.
     TileMask drawnTiles_;     // drawn into this frame
     TileMask previousTiles_;  // drawn into the previous frame
-    // The same as drawnTiles_ in 8 x 8 tiles, for restoring the background: a smoke trail
-    // covers far fewer of them. The screen gets the larger tiles, as each rectangle sent
-    // costs the X server more than its pixels would.
-    TileMask drawnSmallTiles_;
     bool incremental_ = true;
     bool backgroundChanged_ = true;
     bool wholeFrameChanged_ = true;
