@@ -89,7 +89,7 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
         if (!madeAhead) {
             // The first frame makes or waits for only the sizes it draws.
             madeAhead.emplace();
-            madeAhead->Start(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
+            madeAhead->Start(kind, HeadingPictureReader(kind), KindCellEdge(kind));
         }
         composer.UseKindSprites(std::move(*madeAhead));
         ctx.Music.MusicControl(0);

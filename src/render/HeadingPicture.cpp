@@ -9,8 +9,15 @@
 #include <utility>
 
 HeadingPicture::HeadingPicture(Surface keyed, const std::vector<DrawnSize>& sizes)
-    : edge_(keyed.Width()), keyed_(std::move(keyed))
+    : HeadingPicture(keyed.Width(), nullptr, sizes)
 {
+    source_->Keyed = std::move(keyed);
+}
+
+HeadingPicture::HeadingPicture(int edge, std::function<Surface()> makeKeyed, const std::vector<DrawnSize>& sizes)
+    : edge_(edge), source_(std::make_unique<Source>())
+{
+    source_->MakeKeyed = std::move(makeKeyed);
     for (const DrawnSize& size : sizes) {
         const bool listed = std::any_of(sizes_.begin(), sizes_.end(), [&size](const DrawnSize& s) {
             return s.Width == size.Width && s.Height == size.Height;
@@ -35,9 +42,21 @@ void HeadingPicture::Make(int i) const
     // The last row and column of the picture are never drawn.
     const Rect source{0, 0, edge_ - 1, edge_ - 1};
     const DrawnSize& size = sizes_[static_cast<size_t>(i)];
-    slot.Made = Prepared(Resample(keyed_, source, size.Width, size.Height));
+    slot.Made = Prepared(Resample(Keyed(), source, size.Width, size.Height));
     slot.State.store(Made, std::memory_order_release);
     slot.State.notify_all();
+}
+
+const Surface& HeadingPicture::Keyed() const
+{
+    std::call_once(source_->Once, [this] {
+        if (source_->MakeKeyed) {
+            source_->Keyed = source_->MakeKeyed();
+            // What it read from is not needed again.
+            source_->MakeKeyed = nullptr;
+        }
+    });
+    return source_->Keyed;
 }
 
 const HeadingPicture::Rendition& HeadingPicture::Ready(int i) const

@@ -5,7 +5,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 // Width and height of the square an aircraft is drawn in before the screen edges cut it.
@@ -31,6 +33,10 @@ public:
     HeadingPicture() = default;
     // keyed: the N x N picture with its key colour already transparent. Makes nothing yet.
     HeadingPicture(Surface keyed, const std::vector<DrawnSize>& sizes);
+    // The same, but the keyed edge x edge picture is made by makeKeyed when the first size
+    // is made, on whichever thread makes it: a show then decodes only the headings it draws
+    // before its first frame. makeKeyed must not throw.
+    HeadingPicture(int edge, std::function<Surface()> makeKeyed, const std::vector<DrawnSize>& sizes);
 
     // How many distinct sizes there are, and the pixel count of size i.
     int SizeCount() const { return static_cast<int>(sizes_.size()); }
@@ -68,12 +74,20 @@ private:
     };
     static constexpr int Waiting = 0, Making = 1, Made = 2;
 
+    // The keyed picture, made once by the first thread that needs it.
+    struct Source {
+        std::once_flag Once;
+        std::function<Surface()> MakeKeyed;
+        Surface Keyed;
+    };
+
     static Rendition Prepared(Surface pixels);
+    const Surface& Keyed() const;
     int Nearest(int width, int height) const;
     const Rendition& Ready(int i) const;
 
     int edge_ = 0;
-    Surface keyed_;
+    std::unique_ptr<Source> source_;
     std::vector<DrawnSize> sizes_;
     std::unique_ptr<Slot[]> slots_;
 };

@@ -84,13 +84,17 @@ KindSprites::KindSprites(KindSprites&&) noexcept = default;
 KindSprites& KindSprites::operator=(KindSprites&&) noexcept = default;
 KindSprites::~KindSprites() = default;
 
-void KindSprites::Start(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize)
+void KindSprites::Start(int kind, HeadingReader read, int cellSize)
 {
     auto making = std::make_unique<Making>();
+    auto shared = std::make_shared<const HeadingReader>(std::move(read));
     for (int d = 0; d < HeadingCount; ++d) {
-        Surface picture = SurfaceFromPicture(pictures[static_cast<size_t>(d)], cellSize, cellSize);
-        picture.SetColorKey(ColourKeyOf(kind, picture));
-        making->Headings[static_cast<size_t>(d)] = HeadingPicture(std::move(picture), DrawnSizes(d, cellSize));
+        auto makeKeyed = [shared, kind, d, cellSize] {
+            Surface picture = SurfaceFromPicture((*shared)(d), cellSize, cellSize);
+            picture.SetColorKey(ColourKeyOf(kind, picture));
+            return picture;
+        };
+        making->Headings[static_cast<size_t>(d)] = HeadingPicture(cellSize, makeKeyed, DrawnSizes(d, cellSize));
     }
     making->StartHelpers();
     making_ = std::move(making);
@@ -98,7 +102,9 @@ void KindSprites::Start(int kind, const std::array<Surface, HeadingCount>& pictu
 
 void KindSprites::Load(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize)
 {
-    Start(kind, pictures, cellSize);
+    // The helpers make every size, so every picture is read before they end and the
+    // reader is never called once Load has returned.
+    Start(kind, [&pictures](int d) { return pictures[static_cast<size_t>(d)]; }, cellSize);
     for (std::thread& helper : making_->Helpers)
         helper.join();
     making_->Helpers.clear();

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 constexpr int HeadingCount = 8;
@@ -12,6 +13,10 @@ constexpr int HeadingCount = 8;
 // The transparent colour of one heading picture: black for kind 0, the picture's own
 // top-left pixel for kinds 1..5 (0xRRGGBB).
 uint32_t ColourKeyOf(int kind, const Surface& picture);
+
+// Reads the decoded picture of heading 0..7, on any thread; an empty surface when it
+// cannot. Must not throw.
+using HeadingReader = std::function<Surface(int heading)>;
 
 // The eight heading pictures of the aircraft kind being shown, keyed and made ready
 // at every size an aircraft of size factor 1..10 is drawn at.
@@ -26,10 +31,11 @@ public:
     // pictures[d] is the decoded picture of heading d; the top-left cellSize x cellSize
     // of each is used. Every size is made before Load returns.
     void Load(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize);
-    // The same, but returns once the pictures are keyed: the sizes are made on other
-    // threads, smallest (the most drawn) first, and a draw that needs one before then
-    // makes it or waits for it. A show's first frame then waits only for its own sizes.
-    void Start(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize);
+    // The same, but returns at once: the pictures are read and keyed and the sizes made on
+    // other threads, smallest (the most drawn) first, and a draw that needs a size before
+    // then makes it or waits for it, reading its picture first if need be. A show's first
+    // frame then waits only for its own pictures and sizes.
+    void Start(int kind, HeadingReader read, int cellSize);
 
     bool IsLoaded() const { return making_ != nullptr; }
     const HeadingPicture& Heading(int d) const;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 namespace {
@@ -203,7 +204,7 @@ TEST_F(HeadingPictureTest, SizesMadeInTheBackgroundDrawWhatSizesMadeUpFrontDraw)
     const std::array<Surface, HeadingCount> pictures = BlockPictures(180, 0xFF000000u, Paint);
     sprites.Load(1, pictures, 180);
     KindSprites started;
-    started.Start(1, pictures, 180);
+    started.Start(1, [&pictures](int d) { return pictures[static_cast<size_t>(d)]; }, 180);
     for (int scale = 10; scale >= 1; --scale) {
         for (int dir = 0; dir < HeadingCount; ++dir) {
             for (int x : {500, 501}) {
@@ -218,6 +219,43 @@ TEST_F(HeadingPictureTest, SizesMadeInTheBackgroundDrawWhatSizesMadeUpFrontDraw)
             }
         }
     }
+}
+
+TEST_F(HeadingPictureTest, AStartedKindDrawsOneHeadingWhileTheOthersAreStillUnread)
+{
+    // The first frame must not wait for pictures it does not draw: every other heading's
+    // read is held back until heading 3 has been drawn, so reading them all up front
+    // would never return. (No ASSERT in here: the held reads must be let go.)
+    const std::array<Surface, HeadingCount> pictures = BlockPictures(180, 0xFF000000u, Paint);
+    sprites.Load(1, pictures, 180);
+    std::atomic<bool> drawn{false};
+    std::atomic<int> readsOfThree{0};
+    {
+        KindSprites started;
+        started.Start(
+            1,
+            [&](int d) {
+                if (d == 3)
+                    ++readsOfThree;
+                else
+                    drawn.wait(false);
+                return pictures[static_cast<size_t>(d)];
+            },
+            180);
+        for (int scale : {1, 2, 7}) {
+            const PlaneState plane = Plane(500, 500, 3, scale);
+            const SpriteRects rects = SpriteGeometry(plane, 180, 1200, 1200);
+            Surface early(1200, 1200, Blue);
+            DrawScratch own;
+            EXPECT_TRUE(started.Heading(3).Draw(early, rects, own));
+            EXPECT_TRUE(SamePixels(Drawn(plane, 180, 1200, 1200), rects.Destination, early, rects.Destination.Left,
+                                   rects.Destination.Top))
+                << "scale " << scale;
+        }
+        drawn = true;
+        drawn.notify_all();
+    }
+    EXPECT_EQ(readsOfThree, 1);
 }
 
 TEST_F(HeadingPictureTest, RefusedWhenTheSquareLiesOutsideOrTheSourceLeavesThePicture)

@@ -2,6 +2,10 @@
 
 #include "EmbeddedAssets.h"
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -37,14 +41,44 @@ Surface ReadPicture(const std::string& name)
     return SurfaceOfImage(picture);
 }
 
+std::string HeadingPictureName(int kind, int d)
+{
+    return "sprites/kind" + std::to_string(kind) + "_" + std::to_string(d) + ".png";
+}
+
+// Whether the embedded picture is there and its header names a size; decodes nothing.
+bool LooksReadable(const std::string& name)
+{
+    const std::span<const unsigned char> bytes = EmbeddedAsset(name);
+    QByteArray data =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    return reader.canRead() && reader.size().isValid();
+}
+
 }  // namespace
 
 std::array<Surface, HeadingCount> ReadHeadingPictures(int kind)
 {
     std::array<Surface, HeadingCount> pictures;
     for (int d = 0; d < HeadingCount; ++d)
-        pictures[static_cast<size_t>(d)] = ReadPicture("sprites/kind" + std::to_string(kind) + "_" + std::to_string(d) + ".png");
+        pictures[static_cast<size_t>(d)] = ReadPicture(HeadingPictureName(kind, d));
     return pictures;
+}
+
+HeadingReader HeadingPictureReader(int kind)
+{
+    for (int d = 0; d < HeadingCount; ++d) {
+        const std::string name = HeadingPictureName(kind, d);
+        if (!LooksReadable(name))
+            throw std::runtime_error("cannot read the picture " + name);
+    }
+    return [kind](int d) {
+        const QImage picture = ImageOfAsset(HeadingPictureName(kind, d));
+        return picture.isNull() ? Surface() : SurfaceOfImage(picture);
+    };
 }
 
 std::array<Surface, SmokePictureCount> ReadSmokePictures()

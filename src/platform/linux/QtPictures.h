@@ -15,5 +15,10 @@ Surface SurfaceOfImage(const QImage& image);
 // keeps its size. Format_RGB32 may be asked for when every pixel is opaque (the frame).
 QImage ImageView(const Surface& surface, QImage::Format format = QImage::Format_ARGB32_Premultiplied);
 
+// A reader of kind 0..5's heading pictures that decodes each only when asked, on any
+// thread. Throws std::runtime_error naming a picture that is missing or is no picture at
+// all; one that fails to decode later reads as an empty surface.
+HeadingReader HeadingPictureReader(int kind);
+
 // An embedded picture decoded ("preview/emblem.png"); a null image when it cannot be read.
 QImage ImageOfAsset(std::string_view name);
