@@ -15,7 +15,6 @@
 #include "StepAircraft.h"
 
 #include <QCoreApplication>
-#include <QRegion>
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QThread>
@@ -68,9 +67,7 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
         changed.clear();
         composer.ForEachChangedRun(
             [&changed](const Rect& r) { changed.emplace_back(r.Left, r.Top, r.Width(), r.Height()); });
-        QRegion region;
-        region.setRects(changed.data(), static_cast<int>(changed.size()));
-        window.Present(ImageView(frame, QImage::Format_RGB32), region);
+        window.Present(ImageView(frame, QImage::Format_RGB32), changed);
     });
 
     KindChangeTimer kindTimer;

@@ -94,11 +94,13 @@ SharedFrame::~SharedFrame()
         shmdt(pixels_);
 }
 
-void SharedFrame::Put(const QRegion& parts)
+void SharedFrame::Put(std::span<const QRect> parts)
 {
-    const QRect box = parts.boundingRect() & QRect(0, 0, width_, height_);
-    if (box.isEmpty())
+    if (parts.empty())
         return;
+    // Banded: the first part starts the topmost band and the last ends the lowest.
+    const int top = parts.front().top();
+    const int bottom = parts.back().bottom() + 1;
     clip_.clear();
     for (const QRect& r : parts)
         clip_.push_back({static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<uint16_t>(r.width()),
@@ -107,8 +109,7 @@ void SharedFrame::Put(const QRegion& parts)
                             clip_.data());
     // Whole rows: the server then writes straight from our memory without a temporary.
     xcb_shm_put_image(c_, window_, gc_, static_cast<uint16_t>(width_), static_cast<uint16_t>(height_), 0,
-                      static_cast<uint16_t>(box.top()), static_cast<uint16_t>(width_),
-                      static_cast<uint16_t>(box.height()), 0, static_cast<int16_t>(box.top()), depth_,
-                      XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
+                      static_cast<uint16_t>(top), static_cast<uint16_t>(width_), static_cast<uint16_t>(bottom - top), 0,
+                      static_cast<int16_t>(top), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
     Sync(c_);
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QRegion>
+#include <QRect>
 
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 // A frame the X server reads straight from memory it shares with us: the show composes
@@ -26,10 +27,12 @@ public:
     int Height() const { return height_; }
     uint32_t* Pixels() const { return pixels_; }
 
-    // Shows `parts` of the frame (y-x banded, as a QRegion keeps them) at the window's
-    // top left, and returns once the server has read them, so the next frame may be
-    // composed over them.
-    void Put(const QRegion& parts);
+    // Shows `parts` of the frame at the window's top left, and returns once the server
+    // has read them, so the next frame may be composed over them. The parts lie inside
+    // the frame and are y-x banded: bands top to bottom, each band's parts left to right,
+    // not overlapping. The server takes them as its clip as they are, so hundreds of
+    // small parts cost it little more than their pixels.
+    void Put(std::span<const QRect> parts);
 
 private:
     SharedFrame(xcb_connection_t* c, xcb_window_t window, int width, int height, uint8_t depth);

@@ -55,17 +55,20 @@ uint32_t* ShowWindow::SharedFramePixels(QSize frameSize)
     return shared_ ? shared_->Pixels() : nullptr;
 }
 
-void ShowWindow::Paint(const QImage& frame, const QRegion& changed)
+void ShowWindow::Paint(const QImage& frame, std::span<const QRect> changedParts)
 {
     const QSize logical = size();
     if (logical.isEmpty())
         return;
     if (shared_ && frame.constBits() == reinterpret_cast<const uchar*>(shared_->Pixels()) &&
         frame.size() == logical && logical == QSize(shared_->Width(), shared_->Height())) {
-        shared_->Put(needsFullPaint_ || changed.isEmpty() ? QRegion(frame.rect()) : changed);
+        const QRect whole = frame.rect();
+        shared_->Put(needsFullPaint_ || changedParts.empty() ? std::span<const QRect>(&whole, 1) : changedParts);
         needsFullPaint_ = false;
         return;
     }
+    QRegion changed;
+    changed.setRects(changedParts.data(), static_cast<int>(changedParts.size()));
     if (store_->size() != logical) {
         store_->resize(logical);
         needsFullPaint_ = true;
@@ -109,7 +112,7 @@ void ShowWindow::Paint(const QImage& frame, const QRegion& changed)
     needsFullPaint_ = false;
 }
 
-void ShowWindow::Present(const QImage& frame, const QRegion& changed)
+void ShowWindow::Present(const QImage& frame, std::span<const QRect> changed)
 {
     const auto wait = clock_.Reserve(FrameClock::Clock::now());
     if (wait > FrameClock::Clock::duration::zero())
@@ -125,7 +128,7 @@ void ShowWindow::exposeEvent(QExposeEvent*)
 {
     needsFullPaint_ = true;
     if (isExposed() && !last_.isNull())
-        Paint(last_, QRegion());
+        Paint(last_, {});
 }
 
 void ShowWindow::resizeEvent(QResizeEvent*)

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 
 // The window of the two-dimensional show: frameless, stay-on-top, covering the primary
 // screen, with a blank cursor and the keyboard grabbed. Each composed frame is shown
@@ -28,9 +29,11 @@ public:
     // Shows the window over the whole screen and takes the keyboard.
     void Open();
 
-    // Presents one show-size frame; `changed` is the part of the frame that differs from
-    // the previous one (the whole frame when empty). Waits for the next refresh.
-    void Present(const QImage& frame, const QRegion& changed = QRegion());
+    // Presents one show-size frame; `changed` holds the parts of the frame that differ
+    // from the previous one (the whole frame when empty), y-x banded: bands top to
+    // bottom, each band's parts left to right, none overlapping or touching sideways.
+    // Waits for the next refresh.
+    void Present(const QImage& frame, std::span<const QRect> changed = {});
 
     // Memory to compose show-size frames into that the X server reads directly, when
     // the window shows them one to one and the server can share memory with us; else
@@ -50,7 +53,7 @@ protected:
 
 private:
     QRect TargetRect(QSize frameSize) const;
-    void Paint(const QImage& frame, const QRegion& changed);
+    void Paint(const QImage& frame, std::span<const QRect> changedParts);
 
     std::unique_ptr<QBackingStore> store_;
     std::unique_ptr<SharedFrame> shared_;
