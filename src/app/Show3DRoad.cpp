@@ -124,13 +124,18 @@ bool Fly3D(ShowContext& ctx, HostedShow& place, const std::string& workFolder, c
     QObject::connect(&timer2, &QTimer::timeout, [&] { ctx.Music.MusicControl(2); });
     timer2.start();
 
+    std::vector<QRect> changed;
     ShowLoop loop(flags, flight.KindChangeRequest, settings.AirplaneKind, settings.BlueWait,
                   {[&] {
                        show.StepShow3D();
                        if (window.MakeCurrent()) {
                            const QSize size = window.PixelSize();
-                           renderer.Render(show.Graph(), show.Scene(), show.Camera(), size.width(), size.height());
-                           window.Present();
+                           changed.clear();
+                           const auto& boxes = renderer.Render(show.Graph(), show.Scene(), show.Camera(), size.width(),
+                                                               size.height(), window.KeepsFrames());
+                           for (const PixelBox& box : boxes)
+                               changed.emplace_back(box.X0, box.Y0, box.Width(), box.Height());
+                           window.Present(changed);
                        }
                        QCoreApplication::processEvents();
                    },

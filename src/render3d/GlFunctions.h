@@ -41,7 +41,8 @@ constexpr Enum UNPACK_ALIGNMENT = 0x0CF5;
 constexpr Enum FRAMEBUFFER = 0x8D40, READ_FRAMEBUFFER = 0x8CA8, DRAW_FRAMEBUFFER = 0x8CA9,
                DRAW_FRAMEBUFFER_BINDING = 0x8CA6, COLOR_ATTACHMENT0 = 0x8CE0;
 constexpr Bitfield COLOR_BUFFER_BIT = 0x4000, DEPTH_BUFFER_BIT = 0x0100;
-constexpr Enum DEPTH_TEST = 0x0B71, CULL_FACE = 0x0B44, BLEND = 0x0BE2, CW = 0x0900, BACK = 0x0405, LESS = 0x0201;
+constexpr Enum DEPTH_TEST = 0x0B71, SCISSOR_TEST = 0x0C11, CULL_FACE = 0x0B44, BLEND = 0x0BE2, CW = 0x0900,
+               BACK = 0x0405, LESS = 0x0201;
 constexpr Enum SRC_ALPHA = 0x0302, ONE_MINUS_SRC_ALPHA = 0x0303;
 constexpr Enum VERTEX_SHADER = 0x8B31, FRAGMENT_SHADER = 0x8B30, COMPILE_STATUS = 0x8B81, LINK_STATUS = 0x8B82,
                INFO_LOG_LENGTH = 0x8B84;
@@ -95,6 +96,7 @@ constexpr Enum VERTEX_SHADER = 0x8B31, FRAGMENT_SHADER = 0x8B30, COMPILE_STATUS 
     X(gl::Int, GetUniformLocation, (gl::Uint program, const gl::Char* name))                                       \
     X(void, LinkProgram, (gl::Uint program))                                                                       \
     X(void, PixelStorei, (gl::Enum name, gl::Int value))                                                           \
+    X(void, Scissor, (gl::Int x, gl::Int y, gl::Sizei width, gl::Sizei height))                                   \
     X(void, ShaderSource, (gl::Uint shader, gl::Sizei count, const gl::Char* const* text, const gl::Int* length))   \
     X(void, TexImage2D,                                                                                            \
       (gl::Enum target, gl::Int level, gl::Int internalFormat, gl::Sizei width, gl::Sizei height, gl::Int border,  \

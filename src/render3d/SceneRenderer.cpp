@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -63,23 +64,6 @@ SceneRenderer::Matrix4 SceneRenderer::ToMatrix(const Affine& a)
                     float(m.Row[1].X), float(m.Row[1].Y), float(m.Row[1].Z), 0,  //
                     float(m.Row[2].X), float(m.Row[2].Y), float(m.Row[2].Z), 0,  //
                     float(t.X), float(t.Y), float(t.Z), 1}};
-}
-
-// Perspective of a camera looking along its +z axis: the view window at distance 1 is one
-// unit across the larger side of the viewport; depth runs from the front plane (1) to the
-// back plane.
-SceneRenderer::Matrix4 SceneRenderer::Projection(int width, int height, double back)
-{
-    const double front = 1.0;
-    const double larger = std::max(width, height);
-    const float sx = float(2.0 * larger / width);
-    const float sy = float(2.0 * larger / height);
-    const float a = float((back + front) / (back - front));
-    const float b = float(-2.0 * back * front / (back - front));
-    return Matrix4{{sx, 0, 0, 0,  //
-                    0, sy, 0, 0,  //
-                    0, 0, a, 1,   //
-                    0, 0, b, 0}};
 }
 
 SceneRenderer::Matrix4 SceneRenderer::Multiply(const Matrix4& a, const Matrix4& b)
@@ -152,6 +136,21 @@ SceneRenderer::GpuGeometry& SceneRenderer::Upload(const MeshGeometry& geometry)
     gl_.VertexAttribPointer(2, 2, gl::FLOAT, gl::FALSE_, stride, reinterpret_cast<void*>(offsetof(MeshVertex, Uv)));
     gl_.BindVertexArray(0);
     return gpu;
+}
+
+const LocalBounds& SceneRenderer::Bounds(const MeshGeometry& geometry)
+{
+    const auto found = bounds_.find(&geometry);
+    if (found != bounds_.end())
+        return found->second;
+    LocalBounds box{{INFINITY, INFINITY, INFINITY}, {-INFINITY, -INFINITY, -INFINITY}};
+    for (const MeshVertex& v : geometry.Vertices) {
+        box.Min = {std::min<double>(box.Min.X, v.Position[0]), std::min<double>(box.Min.Y, v.Position[1]),
+                   std::min<double>(box.Min.Z, v.Position[2])};
+        box.Max = {std::max<double>(box.Max.X, v.Position[0]), std::max<double>(box.Max.Y, v.Position[1]),
+                   std::max<double>(box.Max.Z, v.Position[2])};
+    }
+    return bounds_[&geometry] = box;
 }
 
 gl::Uint SceneRenderer::Texture(const std::string& path)
@@ -235,7 +234,7 @@ void SceneRenderer::SetFrameUniforms(const GlProgram& program, const SceneGraph&
     gl_.Uniform1f(program.Power, 0.0f);
 }
 
-bool SceneRenderer::DrawBackground(const SceneGraph& graph, int width, int height)
+bool SceneRenderer::DrawBackground(const SceneGraph& graph, int width, int height, const std::vector<PixelBox>& boxes)
 {
     const Surface& image = graph.BackgroundImage();
     if (image.Width() == 0 || image.Height() == 0)
@@ -252,8 +251,15 @@ bool SceneRenderer::DrawBackground(const SceneGraph& graph, int width, int heigh
     }
     gl_.BindFramebuffer(gl::READ_FRAMEBUFFER, backgroundFramebuffer_);
     gl_.BindFramebuffer(gl::DRAW_FRAMEBUFFER, screen);
-    gl_.BlitFramebuffer(0, 0, width, height, 0, upsideDown ? height : 0, width, upsideDown ? 0 : height,
-                        gl::COLOR_BUFFER_BIT, gl::NEAREST);
+    // Rectangles rather than a scissor: Mesa copies memory only for an unscissored blit.
+    for (const PixelBox& box : boxes) {
+        if (upsideDown)
+            gl_.BlitFramebuffer(box.X0, height - box.Y1, box.X1, height - box.Y0, box.X0, box.Y1, box.X1, box.Y0,
+                                gl::COLOR_BUFFER_BIT, gl::NEAREST);
+        else
+            gl_.BlitFramebuffer(box.X0, box.Y0, box.X1, box.Y1, box.X0, box.Y0, box.X1, box.Y1,
+                                gl::COLOR_BUFFER_BIT, gl::NEAREST);
+    }
     gl_.BindFramebuffer(gl::FRAMEBUFFER, screen);
     return true;
 }
@@ -346,6 +352,32 @@ void SceneRenderer::DrawOpaque(const DrawItem& item)
     }
 }
 
+PixelBox SceneRenderer::Look(const ViewVolume& volume, const Affine& view)
+{
+    PixelBox opaque;
+    for (DrawItem& item : items_) {
+        const ViewVolume::Sight sight = volume.See(Bounds(*item.MeshToDraw->Geometry), item.World * view);
+        item.Seen = !sight.Outside;
+        tiles_.Mark(sight.Box);
+        if (!item.MeshToDraw->Translucent())
+            opaque = Unite(opaque, sight.Box);
+    }
+    return opaque;
+}
+
+bool SceneRenderer::SameTargetAsLastFrame(const SceneGraph& graph, int width, int height, bool targetKeepsLastFrame)
+{
+    gl::Int bound = 0;
+    gl_.GetIntegerv(gl::DRAW_FRAMEBUFFER_BINDING, &bound);
+    const bool same = targetKeepsLastFrame && bound == lastTarget_ && width == lastWidth_ &&
+                      height == lastHeight_ && graph.BackgroundKey() == lastBackgroundKey_;
+    lastTarget_ = bound;
+    lastWidth_ = width;
+    lastHeight_ = height;
+    lastBackgroundKey_ = graph.BackgroundKey();
+    return same;
+}
+
 void SceneRenderer::GatherTranslucent(const DrawItem& item, const Affine& view)
 {
     Mat3 inverse;
@@ -378,7 +410,10 @@ void SceneRenderer::DrawTranslucent()
 {
     if (sorted_.empty())
         return;
-    std::sort(sorted_.begin(), sorted_.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    // Equal depths keep their gathering order, whichever triangles were left out.
+    std::sort(sorted_.begin(), sorted_.end(), [](const auto& a, const auto& b) {
+        return a.first > b.first || (a.first == b.first && a.second < b.second);
+    });
     upload_.clear();
     for (const auto& [depth, triangle] : sorted_) {
         for (size_t c = 0; c < 3; ++c)
@@ -406,39 +441,80 @@ void SceneRenderer::DrawTranslucent()
     gl_.Disable(gl::BLEND);
 }
 
-void SceneRenderer::Render(const SceneGraph& graph, const Frame& root, const Frame& camera, int width, int height)
+const std::vector<PixelBox>& SceneRenderer::Render(const SceneGraph& graph, const Frame& root, const Frame& camera,
+                                                   int width, int height, bool targetKeepsLastFrame)
 {
+    whole_[0] = {0, 0, width, height};
     if (!ready_ || width <= 0 || height <= 0)
-        return;
-    gl_.ClearColor(0, 0, 0, 1);
-    gl_.ClearDepth(1.0);
-    // The background covers every pixel, so under it only depth needs clearing.
-    const bool covered = DrawBackground(graph, width, height);
-    gl_.Viewport(0, 0, width, height);
-    gl_.Clear(covered ? gl::DEPTH_BUFFER_BIT : gl::COLOR_BUFFER_BIT | gl::DEPTH_BUFFER_BIT);
-
+        return whole_;
+    const bool incremental = SameTargetAsLastFrame(graph, width, height, targetKeepsLastFrame);
+    if (!incremental)
+        tiles_.Reset(width, height);
     const Affine eye = camera.World();
     Affine view;
-    if (!Inverse(eye, view))
-        return;
+    const bool looking = Inverse(eye, view);
     items_.clear();
-    Collect(root, root.Local());
+    const ViewVolume volume(width, height, graph.BackClip);
+    PixelBox opaque;
+    if (looking) {
+        Collect(root, root.Local());
+        opaque = Look(volume, view);
+    }
+    const std::vector<PixelBox>& boxes = incremental ? tiles_.Boxes() : whole_;
+    tiles_.Advance();
+    // Only opaque meshes write depth, so outside what they drew last frame it is still clear.
+    const PixelBox depth = incremental ? lastOpaque_ : whole_[0];
+    lastOpaque_ = opaque;
 
+    gl_.ClearColor(0, 0, 0, 1);
+    gl_.ClearDepth(1.0);
+    const bool covered = DrawBackground(graph, width, height, boxes);
+    gl_.Viewport(0, 0, width, height);
+    gl_.Enable(gl::SCISSOR_TEST);
+    if (!covered) {
+        for (const PixelBox& box : boxes) {
+            gl_.Scissor(box.X0, box.Y0, box.Width(), box.Height());
+            gl_.Clear(gl::COLOR_BUFFER_BIT);
+        }
+    }
+    if (!depth.Empty()) {
+        gl_.Scissor(depth.X0, depth.Y0, depth.Width(), depth.Height());
+        gl_.Clear(gl::DEPTH_BUFFER_BIT);
+    }
+    if (looking && !boxes.empty()) {
+        // What is drawn lies inside the boxes; the scissor around them keeps even a
+        // misjudged bound from leaving pixels far outside.
+        PixelBox around;
+        for (const PixelBox& box : boxes)
+            around = Unite(around, box);
+        gl_.Scissor(around.X0, around.Y0, around.Width(), around.Height());
+        DrawScene(graph, volume, view, eye.Translation);
+    }
+    gl_.Disable(gl::SCISSOR_TEST);
+    return boxes;
+}
+
+void SceneRenderer::DrawScene(const SceneGraph& graph, const ViewVolume& volume, const Affine& view, const Vec3& eye)
+{
     // Front faces turn clockwise on screen, as in every left-handed system.
     gl_.Enable(gl::CULL_FACE);
     gl_.FrontFace(gl::CW);
     gl_.CullFace(gl::BACK);
     gl_.Enable(gl::DEPTH_TEST);
     gl_.DepthFunc(gl::LESS);
-    const Matrix4 viewProjection = Multiply(Projection(width, height, graph.BackClip), ToMatrix(view));
-    SetFrameUniforms(texturedProgram_, graph, viewProjection, eye.Translation);
+    Matrix4 projection{};
+    volume.ClipMatrix(projection.Columns);
+    const Matrix4 viewProjection = Multiply(projection, ToMatrix(view));
+    SetFrameUniforms(texturedProgram_, graph, viewProjection, eye);
     gl_.Uniform1i(texturedProgram_.Texture, 0);
-    SetFrameUniforms(plainProgram_, graph, viewProjection, eye.Translation);
+    SetFrameUniforms(plainProgram_, graph, viewProjection, eye);
     gl_.VertexAttrib4f(3, 1.0f, 1.0f, 1.0f, 1.0f);  // opaque meshes carry no per-vertex tint
 
     translucent_.clear();
     sorted_.clear();
     for (const DrawItem& item : items_) {
+        if (!item.Seen)
+            continue;
         if (item.MeshToDraw->Translucent())
             GatherTranslucent(item, view);
         else

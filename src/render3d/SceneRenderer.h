@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ChangedTiles.h"
 #include "GlFunctions.h"
 #include "GlProgram.h"
+#include "PixelBox.h"
 #include "SceneGraph.h"
 #include "Surface.h"
+#include "ViewVolume.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,9 +19,10 @@ using PictureFileReader = std::function<Surface(const std::string& path)>;
 
 // Draws a scene graph with OpenGL 3.3 core into the current context: the background
 // image stretched over the viewport, opaque meshes with Gouraud shading, then every
-// translucent face blended, farthest first. Everything it needs is allocated when a
-// mesh or picture is first seen; drawing a frame allocates nothing. It calls GL only
-// through the table the platform filled, so both programs share it. Its GL objects
+// translucent face blended, farthest first. Meshes wholly outside the view are skipped.
+// Everything it needs is allocated when a mesh or picture is first seen; drawing a frame
+// allocates nothing. It calls GL only through the table the platform filled, so both
+// programs share it. Its GL objects
 // belong to the context and go with it: the renderer must not outlive its context.
 class SceneRenderer {
 public:
@@ -27,8 +31,13 @@ public:
     // Needs the context current. False with a reason when the shaders do not build.
     bool Initialize(std::string& error);
 
-    // Renders root's subtree as seen from camera into a viewport of the given size.
-    void Render(const SceneGraph& graph, const Frame& root, const Frame& camera, int width, int height);
+    // Renders root's subtree as seen from camera into a viewport of the given size and
+    // returns the rectangles whose pixels may differ from the frame before. When the
+    // target still holds the last frame this renderer drew into it (targetKeepsLastFrame),
+    // only the tiles that frame or this one draws into are redrawn: the background stands
+    // still, so every other pixel already is what a whole redraw would give.
+    const std::vector<PixelBox>& Render(const SceneGraph& graph, const Frame& root, const Frame& camera, int width,
+                                        int height, bool targetKeepsLastFrame = false);
 
     // Translucent triangles drawn in the last frame.
     size_t TranslucentTriangles() const { return sorted_.size(); }
@@ -41,6 +50,7 @@ private:
     struct DrawItem {
         const Mesh* MeshToDraw;
         Affine World;
+        bool Seen = true;
     };
     struct StreamVertex {
         float Position[3];
@@ -54,18 +64,25 @@ private:
     void Collect(const Frame& frame, const Affine& world);
     void CollectVisual(const Visual& visual, const Affine& hostWorld);
     GpuGeometry& Upload(const MeshGeometry& geometry);
+    const LocalBounds& Bounds(const MeshGeometry& geometry);
+    // Marks the items outside the view and the tiles the others can touch; returns the
+    // pixels the opaque ones can touch, the only ones that write depth.
+    PixelBox Look(const ViewVolume& volume, const Affine& view);
+    // Whether the target is the one drawn last, at the same size and background, and
+    // still holds that frame; otherwise everything is drawn anew.
+    bool SameTargetAsLastFrame(const SceneGraph& graph, int width, int height, bool targetKeepsLastFrame);
     // 0 when the picture cannot be read.
     gl::Uint Texture(const std::string& path);
     void SetFrameUniforms(const GlProgram& program, const SceneGraph& graph, const Matrix4& viewProjection,
                           const Vec3& eye);
-    // False when there is no background picture.
-    bool DrawBackground(const SceneGraph& graph, int width, int height);
+    // Puts the background back inside boxes; false when there is no background picture.
+    bool DrawBackground(const SceneGraph& graph, int width, int height, const std::vector<PixelBox>& boxes);
     void StoreBackground(const Surface& image, uint64_t key, int width, int height, bool upsideDown);
+    void DrawScene(const SceneGraph& graph, const ViewVolume& volume, const Affine& view, const Vec3& eye);
     void DrawOpaque(const DrawItem& item);
     void GatherTranslucent(const DrawItem& item, const Affine& view);
     void DrawTranslucent();
     static Matrix4 ToMatrix(const Affine& a);
-    static Matrix4 Projection(int width, int height, double back);
     static Matrix4 Multiply(const Matrix4& a, const Matrix4& b);
 
     const GlFunctions& gl_;
@@ -75,6 +92,7 @@ private:
     GlProgram texturedProgram_;
     GlProgram backgroundProgram_;
     std::unordered_map<const MeshGeometry*, GpuGeometry> geometries_;
+    std::unordered_map<const MeshGeometry*, LocalBounds> bounds_;
     std::unordered_map<std::string, gl::Uint> textures_;
     // The background stretched to the viewport once, then copied in every frame. Mesa's
     // software renderer keeps a window's rows top first and blue-green-red, a texture's
@@ -84,6 +102,13 @@ private:
     int backgroundWidth_ = 0, backgroundHeight_ = 0;
     bool backgroundUpsideDown_ = false;
     uint64_t backgroundKey_ = 0;
+    // What the last frame drew and where, to know what the next one must redraw.
+    ChangedTiles tiles_;
+    PixelBox lastOpaque_;
+    std::vector<PixelBox> whole_{1};
+    gl::Int lastTarget_ = -1;
+    int lastWidth_ = 0, lastHeight_ = 0;
+    uint64_t lastBackgroundKey_ = 0;
     gl::Uint emptyVao_ = 0;
     gl::Uint streamVao_ = 0, streamVbo_ = 0;
     size_t streamCapacity_ = 0;

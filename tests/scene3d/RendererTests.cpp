@@ -3,6 +3,7 @@
 #include "QtPictures.h"
 #include "SceneGraph.h"
 #include "SceneRenderer.h"
+#include "TestShow.h"
 #include "XvfbServer.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -187,5 +189,79 @@ TEST_F(Renderer, TheBackgroundStandsTheSameWayUpInAWindowAsInAFramebuffer)
     QOpenGLFunctions* gl = context_.functions();
     gl->glReadPixels(0, 0, Size, Size, GL_RGBA, GL_UNSIGNED_BYTE, inWindow.bits());
     EXPECT_EQ(inWindow.mirrored(), inFramebuffer);
+    ASSERT_TRUE(context_.makeCurrent(&surface_));
+}
+
+// A window's rows run the other way from a framebuffer object's and its triangle edges
+// may fall on other pixels, so each target is compared with whole frames drawn into its
+// like. Each window has a context of its own, as in the show: Mesa's software renderer
+// does not keep a window's pixels for a context that was current on another drawable.
+TEST_F(Renderer, FramesDrawnOverTheLastInAWindowOrAFramebufferEqualWholeFrames)
+{
+    // The show's six aircraft, a full puff pool and its jumping camera, over a picture
+    // with a different colour in every pixel, so a pixel restored from the wrong place shows.
+    constexpr int Width = 192, Height = 108;
+    QImage picture(Width, Height, QImage::Format_RGB32);
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x)
+            picture.setPixel(x, y, qRgb(x, y * 2, (x * 3 + y) & 255));
+    TestShow test(11);
+    test.show.Graph().SetBackgroundImage(SurfaceOfImage(picture));
+
+    QOpenGLFramebufferObjectFormat fboFormat;
+    fboFormat.setAttachment(QOpenGLFramebufferObject::Depth);
+    QOpenGLFramebufferObject whole(Width, Height, fboFormat), kept(Width, Height, fboFormat);
+    QSurfaceFormat withDepth = context_.format();
+    withDepth.setDepthBufferSize(24);
+    QWindow windows[2];
+    QOpenGLContext contexts[2];
+    GlFunctions functions[2];
+    for (int w = 0; w < 2; ++w) {
+        windows[w].setSurfaceType(QSurface::OpenGLSurface);
+        windows[w].setFormat(withDepth);
+        windows[w].resize(Width, Height);
+        windows[w].create();
+        contexts[w].setFormat(withDepth);
+        ASSERT_TRUE(contexts[w].create() && contexts[w].makeCurrent(&windows[w]));
+        QString error;
+        ASSERT_TRUE(LoadQtGlFunctions(functions[w], error)) << error.toStdString();
+    }
+    // Whole frames and frames over the last: into framebuffer objects, then into windows.
+    std::vector<std::unique_ptr<SceneRenderer>> renderers;
+    for (int r = 0; r < 4; ++r) {
+        ASSERT_TRUE(r < 2 ? context_.makeCurrent(&surface_) : contexts[r - 2].makeCurrent(&windows[r - 2]));
+        renderers.push_back(std::make_unique<SceneRenderer>(r < 2 ? gl_ : functions[r - 2], ReadTexturePicture));
+        std::string error;
+        ASSERT_TRUE(renderers.back()->Initialize(error)) << error;
+    }
+    const auto render = [&](int r) -> const std::vector<PixelBox>& {
+        return renderers[size_t(r)]->Render(test.show.Graph(), test.show.Scene(), test.show.Camera(), Width, Height,
+                                            r % 2 == 1);
+    };
+
+    QImage inWindows[2];
+    for (QImage& pixels : inWindows)
+        pixels = QImage(Width, Height, QImage::Format_RGBA8888);
+    int drawnInPart = 0;
+    for (int frame = 0; frame < 700; ++frame) {
+        test.show.StepShow3D();
+        ASSERT_TRUE(context_.makeCurrent(&surface_));
+        whole.bind();
+        render(0);
+        kept.bind();
+        long area = 0;
+        for (const PixelBox& box : render(1))
+            area += long(box.Width()) * box.Height();
+        drawnInPart += area < Width * Height;
+        ASSERT_EQ(kept.toImage(), whole.toImage()) << "frame " << frame;
+
+        for (int w = 0; w < 2; ++w) {
+            ASSERT_TRUE(contexts[w].makeCurrent(&windows[w]));
+            render(2 + w);
+            contexts[w].functions()->glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, inWindows[w].bits());
+        }
+        ASSERT_EQ(inWindows[1], inWindows[0]) << "frame " << frame;
+    }
+    EXPECT_GT(drawnInPart, 350);  // the case being tested happened
     ASSERT_TRUE(context_.makeCurrent(&surface_));
 }

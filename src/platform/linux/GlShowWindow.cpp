@@ -67,6 +67,8 @@ bool GlShowWindow::CreateContext(QString& error)
         error = QStringLiteral("the OpenGL context cannot be made current on the show window");
         return false;
     }
+    subBuffer_ = std::make_unique<GlxSubBufferCopy>(*context_);
+    showWhole_ = true;
     return true;
 }
 
@@ -75,14 +77,29 @@ bool GlShowWindow::MakeCurrent()
     return context_ && context_->makeCurrent(this);
 }
 
-void GlShowWindow::Present()
+void GlShowWindow::Present(const std::vector<QRect>& changed)
 {
     // Swap interval 1 does not block on every X server, so the frame clock paces.
     const auto wait = clock_.Reserve(FrameClock::Clock::now());
     if (wait > FrameClock::Clock::duration::zero())
         std::this_thread::sleep_for(wait);
-    if (isExposed())
+    if (!isExposed()) {
+        showWhole_ = true;
+    } else if (!subBuffer_ || !subBuffer_->Available()) {
         context_->swapBuffers(this);
+    } else {
+        const QRect whole(QPoint(0, 0), PixelSize());
+        if (showWhole_) {
+            subBuffer_->Copy(*this, whole);
+        } else {
+            for (const QRect& rect : changed) {
+                const QRect part = rect & whole;
+                if (!part.isEmpty())
+                    subBuffer_->Copy(*this, part);
+            }
+        }
+        showWhole_ = false;
+    }
     if (presented_++ == 0)
         firstFrameMs_ = MillisecondsSinceProcessStart();
 }
@@ -97,4 +114,11 @@ void GlShowWindow::mousePressEvent(QMouseEvent*)
 {
     if (OnInput)
         OnInput();
+}
+
+void GlShowWindow::exposeEvent(QExposeEvent* event)
+{
+    // Without a backing store the server forgets what it showed where the window was hidden.
+    showWhole_ = true;
+    QWindow::exposeEvent(event);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "FrameClock.h"
+#include "GlxSubBufferCopy.h"
 
 #include <QOpenGLContext>
+#include <QRect>
 #include <QWindow>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 // The window of the three-dimensional show: frameless and stay-on-top at the top-left
 // of the screen at the show size (a smaller show leaves the rest of the desktop
@@ -29,8 +32,16 @@ public:
     bool CreateContext(QString& error);
 
     bool MakeCurrent();
-    // Swaps the rendered frame to the screen, waiting for the next refresh.
-    void Present();
+    // Whether the back buffer still holds the last frame, shown, so the next one can be
+    // drawn over it and Present be told only what changed. The context is current on
+    // this window alone: Mesa's software renderer forgets a window's pixels when its
+    // context moves to another drawable. After an expose the next frame is drawn whole.
+    bool KeepsFrames() const { return subBuffer_ && subBuffer_->Available() && !showWhole_; }
+    // Shows the rendered frame, waiting for the next refresh. When the window keeps its
+    // frames only the changed rectangles (pixels, rows counted from the bottom as GL
+    // counts them) are sent, unless the screen lost the window's pixels meanwhile;
+    // otherwise the buffers are swapped.
+    void Present(const std::vector<QRect>& changed);
 
     // Drawable size in pixels.
     QSize PixelSize() const { return size() * devicePixelRatio(); }
@@ -41,9 +52,12 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void exposeEvent(QExposeEvent* event) override;
 
 private:
     std::unique_ptr<QOpenGLContext> context_;
+    std::unique_ptr<GlxSubBufferCopy> subBuffer_;
+    bool showWhole_ = true;  // the screen holds none or only part of the window's last frame
     FrameClock clock_;
     QSize showSize_;
     long presented_ = 0;
