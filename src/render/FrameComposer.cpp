@@ -25,6 +25,10 @@ FrameComposer::FrameComposer(int width, int height)
 void FrameComposer::SetBackground(const Surface& background)
 {
     background_ = SurfaceFromPicture(background, frame_.Width(), frame_.Height());
+    const uint32_t* pixels = background_.Row(0);
+    const size_t count = static_cast<size_t>(background_.Width()) * background_.Height();
+    plainBackground_ = count > 0 && std::all_of(pixels, pixels + count, [&](uint32_t p) { return p == pixels[0]; });
+    backgroundColour_ = count > 0 ? pixels[0] : OpaqueBlack;
     backgroundChanged_ = true;
 }
 
@@ -75,8 +79,13 @@ void FrameComposer::CopyBackground()
     } else {
         drawnSmallTiles_.ForEachRun(nullptr, [this](const Rect& run) {
             const size_t count = static_cast<size_t>(run.Width());
-            for (int y = run.Top; y < run.Bottom; ++y)
-                std::copy_n(background_.Row(y) + run.Left, count, frame_.Row(y) + run.Left);
+            // A background of one colour is filled in, without reading it.
+            for (int y = run.Top; y < run.Bottom; ++y) {
+                if (plainBackground_)
+                    std::fill_n(frame_.Row(y) + run.Left, count, backgroundColour_);
+                else
+                    std::copy_n(background_.Row(y) + run.Left, count, frame_.Row(y) + run.Left);
+            }
         });
     }
     CoverDrawnTiles();

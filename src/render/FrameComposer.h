@@ -86,6 +86,9 @@ private:
     // frame is done, as each rectangle sent costs the X server more than its pixels would.
     TileMask drawnTiles_;     // drawn into this frame
     TileMask previousTiles_;  // drawn into the previous frame
+    // The background is one colour, as the plain-colour choices make it.
+    bool plainBackground_ = false;
+    uint32_t backgroundColour_ = OpaqueBlack;
     bool incremental_ = true;
     bool backgroundChanged_ = true;
     bool wholeFrameChanged_ = true;

@@ -32,13 +32,14 @@ struct Show {
     Flight flight;
     FrameComposer composer{Width, Height};
 
-    Show(int16_t flightMode, bool incremental) : flight(settings, Width, Height, 99)
+    Show(int16_t flightMode, bool incremental, const Surface& background = Background())
+        : flight(settings, Width, Height, 99)
     {
         settings.FlightMode = flightMode;
         settings.BlueCount = 100;
         settings.SmokeLength = 200;
         composer.SetIncremental(incremental);
-        composer.SetBackground(Background());
+        composer.SetBackground(background);
         composer.LoadSmokeSurfaces(ReadSmokePictures());
         const int16_t kind = StartFlightModel(flight);
         composer.LoadKindSprites(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
@@ -70,6 +71,20 @@ TEST(IncrementalFrames, EqualTheFullCopyFrameByFrame)
                 ASSERT_TRUE(SameRow(incremental.composer.Frame(), full.composer.Frame(), y, 0, Width))
                     << "flight mode " << flightMode << ", frame " << frame << ", row " << y;
         }
+    }
+}
+
+TEST(IncrementalFrames, APlainBackgroundIsFilledInToTheSameFrames)
+{
+    const Surface plain(Width, Height, 0xFF3060C0u);
+    Show incremental(0, true, plain);
+    Show full(0, false, plain);
+    for (int frame = 0; frame < 300; ++frame) {
+        incremental.Frame();
+        full.Frame();
+        for (int y = 0; y < Height; ++y)
+            ASSERT_TRUE(SameRow(incremental.composer.Frame(), full.composer.Frame(), y, 0, Width))
+                << "frame " << frame << ", row " << y;
     }
 }
 
