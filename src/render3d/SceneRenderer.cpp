@@ -23,6 +23,8 @@ std::array<float, 9> NormalMatrix(const Mat3& inverse)
     return m;
 }
 
+constexpr unsigned OutOfView = ~0u;  // in place of a gathered triangle's number
+
 constexpr std::array<float, 9> Identity3{1, 0, 0, 0, 1, 0, 0, 0, 1};
 constexpr float Identity4[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
@@ -394,28 +396,32 @@ void SceneRenderer::GatherTranslucent(const DrawItem& item, const Affine& view)
             for (size_t c = 0; c < 3; ++c) {
                 const MeshVertex& v = geometry.Vertices[indices[t + c]];
                 const Vec3 at = Apply(item.World, Vec3{v.Position[0], v.Position[1], v.Position[2]});
+                centre = centre + at;
+                if (!item.Seen)
+                    continue;
                 const Vec3 n{v.Normal[0], v.Normal[1], v.Normal[2]};
                 const Vec3 normal{Dot(n, inverse.Row[0]), Dot(n, inverse.Row[1]), Dot(n, inverse.Row[2])};
                 translucent_.push_back({{float(at.X), float(at.Y), float(at.Z)},
                                         {float(normal.X), float(normal.Y), float(normal.Z)},
                                         {colour[0], colour[1], colour[2], colour[3]}});
-                centre = centre + at;
             }
-            sorted_.emplace_back(float(Apply(view, centre * (1.0 / 3)).Z), unsigned(sorted_.size()));
+            // A triangle out of view still takes its place in the sort, so triangles of
+            // equal depth come out of it in the order they would with every one in view.
+            sorted_.emplace_back(float(Apply(view, centre * (1.0 / 3)).Z),
+                                 item.Seen ? unsigned(translucent_.size() / 3 - 1) : OutOfView);
         }
     }
 }
 
 void SceneRenderer::DrawTranslucent()
 {
-    if (sorted_.empty())
+    if (translucent_.empty())
         return;
-    // Equal depths keep their gathering order, whichever triangles were left out.
-    std::sort(sorted_.begin(), sorted_.end(), [](const auto& a, const auto& b) {
-        return a.first > b.first || (a.first == b.first && a.second < b.second);
-    });
+    std::sort(sorted_.begin(), sorted_.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     upload_.clear();
     for (const auto& [depth, triangle] : sorted_) {
+        if (triangle == OutOfView)
+            continue;
         for (size_t c = 0; c < 3; ++c)
             upload_.push_back(translucent_[triangle * 3 + c]);
     }
@@ -513,11 +519,9 @@ void SceneRenderer::DrawScene(const SceneGraph& graph, const ViewVolume& volume,
     translucent_.clear();
     sorted_.clear();
     for (const DrawItem& item : items_) {
-        if (!item.Seen)
-            continue;
         if (item.MeshToDraw->Translucent())
             GatherTranslucent(item, view);
-        else
+        else if (item.Seen)
             DrawOpaque(item);
     }
     DrawTranslucent();

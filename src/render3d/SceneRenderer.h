@@ -39,7 +39,7 @@ public:
     const std::vector<PixelBox>& Render(const SceneGraph& graph, const Frame& root, const Frame& camera, int width,
                                         int height, bool targetKeepsLastFrame = false);
 
-    // Translucent triangles drawn in the last frame.
+    // Translucent triangles sorted in the last frame, those out of view included.
     size_t TranslucentTriangles() const { return sorted_.size(); }
 
 private:
