@@ -92,6 +92,7 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
         ctx.Music.MusicControl(0);
         LaunchAircraft(flight);
         StepAircraft(flight, composer);
+        composer.MakeTheRestOfTheKindInTheBackground();
         QCoreApplication::processEvents();
         timer2.start();
     };

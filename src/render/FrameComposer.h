@@ -28,6 +28,8 @@ public:
     // Heading pictures made ready elsewhere (KindSprites::Load), on any thread, while
     // this composer went on with the kind it had.
     void UseKindSprites(KindSprites sprites);
+    // Those pictures' reading and sizes not made yet, on other threads from now on.
+    void MakeTheRestOfTheKindInTheBackground() { sprites_.MakeTheRestInTheBackground(); }
     // The seven smoke pictures, black transparent (the platform reads them:
     // ReadSmokePictures).
     void LoadSmokeSurfaces(const std::array<Surface, SmokePictureCount>& pictures);

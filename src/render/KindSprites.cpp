@@ -96,8 +96,13 @@ void KindSprites::Start(int kind, HeadingReader read, int cellSize)
         };
         making->Headings[static_cast<size_t>(d)] = HeadingPicture(cellSize, makeKeyed, DrawnSizes(d, cellSize));
     }
-    making->StartHelpers();
     making_ = std::move(making);
+}
+
+void KindSprites::MakeTheRestInTheBackground()
+{
+    if (making_ && making_->Order.empty())
+        making_->StartHelpers();
 }
 
 void KindSprites::Load(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize)
@@ -105,6 +110,7 @@ void KindSprites::Load(int kind, const std::array<Surface, HeadingCount>& pictur
     // The helpers make every size, so every picture is read before they end and the
     // reader is never called once Load has returned.
     Start(kind, [&pictures](int d) { return pictures[static_cast<size_t>(d)]; }, cellSize);
+    MakeTheRestInTheBackground();
     for (std::thread& helper : making_->Helpers)
         helper.join();
     making_->Helpers.clear();

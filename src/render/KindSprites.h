@@ -31,11 +31,14 @@ public:
     // pictures[d] is the decoded picture of heading d; the top-left cellSize x cellSize
     // of each is used. Every size is made before Load returns.
     void Load(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize);
-    // The same, but returns at once: the pictures are read and keyed and the sizes made on
-    // other threads, smallest (the most drawn) first, and a draw that needs a size before
-    // then makes it or waits for it, reading its picture first if need be. A show's first
-    // frame then waits only for its own pictures and sizes.
+    // The same, but returns at once, having read and made nothing: a draw that needs a size
+    // makes it, reading its picture first if need be, or waits for another thread making
+    // it. A show's first frame then waits only for its own pictures and sizes.
     void Start(int kind, HeadingReader read, int cellSize);
+    // After Start: reads the other pictures and makes the other sizes on other threads,
+    // smallest (the most drawn) first. Called once the first frame is shown, so they do
+    // not compete with it for the processor.
+    void MakeTheRestInTheBackground();
 
     bool IsLoaded() const { return making_ != nullptr; }
     const HeadingPicture& Heading(int d) const;

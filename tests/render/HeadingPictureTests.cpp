@@ -205,6 +205,7 @@ TEST_F(HeadingPictureTest, SizesMadeInTheBackgroundDrawWhatSizesMadeUpFrontDraw)
     sprites.Load(1, pictures, 180);
     KindSprites started;
     started.Start(1, [&pictures](int d) { return pictures[static_cast<size_t>(d)]; }, 180);
+    started.MakeTheRestInTheBackground();
     for (int scale = 10; scale >= 1; --scale) {
         for (int dir = 0; dir < HeadingCount; ++dir) {
             for (int x : {500, 501}) {
@@ -242,6 +243,7 @@ TEST_F(HeadingPictureTest, AStartedKindDrawsOneHeadingWhileTheOthersAreStillUnre
                 return pictures[static_cast<size_t>(d)];
             },
             180);
+        started.MakeTheRestInTheBackground();
         for (int scale : {1, 2, 7}) {
             const PlaneState plane = Plane(500, 500, 3, scale);
             const SpriteRects rects = SpriteGeometry(plane, 180, 1200, 1200);
