@@ -56,7 +56,6 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
     Flight flight(settings, ctx.ScreenWidth, ctx.ScreenHeight, ctx.Seed);
     FrameComposer composer(ctx.ScreenWidth, ctx.ScreenHeight);
     composer.SetBackground(SurfaceOfImage(ctx.Background));
-    composer.LoadSmokeSurfaces(ReadSmokePictures());
     if (uint32_t* shared = window.SharedFramePixels(QSize(ctx.ScreenWidth, ctx.ScreenHeight)))
         composer.ComposeInto(shared);
     // Only the tiles drawn in this frame or the last one go to the screen.
@@ -97,6 +96,9 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
         timer2.start();
     };
     startFlight(std::nullopt);
+    // The first frame draws no smoke (a frame draws its smoke before its aircraft lay
+    // any trail point), so it need not wait for the smoke pictures.
+    composer.LoadSmokeSurfaces(ReadSmokePictures());
 
     KindChange kindChange([](int kind) {
         KindSprites sprites;

@@ -2,13 +2,17 @@
 // without a copy.
 #include "Flight.h"
 #include "FrameComposer.h"
+#include "LaunchAircraft.h"
 #include "QtPictures.h"
 #include "SpriteGeometry.h"
 #include "StartFlightModel.h"
+#include "StepAircraft.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 #include <string>
 
 namespace {
@@ -96,5 +100,41 @@ TEST(FramePictures, MissingHeadingPictureIsReportedByName)
         FAIL() << "no pictures exist for kind 9";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("sprites/kind9_0.png"), std::string::npos);
+    }
+}
+
+TEST(FramePictures, AFlightsFirstFrameDrawsNoSmokeSoTheShowLoadsItsPicturesAfterIt)
+{
+    for (int16_t flightMode : {0, 1}) {
+        SaverSettings settings;
+        settings.FlightMode = flightMode;
+        settings.BlueCount = 100;
+        settings.SmokeLength = 200;
+        Flight withSmoke(settings, 800, 600, 5);
+        Flight without(settings, 800, 600, 5);
+        FrameComposer loaded(800, 600);
+        FrameComposer notYet(800, 600);
+        loaded.LoadSmokeSurfaces(ReadSmokePictures());
+        for (auto [flight, composer] : {std::pair{&withSmoke, &loaded}, std::pair{&without, &notYet}}) {
+            composer->SetBackground(Surface(800, 600, Blue));
+            const int16_t kind = StartFlightModel(*flight);
+            composer->LoadKindSprites(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
+            LaunchAircraft(*flight);
+            StepAircraft(*flight, *composer);
+        }
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x)
+                ASSERT_EQ(loaded.Frame().Pixel(x, y), notYet.Frame().Pixel(x, y))
+                    << "flight mode " << flightMode << " at " << x << ", " << y;
+        // The smoke is on: trails start within the next frames.
+        auto laid = [&withSmoke] {
+            return std::any_of(withSmoke.SmokePoints.begin(), withSmoke.SmokePoints.end(),
+                               [](const SmokePoint& p) { return p.Used != 0; });
+        };
+        for (int frame = 0; frame < 300 && !laid(); ++frame) {
+            LaunchAircraft(withSmoke);
+            StepAircraft(withSmoke, loaded);
+        }
+        EXPECT_TRUE(laid()) << "flight mode " << flightMode;
     }
 }
