@@ -17,8 +17,7 @@ FrameComposer::FrameComposer(int width, int height)
       background_(width, height, OpaqueBlack),
       scratch_{std::vector<int>(static_cast<size_t>(std::max(width, 0))), {}},
       drawnSmallTiles_(width, height, SmallTileSize),
-      drawnTiles_(width, height),
-      previousTiles_(width, height)
+      previousSmallTiles_(width, height, SmallTileSize)
 {
 }
 
@@ -88,9 +87,7 @@ void FrameComposer::CopyBackground()
             }
         });
     }
-    CoverDrawnTiles();
-    std::swap(drawnTiles_, previousTiles_);
-    drawnTiles_.Clear();
+    std::swap(drawnSmallTiles_, previousSmallTiles_);
     drawnSmallTiles_.Clear();
 }
 
@@ -123,15 +120,8 @@ void FrameComposer::DrawSprite(const Flight& flight, int i)
     }
 }
 
-void FrameComposer::CoverDrawnTiles()
-{
-    drawnTiles_.Clear();
-    drawnTiles_.MarkCovering(drawnSmallTiles_);
-}
-
 void FrameComposer::Present()
 {
-    CoverDrawnTiles();
     if (presenter_)
         presenter_(frame_);
 }

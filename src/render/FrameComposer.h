@@ -54,7 +54,7 @@ public:
         if (wholeFrameChanged_)
             visit(Rect{0, 0, frame_.Width(), frame_.Height()});
         else
-            drawnTiles_.ForEachRun(&previousTiles_, visit);
+            drawnSmallTiles_.ForEachRun(&previousSmallTiles_, visit);
     }
 
     void CopyBackground() override;
@@ -72,8 +72,6 @@ private:
         FrameComposer& owner_;
     };
 
-    void CoverDrawnTiles();
-
     Surface frame_;
     Surface background_;
     KindSprites sprites_;
@@ -81,13 +79,10 @@ private:
     PuffBlitter puffs_{*this};
     DrawScratch scratch_;
     Presenter presenter_;
-    // What this frame drew, in 8 x 8 tiles, for restoring the background: a smoke trail
-    // covers far fewer of them. Each draw marks only these.
+    // What this frame and the previous one drew, in 8 x 8 tiles: the background is
+    // restored where the previous frame drew, and the screen gets both.
     TileMask drawnSmallTiles_;
-    // The same in the 32 x 32 tiles the screen gets, made from the small ones when the
-    // frame is done, as each rectangle sent costs the X server more than its pixels would.
-    TileMask drawnTiles_;     // drawn into this frame
-    TileMask previousTiles_;  // drawn into the previous frame
+    TileMask previousSmallTiles_;
     // The background is one colour, as the plain-colour choices make it.
     bool plainBackground_ = false;
     uint32_t backgroundColour_ = OpaqueBlack;
