@@ -17,7 +17,8 @@ FrameComposer::FrameComposer(int width, int height)
       background_(width, height, OpaqueBlack),
       scratch_{std::vector<int>(static_cast<size_t>(std::max(width, 0))), {}},
       drawnSmallTiles_(width, height, SmallTileSize),
-      previousSmallTiles_(width, height, SmallTileSize)
+      previousSmallTiles_(width, height, SmallTileSize),
+      blocks_(width, height)
 {
 }
 

@@ -41,6 +41,25 @@ public:
             MarkColumns(row, left >> shift_, (right - 1) >> shift_);
     }
 
+    // Marks the tiles that hold a tile marked in finer, a mask of the same frame whose
+    // tiles are smaller: exactly the tiles a rectangle marked there would mark here.
+    void MarkCovering(const TileMask& finer)
+    {
+        const int ratio = std::max(shift_ - finer.shift_, 0);
+        for (int row = 0; row < rows_; ++row) {
+            const int last = std::min((row + 1) << ratio, finer.rows_);
+            for (int w = 0; w < finer.words_; ++w) {
+                uint64_t bits = 0;
+                for (int r = row << ratio; r < last; ++r)
+                    bits |= finer.Word(r, w);
+                for (; bits != 0; bits &= bits - 1) {
+                    const int column = (w * WordBits + std::countr_zero(bits)) >> ratio;
+                    MarkColumns(row, column, column);
+                }
+            }
+        }
+    }
+
     // Runs of marked tiles along each row, in pixels, clipped to the frame: calls
     // visit(Rect) for each, top to bottom and left to right. With other, a tile marked in
     // either mask (of the same size) counts as marked.

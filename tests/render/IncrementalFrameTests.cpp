@@ -1,6 +1,6 @@
 // Restoring the background only where the last frame drew must give exactly the frames
 // a full copy gives, and the changed tiles handed to the screen must hold every pixel
-// that differs from the previous frame.
+// that differs from the previous frame, as must the larger blocks.
 #include "Flight.h"
 #include "FrameComposer.h"
 #include "LaunchAircraft.h"
@@ -108,8 +108,16 @@ TEST(IncrementalFrames, ChangedTilesHoldEveryChangedPixel)
                     ++changedPixels;
                 }
         });
+        // The larger blocks hold the runs.
+        std::vector<std::vector<bool>> blocks(Height, std::vector<bool>(Width, false));
+        show.composer.ForEachChangedBlock([&](const Rect& r) {
+            for (int y = r.Top; y < r.Bottom; ++y)
+                for (int x = r.Left; x < r.Right; ++x)
+                    blocks[y][x] = true;
+        });
         for (int y = 0; y < Height; ++y) {
             for (int x = 0; x < Width; ++x) {
+                ASSERT_TRUE(blocks[y][x] || !changed[y][x]) << "frame " << frame << " at " << x << ',' << y;
                 if (!changed[y][x]) {
                     ASSERT_EQ(show.composer.Frame().Pixel(x, y), previous.Pixel(x, y))
                         << "frame " << frame << " at " << x << ',' << y;

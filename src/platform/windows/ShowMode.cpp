@@ -60,7 +60,7 @@ void Fly(SaverSettings& settings, FullScreenWindow& window, MusicController& mus
     composer.SetBackground(background);
     composer.LoadSmokeSurfaces(ReadSmokePictures());
     composer.SetPresenter([&window, &composer](const Surface& frame) {
-        window.Present(frame, [&composer](auto visit) { composer.ForEachChangedRun(visit); });
+        window.Present(frame, [&composer](auto visit) { composer.ForEachChangedBlock(visit); });
     });
 
     KindChangeTimer kindTimer;
