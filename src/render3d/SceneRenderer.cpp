@@ -104,6 +104,8 @@ bool SceneRenderer::Initialize(std::string& error)
     gl_.BindVertexArray(0);
 
     items_.reserve(2048);
+    opaque_.reserve(256);
+    lastOpaque_.reserve(256);
     ready_ = true;
     return true;
 }
@@ -354,17 +356,15 @@ void SceneRenderer::DrawOpaque(const DrawItem& item)
     }
 }
 
-PixelBox SceneRenderer::Look(const ViewVolume& volume, const Affine& view)
+void SceneRenderer::Look(const ViewVolume& volume, const Affine& view)
 {
-    PixelBox opaque;
     for (DrawItem& item : items_) {
         const ViewVolume::Sight sight = volume.See(Bounds(*item.MeshToDraw->Geometry), item.World * view);
         item.Seen = !sight.Outside;
         tiles_.Mark(sight.Box);
-        if (!item.MeshToDraw->Translucent())
-            opaque = Unite(opaque, sight.Box);
+        if (!item.MeshToDraw->Translucent() && !sight.Box.Empty())
+            opaque_.push_back(sight.Box);
     }
-    return opaque;
 }
 
 bool SceneRenderer::SameTargetAsLastFrame(const SceneGraph& graph, int width, int height, bool targetKeepsLastFrame)
@@ -461,16 +461,16 @@ const std::vector<PixelBox>& SceneRenderer::Render(const SceneGraph& graph, cons
     const bool looking = Inverse(eye, view);
     items_.clear();
     const ViewVolume volume(width, height, graph.BackClip);
-    PixelBox opaque;
+    lastOpaque_.swap(opaque_);
+    opaque_.clear();
     if (looking) {
         Collect(root, root.Local());
-        opaque = Look(volume, view);
+        Look(volume, view);
     }
     const std::vector<PixelBox>& boxes = incremental ? tiles_.Boxes() : whole_;
     tiles_.Advance();
     // Only opaque meshes write depth, so outside what they drew last frame it is still clear.
-    const PixelBox depth = incremental ? lastOpaque_ : whole_[0];
-    lastOpaque_ = opaque;
+    const std::vector<PixelBox>& depth = incremental ? lastOpaque_ : whole_;
 
     gl_.ClearColor(0, 0, 0, 1);
     gl_.ClearDepth(1.0);
@@ -483,8 +483,8 @@ const std::vector<PixelBox>& SceneRenderer::Render(const SceneGraph& graph, cons
             gl_.Clear(gl::COLOR_BUFFER_BIT);
         }
     }
-    if (!depth.Empty()) {
-        gl_.Scissor(depth.X0, depth.Y0, depth.Width(), depth.Height());
+    for (const PixelBox& box : depth) {
+        gl_.Scissor(box.X0, box.Y0, box.Width(), box.Height());
         gl_.Clear(gl::DEPTH_BUFFER_BIT);
     }
     if (looking && !boxes.empty()) {

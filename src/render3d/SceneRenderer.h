@@ -65,9 +65,9 @@ private:
     void CollectVisual(const Visual& visual, const Affine& hostWorld);
     GpuGeometry& Upload(const MeshGeometry& geometry);
     const LocalBounds& Bounds(const MeshGeometry& geometry);
-    // Marks the items outside the view and the tiles the others can touch; returns the
-    // pixels the opaque ones can touch, the only ones that write depth.
-    PixelBox Look(const ViewVolume& volume, const Affine& view);
+    // Marks the items outside the view and the tiles the others can touch, and keeps the
+    // boxes the opaque ones can touch, the only pixels that get depth.
+    void Look(const ViewVolume& volume, const Affine& view);
     // Whether the target is the one drawn last, at the same size and background, and
     // still holds that frame; otherwise everything is drawn anew.
     bool SameTargetAsLastFrame(const SceneGraph& graph, int width, int height, bool targetKeepsLastFrame);
@@ -104,7 +104,7 @@ private:
     uint64_t backgroundKey_ = 0;
     // What the last frame drew and where, to know what the next one must redraw.
     ChangedTiles tiles_;
-    PixelBox lastOpaque_;
+    std::vector<PixelBox> opaque_, lastOpaque_;
     std::vector<PixelBox> whole_{1};
     gl::Int lastTarget_ = -1;
     int lastWidth_ = 0, lastHeight_ = 0;
