@@ -60,8 +60,7 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
         composer.ComposeInto(shared);
     // Only the tiles drawn in this frame or the last one go to the screen.
     std::vector<QRect> changed;
-    changed.reserve(static_cast<size_t>(ctx.ScreenWidth / TileMask::TileSize + 2) *
-                    (ctx.ScreenHeight / TileMask::TileSize + 2));
+    changed.reserve(static_cast<size_t>(composer.MostChangedRuns()));
     composer.SetPresenter([&window, &composer, &changed](const Surface& frame) {
         changed.clear();
         composer.ForEachChangedRun(

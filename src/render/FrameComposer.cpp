@@ -68,6 +68,13 @@ void FrameComposer::ComposeInto(uint32_t* pixels)
     backgroundChanged_ = true;
 }
 
+int FrameComposer::MostChangedRuns() const
+{
+    const int columns = (frame_.Width() + SmallTileSize - 1) / SmallTileSize;
+    const int rows = (frame_.Height() + SmallTileSize - 1) / SmallTileSize;
+    return std::max(rows * ((columns + 1) / 2), 1);
+}
+
 void FrameComposer::CopyBackground()
 {
     // Outside the tiles the previous frame drew into, the frame still shows the

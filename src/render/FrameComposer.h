@@ -56,6 +56,9 @@ public:
         else
             drawnSmallTiles_.ForEachRun(&previousSmallTiles_, visit);
     }
+    // The most runs ForEachChangedRun can report for one frame: tiles on and off in turn
+    // along every row.
+    int MostChangedRuns() const;
     // The same in 32 x 32 tiles: fewer, larger runs, for a screen that pays more for
     // each rectangle than for its pixels (GDI copies each run with a call of its own).
     template <typename Visit>
