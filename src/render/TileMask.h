@@ -105,6 +105,9 @@ private:
     template <typename WordOf>
     int Next(const WordOf& word, int from, bool set) const
     {
+        // A run that ends at the last column asks from columns_, which may be a word's first bit.
+        if (from >= columns_)
+            return columns_;
         int w = from / WordBits;
         const uint64_t flip = set ? 0 : ~uint64_t{0};
         uint64_t bits = (word(w) ^ flip) & (~uint64_t{0} << (from % WordBits));

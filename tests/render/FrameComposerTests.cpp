@@ -5,6 +5,7 @@
 #include "StartFlightModel.h"
 #include "StepAircraft.h"
 #include "TestPictures.h"
+#include "TileMask.h"
 
 #include <gtest/gtest.h>
 
@@ -215,4 +216,22 @@ TEST_F(FrameComposerTest, NothingIsDrawnBeforeTheKindIsLoadedOrForImpossibleReco
     int changed = 0;
     composer.ForEachChangedRun([&changed](const Rect&) { ++changed; });
     EXPECT_EQ(changed, 0);
+}
+
+// Rows of 64 and 128 tiles fill their words exactly: a run reaching the last tile must end
+// the row there, without looking at a word past it.
+TEST(TileMask, RunsReachingTheLastTileOfAFullWordEndTheRow)
+{
+    for (int width : {512, 1024}) {
+        TileMask mask(width, 16, 8);
+        mask.Mark(Rect{0, 0, 8, 8});
+        mask.Mark(Rect{width - 20, 0, width + 50, 8});
+        mask.Mark(Rect{-5, 8, width + 5, 16});
+        std::vector<Rect> runs;
+        mask.ForEachRun(nullptr, [&](const Rect& r) { runs.push_back(r); });
+        ASSERT_EQ(runs.size(), 3u) << width;
+        EXPECT_EQ(runs[0], (Rect{0, 0, 8, 8}));
+        EXPECT_EQ(runs[1], (Rect{width - 24, 0, width, 8}));
+        EXPECT_EQ(runs[2], (Rect{0, 8, width, 16}));
+    }
 }
