@@ -10,6 +10,13 @@ quick=0
 
 "$root/scripts/setup.sh"
 
+# The tests run in a session with a message bus, as a desktop session has one. Without it,
+# Qt's D-Bus thread forks a child to start one, and under AddressSanitizer that child can
+# hang for ever on a lock another thread held at the fork, and so hang its show.
+if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} ]]; then
+  exec dbus-run-session -- bash "$root/test.sh" "$@"
+fi
+
 export XDG_RUNTIME_DIR=$(mktemp -d)
 chmod 700 "$XDG_RUNTIME_DIR"
 source "$root/scripts/xvfb.sh"

@@ -19,8 +19,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # dialogs render Japanese text; Qt's own texts (file chooser, edit menus) in Japanese
   fonts-noto-cjk qt6-translations-l10n
-  # end-to-end tests and screenshots
-  xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick procps
+  # end-to-end tests and screenshots, in a session with a message bus
+  dbus-daemon xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick procps
   # a real screen-saver daemon for the end-to-end tests
   xscreensaver
   # audio fixtures for the music tests
