@@ -1,8 +1,8 @@
 #pragma once
 
 #include "PixelBox.h"
+#include "TileMask.h"
 
-#include <cstdint>
 #include <vector>
 
 // Which tiles of the viewport the last frame and this one draw into: the part of the
@@ -15,7 +15,7 @@ public:
     // Forgets both frames; the next Boxes holds only what is marked after this.
     void Reset(int width, int height);
     // This frame draws inside box.
-    void Mark(const PixelBox& box);
+    void Mark(const PixelBox& box) { now_.Mark(Rect{box.X0, box.Y0, box.X1, box.Y1}); }
     // The tiles marked in this frame or the last, joined into rectangles: runs along each
     // row of tiles, runs of equal columns in neighbouring rows made one.
     const std::vector<PixelBox>& Boxes();
@@ -23,7 +23,8 @@ public:
     void Advance();
 
 private:
-    int width_ = 0, height_ = 0, columns_ = 0, rows_ = 0;
-    std::vector<uint8_t> now_, last_;
+    // GL counts rows from the bottom; the masks only see numbers, so their tile rows do too.
+    TileMask now_{0, 0, TileSize};
+    TileMask last_{0, 0, TileSize};
     std::vector<PixelBox> boxes_;
 };
