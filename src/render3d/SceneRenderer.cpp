@@ -23,7 +23,18 @@ std::array<float, 9> NormalMatrix(const Mat3& inverse)
     return m;
 }
 
-constexpr unsigned OutOfView = ~0u;  // in place of a gathered triangle's number
+constexpr uint32_t DepthTestedBit = 0x80000000u;
+// Shorter runs of triangles that need no depth test are drawn with it all the same: a
+// draw call and a change of state cost more than the test saves on a few puffs.
+constexpr gl::Sizei ShortestUntestedRun = 3 * 64;
+// A fragment whose depth rounds to the cleared value fails the test; only one within
+// this share of the back plane can.
+constexpr double BackPlaneShare = 0.99;
+
+bool Overlap(const PixelBox& a, const PixelBox& b)
+{
+    return a.X0 < b.X1 && b.X0 < a.X1 && a.Y0 < b.Y1 && b.Y0 < a.Y1;
+}
 
 constexpr std::array<float, 9> Identity3{1, 0, 0, 0, 1, 0, 0, 0, 1};
 constexpr float Identity4[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
@@ -185,8 +196,11 @@ void SceneRenderer::CollectVisual(const Visual& visual, const Affine& hostWorld)
 {
     if (visual.MeshVisual) {
         // A mesh without geometry (nothing loaded into it) has nothing to draw.
-        if (visual.MeshVisual->Geometry)
-            items_.push_back({visual.MeshVisual, hostWorld});
+        if (visual.MeshVisual->Geometry) {
+            DrawItem& item = items_.emplace_back();
+            item.MeshToDraw = visual.MeshVisual;
+            item.World = hostWorld;
+        }
         return;
     }
     const Affine world = visual.FrameVisual->Local() * hostWorld;
@@ -356,14 +370,24 @@ void SceneRenderer::DrawOpaque(const DrawItem& item)
     }
 }
 
-void SceneRenderer::Look(const ViewVolume& volume, const Affine& view)
+void SceneRenderer::Look(const ViewVolume& volume, const Affine& view, double back)
 {
     for (DrawItem& item : items_) {
         const ViewVolume::Sight sight = volume.See(Bounds(*item.MeshToDraw->Geometry), item.World * view);
         item.Seen = !sight.Outside;
+        item.Box = sight.Box;
+        item.Farthest = sight.Farthest;
         tiles_.Mark(sight.Box);
         if (!item.MeshToDraw->Translucent() && !sight.Box.Empty())
             opaque_.push_back(sight.Box);
+    }
+    // Depth is the cleared value everywhere but where this frame's opaque meshes draw.
+    for (DrawItem& item : items_) {
+        if (!item.Seen || !item.MeshToDraw->Translucent())
+            continue;
+        item.DepthTested = item.Farthest >= back * BackPlaneShare ||
+                           std::any_of(opaque_.begin(), opaque_.end(),
+                                       [&](const PixelBox& box) { return Overlap(box, item.Box); });
     }
 }
 
@@ -386,6 +410,19 @@ void SceneRenderer::GatherTranslucent(const DrawItem& item, const Affine& view)
     if (!Inverse(item.World.Linear, inverse))
         return;
     const MeshGeometry& geometry = *item.MeshToDraw->Geometry;
+    // Each vertex carried into the world once, however many triangles share it.
+    itemPositions_.clear();
+    itemVertices_.clear();
+    for (const MeshVertex& v : geometry.Vertices) {
+        const Vec3 at = Apply(item.World, Vec3{v.Position[0], v.Position[1], v.Position[2]});
+        const Vec3 n{v.Normal[0], v.Normal[1], v.Normal[2]};
+        const Vec3 normal{Dot(n, inverse.Row[0]), Dot(n, inverse.Row[1]), Dot(n, inverse.Row[2])};
+        itemPositions_.push_back(at);
+        itemVertices_.push_back({{float(at.X), float(at.Y), float(at.Z)},
+                                 {float(normal.X), float(normal.Y), float(normal.Z)},
+                                 {}});
+    }
+    const uint32_t tested = item.DepthTested ? DepthTestedBit : 0;
     for (size_t p = 0; p < geometry.PartIndices.size() && p < item.MeshToDraw->Materials.size(); ++p) {
         const auto& colour = item.MeshToDraw->Materials[p].Colour;
         if (colour[3] <= 0)
@@ -394,39 +431,51 @@ void SceneRenderer::GatherTranslucent(const DrawItem& item, const Affine& view)
         for (size_t t = 0; t + 2 < indices.size(); t += 3) {
             Vec3 centre;
             for (size_t c = 0; c < 3; ++c) {
-                const MeshVertex& v = geometry.Vertices[indices[t + c]];
-                const Vec3 at = Apply(item.World, Vec3{v.Position[0], v.Position[1], v.Position[2]});
-                centre = centre + at;
-                if (!item.Seen)
-                    continue;
-                const Vec3 n{v.Normal[0], v.Normal[1], v.Normal[2]};
-                const Vec3 normal{Dot(n, inverse.Row[0]), Dot(n, inverse.Row[1]), Dot(n, inverse.Row[2])};
-                translucent_.push_back({{float(at.X), float(at.Y), float(at.Z)},
-                                        {float(normal.X), float(normal.Y), float(normal.Z)},
-                                        {colour[0], colour[1], colour[2], colour[3]}});
+                centre = centre + itemPositions_[indices[t + c]];
+                StreamVertex& v = translucent_.emplace_back(itemVertices_[indices[t + c]]);
+                std::copy(colour.begin(), colour.end(), v.Colour);
             }
-            // A triangle out of view still takes its place in the sort, so triangles of
-            // equal depth come out of it in the order they would with every one in view.
-            sorted_.emplace_back(float(Apply(view, centre * (1.0 / 3)).Z),
-                                 item.Seen ? unsigned(translucent_.size() / 3 - 1) : OutOfView);
+            order_.Add(float(Apply(view, centre * (1.0 / 3)).Z), uint32_t(translucent_.size() / 3 - 1) | tested);
         }
     }
+}
+
+void SceneRenderer::AddRun(gl::Int first, gl::Sizei count, bool depthTested)
+{
+    depthTested = depthTested || count < ShortestUntestedRun;
+    if (!runs_.empty() && runs_.back().DepthTested == depthTested)
+        runs_.back().Count += count;
+    else
+        runs_.push_back({first, count, depthTested});
 }
 
 void SceneRenderer::DrawTranslucent()
 {
     if (translucent_.empty())
         return;
-    std::sort(sorted_.begin(), sorted_.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-    upload_.clear();
-    for (const auto& [depth, triangle] : sorted_) {
-        if (triangle == OutOfView)
-            continue;
-        for (size_t c = 0; c < 3; ++c)
-            upload_.push_back(translucent_[triangle * 3 + c]);
+    const std::vector<DepthOrder::Entry>& sorted = order_.Sorted();
+    if (upload_.size() < translucent_.size())
+        upload_.resize(translucent_.size());
+    runs_.clear();
+    StreamVertex* out = upload_.data();
+    gl::Int runStart = 0;
+    bool runTested = true;
+    for (const DepthOrder::Entry& entry : sorted) {
+        const bool tested = (entry.Value & DepthTestedBit) != 0;
+        const gl::Int at = gl::Int(out - upload_.data());
+        if (tested != runTested) {
+            AddRun(runStart, at - runStart, runTested);
+            runStart = at;
+            runTested = tested;
+        }
+        const StreamVertex* triangle = &translucent_[size_t(entry.Value & ~DepthTestedBit) * 3];
+        out = std::copy(triangle, triangle + 3, out);
     }
+    const auto vertices = gl::Sizei(out - upload_.data());
+    AddRun(runStart, vertices - runStart, runTested);
+
     gl_.BindBuffer(gl::ARRAY_BUFFER, streamVbo_);
-    const size_t bytes = upload_.size() * sizeof(StreamVertex);
+    const size_t bytes = size_t(vertices) * sizeof(StreamVertex);
     if (bytes > streamCapacity_) {
         streamCapacity_ = bytes;
         gl_.BufferData(gl::ARRAY_BUFFER, gl::Sizeiptr(bytes), nullptr, gl::STREAM_DRAW);
@@ -442,7 +491,16 @@ void SceneRenderer::DrawTranslucent()
     gl_.BlendFunc(gl::SRC_ALPHA, gl::ONE_MINUS_SRC_ALPHA);
     gl_.DepthMask(gl::FALSE_);
     gl_.BindVertexArray(streamVao_);
-    gl_.DrawArrays(gl::TRIANGLES, 0, gl::Sizei(upload_.size()));
+    for (const TranslucentRun& run : runs_) {
+        if (run.Count == 0)
+            continue;
+        if (run.DepthTested)
+            gl_.Enable(gl::DEPTH_TEST);
+        else
+            gl_.Disable(gl::DEPTH_TEST);
+        gl_.DrawArrays(gl::TRIANGLES, run.First, run.Count);
+    }
+    gl_.Enable(gl::DEPTH_TEST);
     gl_.DepthMask(1);
     gl_.Disable(gl::BLEND);
 }
@@ -465,7 +523,7 @@ const std::vector<PixelBox>& SceneRenderer::Render(const SceneGraph& graph, cons
     opaque_.clear();
     if (looking) {
         Collect(root, root.Local());
-        Look(volume, view);
+        Look(volume, view, graph.BackClip);
     }
     const std::vector<PixelBox>& boxes = incremental ? tiles_.Boxes() : whole_;
     tiles_.Advance();
@@ -517,11 +575,13 @@ void SceneRenderer::DrawScene(const SceneGraph& graph, const ViewVolume& volume,
     gl_.VertexAttrib4f(3, 1.0f, 1.0f, 1.0f, 1.0f);  // opaque meshes carry no per-vertex tint
 
     translucent_.clear();
-    sorted_.clear();
+    order_.Clear();
     for (const DrawItem& item : items_) {
+        if (!item.Seen)
+            continue;
         if (item.MeshToDraw->Translucent())
             GatherTranslucent(item, view);
-        else if (item.Seen)
+        else
             DrawOpaque(item);
     }
     DrawTranslucent();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChangedTiles.h"
+#include "DepthOrder.h"
 #include "GlFunctions.h"
 #include "GlProgram.h"
 #include "PixelBox.h"
@@ -39,8 +40,8 @@ public:
     const std::vector<PixelBox>& Render(const SceneGraph& graph, const Frame& root, const Frame& camera, int width,
                                         int height, bool targetKeepsLastFrame = false);
 
-    // Translucent triangles sorted in the last frame, those out of view included.
-    size_t TranslucentTriangles() const { return sorted_.size(); }
+    // Translucent triangles in view sorted in the last frame.
+    size_t TranslucentTriangles() const { return order_.Size(); }
 
 private:
     struct GpuGeometry {
@@ -48,9 +49,20 @@ private:
         std::vector<std::pair<gl::Sizei, gl::Sizei>> Parts;  // first index, count
     };
     struct DrawItem {
-        const Mesh* MeshToDraw;
+        const Mesh* MeshToDraw = nullptr;
         Affine World;
         bool Seen = true;
+        // Whether its fragments need the depth test: only where an opaque mesh drew, or
+        // near the back plane, can it reject one.
+        bool DepthTested = true;
+        PixelBox Box;
+        double Farthest = 0;
+    };
+    // Sorted translucent triangles drawn in one call, with the depth test or without.
+    struct TranslucentRun {
+        gl::Int First = 0;
+        gl::Sizei Count = 0;
+        bool DepthTested = true;
     };
     struct StreamVertex {
         float Position[3];
@@ -65,9 +77,10 @@ private:
     void CollectVisual(const Visual& visual, const Affine& hostWorld);
     GpuGeometry& Upload(const MeshGeometry& geometry);
     const LocalBounds& Bounds(const MeshGeometry& geometry);
-    // Marks the items outside the view and the tiles the others can touch, and keeps the
-    // boxes the opaque ones can touch, the only pixels that get depth.
-    void Look(const ViewVolume& volume, const Affine& view);
+    // Marks the items outside the view and the tiles the others can touch, keeps the
+    // boxes the opaque ones can touch, the only pixels that get depth, and tells which
+    // translucent items need the depth test.
+    void Look(const ViewVolume& volume, const Affine& view, double back);
     // Whether the target is the one drawn last, at the same size and background, and
     // still holds that frame; otherwise everything is drawn anew.
     bool SameTargetAsLastFrame(const SceneGraph& graph, int width, int height, bool targetKeepsLastFrame);
@@ -82,6 +95,7 @@ private:
     void DrawOpaque(const DrawItem& item);
     void GatherTranslucent(const DrawItem& item, const Affine& view);
     void DrawTranslucent();
+    void AddRun(gl::Int first, gl::Sizei count, bool depthTested);
     static Matrix4 ToMatrix(const Affine& a);
     static Matrix4 Multiply(const Matrix4& a, const Matrix4& b);
 
@@ -114,7 +128,10 @@ private:
     size_t streamCapacity_ = 0;
 
     std::vector<DrawItem> items_;
-    std::vector<StreamVertex> translucent_;         // three per triangle, in gathering order
-    std::vector<std::pair<float, unsigned>> sorted_;  // view depth, triangle
+    std::vector<StreamVertex> translucent_;  // three per triangle, in gathering order
+    std::vector<StreamVertex> itemVertices_;
+    std::vector<Vec3> itemPositions_;
+    DepthOrder order_;  // triangle numbers, the top bit set when depth tested
     std::vector<StreamVertex> upload_;
+    std::vector<TranslucentRun> runs_;
 };

@@ -36,11 +36,13 @@ ViewVolume::Sight ViewVolume::See(const LocalBounds& bounds, const Affine& model
     bool beyond[6] = {true, true, true, true, true, true};
     bool behindEye = false;
     double left = INFINITY, right = -INFINITY, bottom = INFINITY, top = -INFINITY;
+    double farthest = -INFINITY;
     for (int corner = 0; corner < 8; ++corner) {
         const Vec3 local{corner & 1 ? bounds.Max.X : bounds.Min.X, corner & 2 ? bounds.Max.Y : bounds.Min.Y,
                          corner & 4 ? bounds.Max.Z : bounds.Min.Z};
         const Vec3 v = Apply(modelView, local);
         const double x = sx_ * v.X, y = sy_ * v.Y, z = a_ * v.Z + b_, w = v.Z;
+        farthest = std::max(farthest, w);
         const double slack = PlaneSlack * (std::abs(w) + 1.0);
         const double clip[3] = {x, y, z};
         for (int axis = 0; axis < 3; ++axis) {
@@ -57,6 +59,7 @@ ViewVolume::Sight ViewVolume::See(const LocalBounds& bounds, const Affine& model
         top = std::max(top, y / w);
     }
     Sight sight;
+    sight.Farthest = farthest;
     for (bool b : beyond)
         sight.Outside = sight.Outside || b;
     if (sight.Outside)

@@ -18,6 +18,7 @@ public:
     struct Sight {
         bool Outside = false;  // wholly beyond one plane of the volume: no pixel can show it
         PixelBox Box;          // the pixels it can touch, inside the viewport
+        double Farthest = 0;   // the largest view depth of the box's corners
     };
     // Where a mesh whose vertices lie within bounds lands when modelView carries them
     // into the camera's coordinates. Conservative: a margin for rounding, and the whole

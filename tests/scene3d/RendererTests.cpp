@@ -134,6 +134,9 @@ TEST_F(Renderer, TheBackgroundFillsTheViewAndTranslucentFacesBlendFarthestFirst)
     // Green over blue, then red over that.
     ExpectColour(Centre(), 128, 64, 64);
     EXPECT_EQ(renderer_->TranslucentTriangles(), 16u);  // every side of both boxes went through the sort
+    // An opaque box nearer still hides both.
+    FacingBox(10, {1, 1, 1, 1});
+    ExpectColour(Centre(), 255, 255, 255);
 }
 
 TEST_F(Renderer, ADirectionalLightShinesAlongItsFramesZAxis)
