@@ -2,9 +2,13 @@
 // last as the show does, and prints the process CPU per frame over a window of frames
 // (every thread: Mesa's rasteriser threads count). With --hashes it reads every frame
 // back and writes one hash a line, to compare two builds frame for frame; --save N
-// writes frame N as a PNG. Needs DISPLAY (an Xvfb of 1920 x 1080).
-// usage: render3d_bench [--frames N] [--from N] [--seed N] [--hashes FILE] [--save N FILE]
+// writes frame N as a PNG; --present SLACK shows each frame in the window as the show
+// does, the changed rectangles joined with that slack. Needs DISPLAY (an Xvfb of
+// 1920 x 1080).
+// usage: render3d_bench [--frames N] [--from N] [--seed N] [--hashes FILE] [--save N FILE] [--present SLACK]
 #include "Flight.h"
+#include "GlxSubBufferCopy.h"
+#include "JoinedRectangles.h"
 #include "ModelFile.h"
 #include "ModelMeshLoader.h"
 #include "QtGlFunctions.h"
@@ -72,6 +76,7 @@ uint64_t Hash(const unsigned char* bytes, size_t size)
 int main(int argc, char** argv)
 {
     int frames = 1200, from = 500, saveFrame = -1;
+    long presentSlack = -1;
     uint64_t seed = 42;
     std::string hashFile, saveFile;
     for (int i = 1; i < argc; ++i) {
@@ -82,6 +87,8 @@ int main(int argc, char** argv)
             from = std::stoi(argv[++i]);
         else if (a == "--seed" && i + 1 < argc)
             seed = std::stoull(argv[++i]);
+        else if (a == "--present" && i + 1 < argc)
+            presentSlack = std::stol(argv[++i]);
         else if (a == "--hashes" && i + 1 < argc)
             hashFile = argv[++i];
         else if (a == "--save" && i + 2 < argc) {
@@ -109,6 +116,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no OpenGL 3.3 context\n");
         return 1;
     }
+    const GlxSubBufferCopy copy(context);
+    if (presentSlack >= 0 && !copy.Available()) {
+        std::fprintf(stderr, "no GLX_MESA_copy_sub_buffer\n");
+        return 1;
+    }
+    window.show();
     GlFunctions gl;
     QString error;
     if (!LoadQtGlFunctions(gl, error)) {
@@ -144,10 +157,24 @@ int main(int argc, char** argv)
     QImage pixels(Width, Height, QImage::Format_RGBA8888);
     double start = 0;
     size_t triangles = 0;
-    long area = 0, boxes = 0;
+    long area = 0, boxes = 0, sent = 0, sentArea = 0;
+    std::vector<QRect> rects;
     for (int frame = 0; frame < frames; ++frame) {
         show.StepShow3D();
         const auto& changed = renderer.Render(show.Graph(), show.Scene(), show.Camera(), Width, Height, true);
+        if (presentSlack >= 0) {
+            rects.clear();
+            for (const PixelBox& box : changed)
+                rects.emplace_back(box.X0, box.Y0, box.Width(), box.Height());
+            JoinRectangles(rects, presentSlack);
+            for (const QRect& r : rects)
+                copy.Copy(window, r);
+            if (frame >= from) {
+                sent += long(rects.size());
+                for (const QRect& r : rects)
+                    sentArea += long(r.width()) * r.height();
+            }
+        }
         if (frame == from) {
             context.functions()->glFinish();
             start = ProcessSeconds();
@@ -175,6 +202,10 @@ int main(int argc, char** argv)
         std::printf("render3d_translucent_triangles: %.0f\n", double(triangles) / measured);
         std::printf("render3d_rectangles_per_frame: %.1f\n", double(boxes) / measured);
         std::printf("render3d_redrawn_share: %.3f\n", double(area) / measured / (Width * Height));
+        if (presentSlack >= 0) {
+            std::printf("render3d_copies_per_frame: %.1f\n", double(sent) / measured);
+            std::printf("render3d_sent_share: %.3f\n", double(sentArea) / measured / (Width * Height));
+        }
     }
     return 0;
 }

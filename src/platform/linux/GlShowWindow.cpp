@@ -1,5 +1,6 @@
 #include "GlShowWindow.h"
 
+#include "JoinedRectangles.h"
 #include "ProcessClock.h"
 
 #include <QCursor>
@@ -9,6 +10,10 @@
 #include <thread>
 
 namespace {
+
+// Each rectangle sent is a round trip to the X server; one costs about as much as
+// sending this many more pixels.
+constexpr long RoundTripPixels = 8 * 64 * 64;
 
 QSurfaceFormat CoreFormat()
 {
@@ -92,11 +97,12 @@ void GlShowWindow::Present(const std::vector<QRect>& changed)
         if (showWhole_) {
             subBuffer_->Copy(*this, whole);
         } else {
-            for (const QRect& rect : changed) {
-                const QRect part = rect & whole;
-                if (!part.isEmpty())
-                    subBuffer_->Copy(*this, part);
-            }
+            joined_.clear();
+            for (const QRect& rect : changed)
+                joined_.push_back(rect & whole);
+            JoinRectangles(joined_, RoundTripPixels);
+            for (const QRect& part : joined_)
+                subBuffer_->Copy(*this, part);
         }
         showWhole_ = false;
     }

@@ -58,6 +58,7 @@ private:
     std::unique_ptr<QOpenGLContext> context_;
     std::unique_ptr<GlxSubBufferCopy> subBuffer_;
     bool showWhole_ = true;  // the screen holds none or only part of the window's last frame
+    std::vector<QRect> joined_;
     FrameClock clock_;
     QSize showSize_;
     long presented_ = 0;
