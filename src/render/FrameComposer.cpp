@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr int SmallTileSize = 8;
+// The smoke marks the tiles its dots reach in tiles of its own size.
+constexpr int SmallTileSize = SmokePuffs::ReachTileSize;
 
 }  // namespace
 
@@ -106,9 +107,7 @@ void FrameComposer::DrawSmoke(Flight& flight)
 
 void FrameComposer::PuffBlitter::DrawPuff(int picture, const Rect& square)
 {
-    if (owner_.smoke_.Draw(owner_.frame_, picture, square)) {
-        owner_.drawnSmallTiles_.Mark(square);
-    }
+    owner_.smoke_.Draw(owner_.frame_, picture, square, owner_.drawnSmallTiles_);
 }
 
 void FrameComposer::DrawSprite(const Flight& flight, int i)
@@ -123,9 +122,7 @@ void FrameComposer::DrawSprite(const Flight& flight, int i)
         return;
     const int cellSize = flight.KindCellSize[static_cast<size_t>(plane.KindSlot)];
     const SpriteRects rects = SpriteGeometry(plane, cellSize, frame_.Width(), frame_.Height());
-    if (sprites_.Heading(plane.Dir).Draw(frame_, rects, scratch_)) {
-        drawnSmallTiles_.Mark(rects.Destination);
-    }
+    sprites_.Heading(plane.Dir).Draw(frame_, rects, scratch_, &drawnSmallTiles_);
 }
 
 void FrameComposer::Present()

@@ -134,6 +134,39 @@ int HeadingPicture::WidestSize() const
 
 namespace {
 
+// Collects the leftmost and rightmost pixel drawn in the rows of each row of tiles and
+// marks the tiles between them once the row of tiles is done.
+class RowsOfTiles {
+public:
+    RowsOfTiles(TileMask* mask, const Rect& to) : mask_(mask), to_(to), bandTop_(to.Top) {}
+
+    // Row y of the destination (from its top) drew from column left up to right.
+    void Drew(int y, int left, int right)
+    {
+        if (mask_ == nullptr)
+            return;
+        if (left < right) {
+            left_ = std::min(left_, left);
+            right_ = std::max(right_, right);
+        }
+        const int bottom = to_.Top + y + 1;
+        if (bottom % mask_->Tile() != 0 && bottom != to_.Bottom)
+            return;
+        if (left_ < right_)
+            mask_->Mark(Rect{to_.Left + left_, bandTop_, to_.Left + right_, bottom});
+        bandTop_ = bottom;
+        left_ = std::numeric_limits<int>::max();
+        right_ = std::numeric_limits<int>::min();
+    }
+
+private:
+    TileMask* mask_;
+    Rect to_;
+    int bandTop_;
+    int left_ = std::numeric_limits<int>::max();
+    int right_ = std::numeric_limits<int>::min();
+};
+
 template <typename T>
 void Ensure(std::vector<T>& v, size_t size)
 {
@@ -143,7 +176,7 @@ void Ensure(std::vector<T>& v, size_t size)
 
 }  // namespace
 
-bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, DrawScratch& scratch) const
+bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, DrawScratch& scratch, TileMask* drawn) const
 {
     const Rect& to = rects.Destination;
     const Rect& from = rects.Source;
@@ -161,12 +194,18 @@ bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, DrawScratch
     const int rh = r->Pixels.Height();
     const int dw = to.Width();
     const int dh = to.Height();
+    RowsOfTiles marked(drawn, to);
 
     if (from == Rect{0, 0, m, m} && dw == rw && dh == rh) {
         for (int y = 0; y < dh; ++y) {
             const uint32_t* in = r->Pixels.Row(y);
             uint32_t* out = target.Row(to.Top + y) + to.Left;
-            for (uint32_t k = r->RowStart[static_cast<size_t>(y)]; k < r->RowStart[static_cast<size_t>(y) + 1]; ++k) {
+            const uint32_t firstRun = r->RowStart[static_cast<size_t>(y)], endRun = r->RowStart[static_cast<size_t>(y) + 1];
+            if (firstRun < endRun)
+                marked.Drew(y, r->Runs[firstRun].Start, r->Runs[endRun - 1].Start + r->Runs[endRun - 1].Length);
+            else
+                marked.Drew(y, 0, 0);
+            for (uint32_t k = firstRun; k < endRun; ++k) {
                 const Run& run = r->Runs[k];
                 if (run.Opaque) {
                     std::memcpy(out + run.Start, in + run.Start, static_cast<size_t>(run.Length) * sizeof(uint32_t));
@@ -197,7 +236,12 @@ bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, DrawScratch
         const int row = MappedIndex(y, from.Top, from.Height(), dh, m, rh);
         const uint32_t* in = r->Pixels.Row(row);
         uint32_t* out = target.Row(to.Top + y) + to.Left;
-        for (uint32_t k = r->RowStart[static_cast<size_t>(row)]; k < r->RowStart[static_cast<size_t>(row) + 1]; ++k) {
+        const uint32_t firstRun = r->RowStart[static_cast<size_t>(row)], endRun = r->RowStart[static_cast<size_t>(row) + 1];
+        if (firstRun < endRun)
+            marked.Drew(y, first[r->Runs[firstRun].Start], first[r->Runs[endRun - 1].Start + r->Runs[endRun - 1].Length]);
+        else
+            marked.Drew(y, 0, 0);
+        for (uint32_t k = firstRun; k < endRun; ++k) {
             const Run& run = r->Runs[k];
             const int end = first[run.Start + run.Length];
             if (run.Opaque) {

@@ -2,6 +2,7 @@
 
 #include "SpriteGeometry.h"
 #include "Surface.h"
+#include "TileMask.h"
 
 #include <atomic>
 #include <cstdint>
@@ -51,8 +52,10 @@ public:
     // rectangles SpriteGeometry gives), taking each pixel from the ready-made size
     // nearest to rects.DrawnWidth x DrawnHeight. Uncut, that is a plain copy of it.
     // Refused like any blit (nothing drawn, false) when either rectangle is empty,
-    // inverted or outside its surface.
-    bool Draw(Surface& target, const SpriteRects& rects, DrawScratch& scratch) const;
+    // inverted or outside its surface. Marks in drawn, when given, the tiles of each row
+    // of tiles from its leftmost to its rightmost drawn pixel: the corners an aircraft
+    // leaves transparent are neither restored nor sent again.
+    bool Draw(Surface& target, const SpriteRects& rects, DrawScratch& scratch, TileMask* drawn = nullptr) const;
 
 private:
     // Pixels of one row that are drawn alike: all opaque (copied) or all partly

@@ -1,6 +1,25 @@
 #include "SmokePuffs.h"
 
+#include <algorithm>
 #include <utility>
+
+namespace {
+
+// Rows (and columns) of tiles a square of n pixels can reach, whatever its offset.
+constexpr size_t ReachRows(int n)
+{
+    return static_cast<size_t>((n + 2 * SmokePuffs::ReachTileSize - 2) / SmokePuffs::ReachTileSize);
+}
+
+// Bit i set when byte i of bits is not zero: the tiles a row of 64 pixels holds dots in.
+uint32_t NonZeroBytes(uint64_t bits)
+{
+    constexpr uint64_t Low7 = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t high = (((bits & Low7) + Low7) | bits) & ~Low7;
+    return static_cast<uint32_t>(((high >> 7) * 0x0102040810204080ull) >> 56);
+}
+
+}  // namespace
 
 size_t SmokePuffs::Row(int k, int n, int r)
 {
@@ -74,9 +93,58 @@ void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
         }
     }
     rowStart_.back() = static_cast<uint32_t>(dotColumns_.size());
+
+    reachStart_.assign(LargestPrepared + 2, 0);
+    for (int n = 1; n <= LargestPrepared; ++n)
+        reachStart_[static_cast<size_t>(n) + 1] =
+            reachStart_[static_cast<size_t>(n)] + ReachTileSize * ReachTileSize * ReachRows(n);
+    // Left unset until a size is worked out: the memory of sizes never drawn is not touched.
+    reach_.reset(new uint32_t[SmokePictureCount * reachStart_.back()]);
+    reachReady_.assign(static_cast<size_t>(SmokePictureCount) * (LargestPrepared + 1), 0);
+    reachRows_.resize(LargestPrepared);
 }
 
-bool SmokePuffs::Draw(Surface& target, int k, const Rect& square) const
+uint32_t* SmokePuffs::Reach(int k, int n, int offsetX, int offsetY)
+{
+    return reach_.get() + static_cast<size_t>(k) * reachStart_.back() + reachStart_[static_cast<size_t>(n)] +
+           static_cast<size_t>(offsetY * ReachTileSize + offsetX) * ReachRows(n);
+}
+
+void SmokePuffs::PrepareReach(int k, int n)
+{
+    static_assert(ReachRows(LargestPrepared) <= 32, "a row of tiles is one 32-bit word");
+    // The dots of each destination row as bits; the words that hold a column of the square.
+    const int words = (n + ReachTileSize - 2) / 64 + 1;
+    const uint8_t* at = sampled_[static_cast<size_t>(n)].data();
+    for (int j = 0; j < n; ++j) {
+        auto& bits = reachRows_[static_cast<size_t>(j)];
+        bits.fill(0);
+        const size_t row = Row(k, n, at[j]);
+        for (uint32_t d = rowStart_[row]; d < rowStart_[row + 1]; ++d)
+            bits[dotColumns_[d] / 64] |= uint64_t{1} << (dotColumns_[d] % 64);
+    }
+    for (int offsetY = 0; offsetY < ReachTileSize; ++offsetY) {
+        for (size_t t = 0; t < ReachRows(n); ++t) {
+            // The dots of the rows this row of tiles holds, together.
+            ColumnBits band{};
+            const int first = std::max(static_cast<int>(t) * ReachTileSize - offsetY, 0);
+            const int last = std::min((static_cast<int>(t) + 1) * ReachTileSize - offsetY, n);
+            for (int j = first; j < last; ++j)
+                for (int w = 0; w < words; ++w)
+                    band[static_cast<size_t>(w)] |= reachRows_[static_cast<size_t>(j)][static_cast<size_t>(w)];
+            for (int offsetX = 0; offsetX < ReachTileSize; ++offsetX) {
+                uint32_t tiles = 0;
+                for (int w = 0; w < words; ++w) {
+                    const uint64_t carried = w > 0 && offsetX > 0 ? band[static_cast<size_t>(w) - 1] >> (64 - offsetX) : 0;
+                    tiles |= NonZeroBytes(band[static_cast<size_t>(w)] << offsetX | carried) << (8 * w);
+                }
+                Reach(k, n, offsetX, offsetY)[t] = tiles;
+            }
+        }
+    }
+}
+
+bool SmokePuffs::Draw(Surface& target, int k, const Rect& square, TileMask& drawn)
 {
     if (k < 0 || k >= SmokePictureCount)
         return false;
@@ -84,10 +152,26 @@ bool SmokePuffs::Draw(Surface& target, int k, const Rect& square) const
     const int n = square.Width();
     const bool prepared = n == square.Height() && n >= 1 && n <= LargestPrepared &&
                           picture.Width() == SmokeCellSize && picture.Height() == SmokeCellSize;
-    if (!prepared)
-        return target.BlitKeyed(square, picture, Rect{0, 0, picture.Width(), picture.Height()});
+    if (!prepared) {
+        if (!target.BlitKeyed(square, picture, Rect{0, 0, picture.Width(), picture.Height()}))
+            return false;
+        drawn.Mark(square);
+        return true;
+    }
     if (!square.LiesWithin(target.Width(), target.Height()))
         return false;
+    if (drawn.Tile() == ReachTileSize) {
+        uint8_t& ready = reachReady_[static_cast<size_t>(k) * (LargestPrepared + 1) + static_cast<size_t>(n)];
+        if (!ready) {
+            PrepareReach(k, n);
+            ready = 1;
+        }
+        const int offsetX = square.Left % ReachTileSize, offsetY = square.Top % ReachTileSize;
+        drawn.MarkEach(square.Left / ReachTileSize, square.Top / ReachTileSize, Reach(k, n, offsetX, offsetY),
+                       (offsetY + n - 1) / ReachTileSize + 1);
+    } else {
+        drawn.Mark(square);
+    }
 
     // A puff is small and its rows hold a few dots each: the work per row is kept to
     // finding its dot list.

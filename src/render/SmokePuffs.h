@@ -3,9 +3,11 @@
 #include "Rect.h"
 #include "SmokeDrawing.h"
 #include "Surface.h"
+#include "TileMask.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // The seven smoke pictures and, for every puff size, which pixels of the stretched
@@ -17,9 +19,13 @@ public:
     // Pictures already keyed (black transparent).
     void Load(std::array<Surface, SmokePictureCount> pictures);
 
-    // Draws picture k stretched over square into target; refused like a keyed blit
-    // (nothing drawn, false) when the square is empty or not inside target.
-    bool Draw(Surface& target, int k, const Rect& square) const;
+    // Draws picture k stretched over square into target and marks in drawn (a mask of
+    // ReachTileSize tiles over target) the tiles its dots reach, or every tile of the
+    // square for a puff drawn as a whole picture; refused like a keyed blit (nothing drawn
+    // or marked, false) when the square is empty or not inside target.
+    bool Draw(Surface& target, int k, const Rect& square, TileMask& drawn);
+
+    static constexpr int ReachTileSize = 8;
 
 private:
     // Largest square prepared; a size factor of 10 needs 166. Larger ones are blitted.
@@ -37,4 +43,17 @@ private:
     std::vector<uint8_t> dotColumns_;
     std::vector<uint32_t> rowStart_;
     static size_t Row(int k, int n, int r);
+    // The tiles the dots of a prepared puff reach, for every picture, size and offset of
+    // the square within its tile: one word a row of tiles, bit u for the u-th tile from
+    // the square's first. Puffs are round and thin out towards their edge, so most of
+    // their corner tiles are neither restored nor sent again. A picture's size is worked
+    // out when first drawn (most sizes never are), into memory set aside at load.
+    std::unique_ptr<uint32_t[]> reach_;
+    std::vector<size_t> reachStart_;  // where size n starts within a picture's part
+    std::vector<uint8_t> reachReady_;  // picture k, size n: [k * (LargestPrepared + 1) + n]
+    // One bit a pixel column of a puff's row, and room for its offset.
+    using ColumnBits = std::array<uint64_t, (LargestPrepared + ReachTileSize - 2) / 64 + 1>;
+    std::vector<ColumnBits> reachRows_;  // the rows of the size being worked out
+    uint32_t* Reach(int k, int n, int offsetX, int offsetY);
+    void PrepareReach(int k, int n);
 };

@@ -28,6 +28,8 @@ public:
     {
     }
 
+    int Tile() const { return tileSize_; }
+
     void Clear() { std::fill(bits_.begin(), bits_.end(), uint64_t{0}); }
 
     // Marks every tile the rectangle touches (the part inside the frame).
@@ -39,6 +41,21 @@ public:
             return;
         for (int row = top >> shift_; row <= (bottom - 1) >> shift_; ++row)
             MarkColumns(row, left >> shift_, (right - 1) >> shift_);
+    }
+
+    // Marks, for each of count rows of tiles from row on, tile column + u when bit u of
+    // that row's word in tiles is set. The marked tiles must lie in the frame.
+    void MarkEach(int column, int row, const uint32_t* tiles, int count)
+    {
+        count = std::min(count, rows_ - row);
+        const int w = column / WordBits, shift = column % WordBits;
+        for (int i = 0; i < count; ++i) {
+            uint64_t* words = bits_.data() + static_cast<size_t>(row + i) * words_ + w;
+            words[0] |= uint64_t{tiles[i]} << shift;
+            // A row reaching into the next word (shift > 0 there, as a row is 32 bits).
+            if (const uint64_t high = shift > 0 ? uint64_t{tiles[i]} >> (WordBits - shift) : 0; high != 0)
+                words[1] |= high;
+        }
     }
 
     // Marks the tiles that hold a tile marked in finer, a mask of the same frame whose
