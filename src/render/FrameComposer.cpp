@@ -76,6 +76,18 @@ int FrameComposer::MostChangedRuns() const
     return std::max(rows * ((columns + 1) / 2), 1);
 }
 
+void FrameComposer::RestoreBackground(const Rect& run)
+{
+    const size_t count = static_cast<size_t>(std::max(run.Width(), 0));
+    // A background of one colour is filled in, without reading it.
+    for (int y = run.Top; y < run.Bottom; ++y) {
+        if (plainBackground_)
+            std::fill_n(frame_.Row(y) + run.Left, count, backgroundColour_);
+        else
+            std::copy_n(background_.Row(y) + run.Left, count, frame_.Row(y) + run.Left);
+    }
+}
+
 void FrameComposer::CopyBackground()
 {
     // Outside the tiles the previous frame drew into, the frame still shows the
@@ -85,16 +97,19 @@ void FrameComposer::CopyBackground()
         frame_.CopyFrom(background_);
         backgroundChanged_ = false;
     } else {
-        drawnSmallTiles_.ForEachRun(nullptr, [this](const Rect& run) {
-            const size_t count = static_cast<size_t>(run.Width());
-            // A background of one colour is filled in, without reading it.
+        // Restoring waits mostly on fetching the scattered lines of the frame (and of the
+        // background): the next run's are asked for before this one is restored.
+        Rect pending{};
+        drawnSmallTiles_.ForEachRun(nullptr, [&](const Rect& run) {
             for (int y = run.Top; y < run.Bottom; ++y) {
-                if (plainBackground_)
-                    std::fill_n(frame_.Row(y) + run.Left, count, backgroundColour_);
-                else
-                    std::copy_n(background_.Row(y) + run.Left, count, frame_.Row(y) + run.Left);
+                __builtin_prefetch(frame_.Row(y) + run.Left, 1);
+                if (!plainBackground_)
+                    __builtin_prefetch(background_.Row(y) + run.Left, 0);
             }
+            RestoreBackground(pending);
+            pending = run;
         });
+        RestoreBackground(pending);
     }
     std::swap(drawnSmallTiles_, previousSmallTiles_);
     drawnSmallTiles_.Clear();

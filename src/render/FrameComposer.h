@@ -89,6 +89,8 @@ private:
         FrameComposer& owner_;
     };
 
+    void RestoreBackground(const Rect& run);
+
     Surface frame_;
     Surface background_;
     KindSprites sprites_;
