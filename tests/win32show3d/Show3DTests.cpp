@@ -127,12 +127,14 @@ void FlyKind(int16_t kind, int Show3DPixels::*paint, int Show3DPixels::*otherPai
     Surface shot;
     Show3DPixels seen;
     const auto start = std::chrono::steady_clock::now();
-    // The camera jumps about: wait for a view with the formation in it.
+    // The camera jumps about: wait for a view with the formation in it. Close up, one
+    // aircraft's canopy can outweigh its paint, so the view awaited shows mostly paint.
     while (std::chrono::steady_clock::now() - start < HangLimit &&
            WaitForSingleObject(show.process.hProcess, 0) == WAIT_TIMEOUT) {
         shot = Screenshot();
         seen = Classify(shot);
-        if (seen.background > shot.Width() * shot.Height() / 4 && seen.*paint > 30)
+        if (seen.background > shot.Width() * shot.Height() / 4 && seen.*paint > 30 &&
+            seen.*paint > 2 * seen.*otherPaint)
             break;
         std::this_thread::sleep_for(200ms);
     }
