@@ -160,18 +160,14 @@ bool SmokePuffs::Draw(Surface& target, int k, const Rect& square, TileMask& draw
     }
     if (!square.LiesWithin(target.Width(), target.Height()))
         return false;
-    if (drawn.Tile() == ReachTileSize) {
-        uint8_t& ready = reachReady_[static_cast<size_t>(k) * (LargestPrepared + 1) + static_cast<size_t>(n)];
-        if (!ready) {
-            PrepareReach(k, n);
-            ready = 1;
-        }
-        const int offsetX = square.Left % ReachTileSize, offsetY = square.Top % ReachTileSize;
-        drawn.MarkEach(square.Left / ReachTileSize, square.Top / ReachTileSize, Reach(k, n, offsetX, offsetY),
-                       (offsetY + n - 1) / ReachTileSize + 1);
-    } else {
-        drawn.Mark(square);
+    uint8_t& ready = reachReady_[static_cast<size_t>(k) * (LargestPrepared + 1) + static_cast<size_t>(n)];
+    if (!ready) {
+        PrepareReach(k, n);
+        ready = 1;
     }
+    const int offsetX = square.Left % ReachTileSize, offsetY = square.Top % ReachTileSize;
+    drawn.MarkEach(square.Left / ReachTileSize, square.Top / ReachTileSize, Reach(k, n, offsetX, offsetY),
+                   (offsetY + n - 1) / ReachTileSize + 1);
 
     // A puff is small and its rows hold a few dots each: the work per row is kept to
     // finding its dot list.
