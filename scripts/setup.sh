@@ -11,6 +11,8 @@ PACKAGES=(
   # windows, dialogs, images, OpenGL context
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxcb1-dev libxcb-shm0-dev
   libgl1-mesa-dri
+  # the Wayland show: client library, wayland-scanner, protocol files, EGL
+  libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols libegl-dev
   # music
   libsdl2-mixer-dev timgm6mb-soundfont
   # 3D mesh loading
