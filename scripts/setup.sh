@@ -25,6 +25,8 @@ PACKAGES=(
   dbus-daemon xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick procps
   # a real screen-saver daemon for the end-to-end tests
   xscreensaver
+  # a real Wayland compositor for the end-to-end tests, its screenshots and keys
+  sway grim wtype
   # audio fixtures for the music tests
   sox lame
   # the Debian package: built by cpack, its Depends computed by dpkg-shlibdeps, checked by lintian

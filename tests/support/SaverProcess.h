@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TimeLimits.h"
+#include "WaitUntil.h"
 #include "XvfbServer.h"
 
 #include <QElapsedTimer>
@@ -67,21 +68,3 @@ public:
 private:
     QProcess process_;
 };
-
-// Waits until the condition holds or the time is up. The pause between looks grows,
-// so a long wait for a condition that starts a process (xwininfo) or scans /proc does
-// not add to the load it waits out.
-template <typename Condition>
-bool WaitUntil(Condition condition, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    int pauseMs = 20;
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QThread::msleep(pauseMs);
-        pauseMs = std::min(pauseMs * 2, 100);
-    }
-    return true;
-}
