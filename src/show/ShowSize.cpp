@@ -25,3 +25,12 @@ ShowSize ShowSizeFor(int screenWidth, int screenHeight, int16_t displayMode)
         return {640, 480};
     }
 }
+
+ShowSize OtherMonitorShowSize(int monitorWidth, int monitorHeight, int16_t displayMode)
+{
+    if (displayMode == 1 || displayMode == 2)
+        return ShowSizeFor(monitorWidth, monitorHeight, displayMode);
+    // Below this the aircraft pictures alone would fill the show.
+    constexpr int Smallest = 16;
+    return {To16(std::max(monitorWidth, Smallest)), To16(std::max(monitorHeight, Smallest))};
+}

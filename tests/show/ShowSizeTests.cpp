@@ -21,3 +21,12 @@ TEST(ShowSize, OnlyKnownWidthsAreKeptWhateverTheHeight)
     EXPECT_EQ(ShowSizeFor(2560, 1440, 0), (ShowSize{640, 480}));
     EXPECT_EQ(ShowSizeFor(100000, 100000, 0), (ShowSize{640, 480}));
 }
+
+TEST(ShowSize, OtherMonitorsKeepTheirOwnSizeUnlessTheDisplayModeForcesOne)
+{
+    EXPECT_EQ(OtherMonitorShowSize(1366, 768, 0), (ShowSize{1366, 768}));
+    EXPECT_EQ(OtherMonitorShowSize(2560, 1440, 3), (ShowSize{2560, 1440}));
+    EXPECT_EQ(OtherMonitorShowSize(1366, 768, 1), (ShowSize{640, 480}));
+    EXPECT_EQ(OtherMonitorShowSize(1366, 768, 2), (ShowSize{320, 240}));
+    EXPECT_EQ(OtherMonitorShowSize(100000, 4, 0), (ShowSize{32767, 16}));
+}

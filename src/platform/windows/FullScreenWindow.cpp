@@ -14,12 +14,13 @@ constexpr UINT_PTR MusicTimer = 2;
 
 }  // namespace
 
-FullScreenWindow::FullScreenWindow(int showWidth, int showHeight) : clock_(DisplayRefreshRate())
+FullScreenWindow::FullScreenWindow(const RECT& monitor, int showWidth, int showHeight, const wchar_t* title)
+    : monitor_(monitor), clock_(DisplayRefreshRate())
 {
     const HINSTANCE instance = RegisterWindowClass(ClassName, OwnerProcedure<FullScreenWindow>);
 
-    const int monitorWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int monitorHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int monitorWidth = monitor.right - monitor.left;
+    const int monitorHeight = monitor.bottom - monitor.top;
     // The largest size of the show's shape that fits the monitor, centred.
     int width = monitorWidth;
     int height = static_cast<int>(static_cast<int64_t>(monitorWidth) * showHeight / showWidth);
@@ -34,7 +35,7 @@ FullScreenWindow::FullScreenWindow(int showWidth, int showHeight) : clock_(Displ
     frame_ = std::make_unique<DibSection>(showWidth, showHeight);
     // At most one changed run per tile, so presenting never allocates.
     changed_.reserve(static_cast<size_t>(showWidth / TileMask::TileSize + 2) * (showHeight / TileMask::TileSize + 2));
-    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ClassName, L"Kestrova Saver", WS_POPUP, 0, 0,
+    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ClassName, title, WS_POPUP, monitor.left, monitor.top,
                               monitorWidth, monitorHeight, nullptr, nullptr, instance, this);
 }
 
@@ -45,13 +46,15 @@ FullScreenWindow::~FullScreenWindow()
         DestroyWindow(window_);
 }
 
-void FullScreenWindow::Open()
+void FullScreenWindow::Open(bool takeKeyboard)
 {
-    ::ShowWindow(window_, SW_SHOW);
-    SetWindowPos(window_, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                 SWP_NOACTIVATE);
-    SetForegroundWindow(window_);
-    SetFocus(window_);
+    ::ShowWindow(window_, takeKeyboard ? SW_SHOW : SW_SHOWNOACTIVATE);
+    SetWindowPos(window_, HWND_TOPMOST, monitor_.left, monitor_.top, monitor_.right - monitor_.left,
+                 monitor_.bottom - monitor_.top, SWP_NOACTIVATE);
+    if (takeKeyboard) {
+        SetForegroundWindow(window_);
+        SetFocus(window_);
+    }
     if (!cursorHidden_) {
         ShowCursor(FALSE);
         cursorHidden_ = true;
@@ -109,7 +112,7 @@ void FullScreenWindow::PaintAll(HDC dc)
     }
     // Black around a show of another shape than the monitor.
     ExcludeClipRect(dc, target_.left, target_.top, target_.right, target_.bottom);
-    PatBlt(dc, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), BLACKNESS);
+    PatBlt(dc, 0, 0, monitor_.right - monitor_.left, monitor_.bottom - monitor_.top, BLACKNESS);
     SelectClipRgn(dc, nullptr);
 }
 

@@ -11,14 +11,15 @@
 #include <memory>
 #include <vector>
 
-// The full-screen show: a topmost borderless window titled "Kestrova Saver" over the
-// primary monitor, the cursor hidden. Frames are copied into a DIB section and drawn
+// The full-screen show on one monitor: a topmost borderless window over the whole
+// monitor, the cursor hidden. Frames are copied into a DIB section and drawn
 // with GDI, only the changed tiles, at most once per display refresh. A show smaller
 // than the monitor is scaled up with its aspect kept, on black; the display mode is
 // never changed.
 class FullScreenWindow {
 public:
-    FullScreenWindow(int showWidth, int showHeight);
+    // monitor is the monitor's rectangle on the desktop.
+    FullScreenWindow(const RECT& monitor, int showWidth, int showHeight, const wchar_t* title);
     FullScreenWindow(const FullScreenWindow&) = delete;
     FullScreenWindow& operator=(const FullScreenWindow&) = delete;
     ~FullScreenWindow();
@@ -27,8 +28,9 @@ public:
     bool Valid() const { return window_ && frame_ && frame_->Valid(); }
     HWND Handle() const { return window_; }
 
-    // Shows the window on top of everything without activating another.
-    void Open();
+    // Shows the window on top of everything without activating another; takeKeyboard
+    // brings it to the foreground with the keyboard's focus.
+    void Open(bool takeKeyboard);
     // Starts the music's 2-second timer; it runs until the window closes.
     void StartMusicTimer();
     // Hides the window and gives the cursor back.
@@ -59,6 +61,7 @@ private:
     void PaintAll(HDC dc);
 
     HWND window_ = nullptr;
+    RECT monitor_;
     std::unique_ptr<DibSection> frame_;
     RECT target_{};     // where the frame lands in the window
     bool scaled_ = false;

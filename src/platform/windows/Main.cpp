@@ -21,8 +21,6 @@ bool AnotherInstanceRuns()
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int)
 {
-    // Sizes are in physical pixels, so a scaled screen is used to its last pixel.
-    SetProcessDPIAware();
     if (AnotherInstanceRuns())
         return 0;
 

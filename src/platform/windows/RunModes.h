@@ -16,6 +16,9 @@ int RunPasswordMode();
 // The two window titles every new instance looks for.
 inline constexpr wchar_t ShowWindowTitle[] = L"Kestrova Saver";
 inline constexpr wchar_t OptionsWindowTitle[] = L"Kestrova Saver Option";
+// The show's windows on the monitors other than the primary: a title of their own, so
+// that only the primary's window stands for a running show.
+inline constexpr wchar_t OtherMonitorWindowTitle[] = L"Kestrova Saver Monitor";
 
 // Tells the user why the show cannot start.
 void ShowStartError(const std::string& text);

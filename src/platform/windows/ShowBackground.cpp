@@ -7,21 +7,22 @@
 
 namespace {
 
-void Snapshot(DibSection& target)
+void Snapshot(DibSection& target, const RECT& monitor)
 {
-    const HWND desktop = GetDesktopWindow();
-    const HDC screen = GetDC(desktop);
-    const int dw = GetSystemMetrics(SM_CXSCREEN);
-    const int dh = GetSystemMetrics(SM_CYSCREEN);
+    // The whole screen's device context is in desktop coordinates, where a monitor left
+    // of or above the primary lies at negative ones.
+    const HDC screen = GetDC(nullptr);
+    const int dw = monitor.right - monitor.left;
+    const int dh = monitor.bottom - monitor.top;
     if (dw == target.Width() && dh == target.Height()) {
-        BitBlt(target.Dc(), 0, 0, dw, dh, screen, 0, 0, SRCCOPY);
+        BitBlt(target.Dc(), 0, 0, dw, dh, screen, monitor.left, monitor.top, SRCCOPY);
     } else {
         const PlaceBox part = DesktopPart(dw, dh, target.Width(), target.Height());
         SetStretchBltMode(target.Dc(), HALFTONE);
-        StretchBlt(target.Dc(), 0, 0, target.Width(), target.Height(), screen, int(part.Left), int(part.Top),
-                   int(part.Width), int(part.Height), SRCCOPY);
+        StretchBlt(target.Dc(), 0, 0, target.Width(), target.Height(), screen, monitor.left + int(part.Left),
+                   monitor.top + int(part.Top), int(part.Width), int(part.Height), SRCCOPY);
     }
-    ReleaseDC(desktop, screen);
+    ReleaseDC(nullptr, screen);
 }
 
 // GDI copies whole pixels: an edge on a half pixel goes to the pixel before it.
@@ -41,7 +42,8 @@ void DrawPicture(DibSection& target, int16_t mode, const Surface& picture)
 
 }  // namespace
 
-std::optional<Surface> BuildBackground(int16_t mode, const std::string& pictureFile, int W, int H, std::string* error)
+std::optional<Surface> BuildBackground(int16_t mode, const std::string& pictureFile, const RECT& monitor, int W, int H,
+                                       std::string* error)
 {
     DibSection background(W, H);
     if (!background.Valid()) {
@@ -50,7 +52,7 @@ std::optional<Surface> BuildBackground(int16_t mode, const std::string& pictureF
     }
     PatBlt(background.Dc(), 0, 0, W, H, BLACKNESS);
     if (mode == 0) {
-        Snapshot(background);
+        Snapshot(background, monitor);
     } else if (const std::optional<uint32_t> colour = BackgroundColour(mode)) {
         const HBRUSH brush = CreateSolidBrush(RGB(*colour >> 16, (*colour >> 8) & 0xFF, *colour & 0xFF));
         const RECT all{0, 0, W, H};

@@ -1,8 +1,7 @@
 #include "RunModes.h"
 
-#include "Flight.h"
-#include "FrameComposer.h"
-#include "LaunchAircraft.h"
+#include "Monitors.h"
+#include "MonitorShow.h"
 #include "MusicController.h"
 #include "Platform.h"
 #include "ShowBackground.h"
@@ -10,15 +9,14 @@
 #include "ShowLoop.h"
 #include "Show3DRoad.h"
 #include "ShowSize.h"
-#include "FullScreenWindow.h"
-#include "StartFlightModel.h"
-#include "StepAircraft.h"
 #include "WideText.h"
 
 #include <mmsystem.h>
 
 #include <chrono>
+#include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -46,52 +44,51 @@ void ShowMediaPlayerError()
                 L"\u30A8\u30E9\u30FC\u60C5\u5831", MB_OK | MB_ICONSTOP | MB_TOPMOST);
 }
 
-void Fly(SaverSettings& settings, FullScreenWindow& window, MusicController& music, int16_t width, int16_t height,
-         Surface background)
+uint64_t Now()
+{
+    return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+// The primary monitor's show leads: its timers, its kind changes and the music; every
+// other monitor starts a new flight with it and steps with it.
+void Fly(SaverSettings& settings, std::vector<std::unique_ptr<MonitorShow>>& shows, MusicController& music)
 {
     ShowFlags flags;
-    window.OnEnd = [&flags] {
-        if (flags.SaverMode == -1)
-            flags.ExitRequest = 1;
-    };
-    Flight flight(settings, width, height,
-                  static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-    FrameComposer composer(width, height);
-    composer.SetBackground(background);
-    composer.LoadSmokeSurfaces(ReadSmokePictures());
-    composer.SetPresenter([&window, &composer](const Surface& frame) {
-        window.Present(frame, [&composer](auto visit) { composer.ForEachChangedBlock(visit); });
-    });
+    for (auto& show : shows) {
+        show->Window().OnEnd = [&flags] {
+            if (flags.SaverMode == -1)
+                flags.ExitRequest = 1;
+        };
+        show->LoadSmoke();
+    }
+    MonitorShow& primary = *shows.front();
 
     KindChangeTimer kindTimer;
     bool minuteTimerRuns = false;
-    window.OnMinuteTick = [&] {
+    primary.Window().OnMinuteTick = [&] {
         if (minuteTimerRuns)
-            kindTimer.Tick(flight.KindChangeRequest);
+            kindTimer.Tick(primary.KindChangeRequest());
     };
-    window.OnMusicTick = [&music] { music.MusicControl(MusicController::Poll); };
+    primary.Window().OnMusicTick = [&music] { music.MusicControl(MusicController::Poll); };
+    const auto stepAll = [&shows] {
+        for (auto& show : shows)
+            show->Step();
+    };
     const auto startFlight = [&] {
-        const int16_t kind = StartFlightModel(flight);
+        for (auto& show : shows)
+            show->ChooseKind();
         minuteTimerRuns = settings.AirplaneKind == 101;
-        composer.LoadKindSprites(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
         music.MusicControl(MusicController::Start);
-        LaunchAircraft(flight);
-        StepAircraft(flight, composer);
+        stepAll();
         ProcessEvents();
-        window.StartMusicTimer();
+        primary.Window().StartMusicTimer();
     };
     startFlight();
 
-    ShowLoopPorts ports{[&] {
-                            LaunchAircraft(flight);
-                            StepAircraft(flight, composer);
-                        },
-                        CursorPosition,
-                        [](int ms) { Sleep(static_cast<DWORD>(ms)); },
-                        ProcessEvents,
+    ShowLoopPorts ports{stepAll, CursorPosition, [](int ms) { Sleep(static_cast<DWORD>(ms)); }, ProcessEvents,
                         startFlight};
     ports.CaretPosition = CaretPosition;
-    ShowLoop loop(flags, flight.KindChangeRequest, settings.AirplaneKind, settings.BlueWait, std::move(ports));
+    ShowLoop loop(flags, primary.KindChangeRequest(), settings.AirplaneKind, settings.BlueWait, std::move(ports));
     loop.RememberPositions();
     ProcessEvents();
     loop.Run();
@@ -119,7 +116,8 @@ int RunShowMode()
     // The desktop is photographed before the show window appears.
     std::string error;
     std::optional<Surface> background =
-        BuildBackground(settings.BackgroundMode, settings.BackgroundFile, size.Width, size.Height, &error);
+        BuildBackground(settings.BackgroundMode, settings.BackgroundFile, PrimaryMonitor(), size.Width, size.Height,
+                        &error);
     if (!background) {
         ShowStartError(error);
         return 1;
@@ -132,26 +130,49 @@ int RunShowMode()
         return status;
     }
 
-    FullScreenWindow window(size.Width, size.Height);
-    if (!window.Valid()) {
-        ShowStartError("The show window could not be made.");
-        return 1;
+    // Each show's background is made before any show window covers its monitor.
+    std::vector<std::unique_ptr<MonitorShow>> shows;
+    shows.push_back(std::make_unique<MonitorShow>(settings, PrimaryMonitor(), size, ShowWindowTitle, Now(),
+                                                  std::move(*background)));
+    for (const RECT& monitor : OtherMonitors()) {
+        const ShowSize own =
+            OtherMonitorShowSize(monitor.right - monitor.left, monitor.bottom - monitor.top, settings.DisplayMode);
+        background = BuildBackground(settings.BackgroundMode, settings.BackgroundFile, monitor, own.Width,
+                                     own.Height, &error);
+        if (!background) {
+            ShowStartError(error);
+            return 1;
+        }
+        // Seeds far apart, so no two monitors fly alike.
+        shows.push_back(std::make_unique<MonitorShow>(settings, monitor, own, OtherMonitorWindowTitle,
+                                                      Now() + shows.size() * 0x9E3779B97F4A7C15ull,
+                                                      std::move(*background)));
+    }
+    for (const auto& show : shows) {
+        if (!show->Valid()) {
+            ShowStartError("The show window could not be made.");
+            return 1;
+        }
     }
     // Sleeps of a few milliseconds need the finer system timer.
     timeBeginPeriod(1);
-    window.Open();
+    // The primary opens last, so it ends up in front with the keyboard.
+    for (size_t i = shows.size(); i-- > 0;)
+        shows[i]->Window().Open(i == 0);
     int status = 0;
     try {
-        Fly(settings, window, music, size.Width, size.Height, std::move(*background));
+        Fly(settings, shows, music);
     } catch (const std::exception& failure) {
         // A picture the show cannot read: give the screen back first, then say why.
         music.MusicControl(MusicController::Stop);
-        window.Close();
+        for (auto& show : shows)
+            show->Window().Close();
         ShowStartError(failure.what());
         status = 1;
     }
     music.MusicControl(MusicController::Stop);
-    window.Close();
+    for (auto& show : shows)
+        show->Window().Close();
     timeEndPeriod(1);
     return status;
 }

@@ -2,7 +2,7 @@
 # End-to-end tests of kestrova-saver.scr under Wine on the X display of
 # scripts/test-windows.sh: what the screen shows (screenshots of the root window) and how
 # the program ends (X input through xdotool, exit status).
-#   ScreenSaverTests.sh show|preview <kestrova-saver.scr> <host-window.exe> <work folder>
+#   ScreenSaverTests.sh show|preview|monitors <kestrova-saver.scr> <host-window.exe> <work folder>
 # Every wait looks for what it needs; the limits only catch hangs.
 set -euo pipefail
 test=$1 scr=$2 host=$3 work=$4
@@ -11,6 +11,7 @@ rm -rf "$work" && mkdir -p "$work"
 Appear=240 End=90
 
 source "$here/../../support/wait-for.sh"
+source "$here/two-monitors.sh"
 
 # ends_with_status_0 <pid> <what>: the process ends in time, successfully.
 ends_with_status_0() {
@@ -102,6 +103,32 @@ show)
   wait_for "$Appear" "smoke over the desktop" smoke_over_desktop
   wine taskkill /im kestrova-saver.scr </dev/null >/dev/null 2>&1
   ends_with_status_0 "$closed_pid" "show closed by WM_CLOSE"
+  ;;
+monitors)
+  # One show on each monitor, each flying its own flight; a click on the second ends both.
+  start_two_monitors "$work"
+  set_option "background mode" 3
+  set_option "display mode" 0
+  set_option "kind of airplane" 0
+  set_option "flight mode" 1
+  xdotool mousemove 1000 200
+  start show "$scr" /s
+  show_pid=$!
+  wait_for "$Appear" "show window" show_window_exists
+  second_window_exists() { xdotool search --name '^Kestrova Saver Monitor$' >/dev/null 2>&1; }
+  wait_for "$Appear" "second monitor's show window" second_window_exists
+  flies_on() {  # flies_on <x> <y> <w> <h>: brown covers most of that part, with smoke and aircraft on it
+    local c
+    read -ra c <<<"$(counts "$@" 128,0,0)" || return 1
+    ((c[0] > $3 * $4 / 2 && c[1] > 500 && c[2] > 500))
+  }
+  wait_for "$Appear" "show over the primary monitor" flies_on 0 0 800 600
+  wait_for "$Appear" "show over the second monitor" flies_on 800 0 640 480
+  import -window root "$work/monitors.png"
+  xdotool click 1
+  ends_with_status_0 "$show_pid" "show after a click on the second monitor"
+  xdotool search --name '^Kestrova Saver' >/dev/null 2>&1 && fail "a show window outlived the show"
+  wineserver -k
   ;;
 preview)
   set_option "background mode" 3
