@@ -12,14 +12,16 @@
 #include <algorithm>
 #include <csignal>
 
-// The real program started on a private X server, as a daemon or a user would start it.
+// The real program started on a private display server, as a daemon or a user would start it.
 class SaverProcess {
 public:
-    // Standard error is passed through unless `captureErrors` keeps it for the test.
-    SaverProcess(const XvfbServer& x, const QStringList& arguments,
+    // On a private display server (XvfbServer or SwayServer). Standard error is passed
+    // through unless `captureErrors` keeps it for the test.
+    template <typename DisplayServer>
+    SaverProcess(const DisplayServer& server, const QStringList& arguments,
                  const QProcessEnvironment& extra = QProcessEnvironment(), bool captureErrors = false)
     {
-        QProcessEnvironment env = x.Environment();
+        QProcessEnvironment env = server.Environment();
         for (const QString& key : extra.keys())
             env.insert(key, extra.value(key));
         process_.setProcessEnvironment(env);
