@@ -5,6 +5,7 @@
 #include "Flight.h"
 #include "ModelFile.h"
 #include "ModelMeshReader.h"
+#include "MonitorShow3D.h"
 #include "Platform.h"
 #include "RunModes.h"
 #include "SceneRenderer.h"
@@ -20,6 +21,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -62,7 +65,7 @@ Surface ReadTexturePicture(const std::string& path)
 // From the window to the end of the show loop. False with a reason on a failure; the
 // caller tells the user once the screen is given back.
 bool Fly3D(SaverSettings& settings, MusicController& music, Show3DWindow& window, int16_t width, int16_t height,
-           Mesh aircraft, Surface background, std::string& error)
+           Mesh aircraft, Surface background, const std::vector<OtherMonitorShow>& others, std::string& error)
 {
     WglContext context;
     GlFunctions gl;
@@ -75,26 +78,49 @@ bool Fly3D(SaverSettings& settings, MusicController& music, Show3DWindow& window
     Flight flight(settings, width, height,
                   static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
     Show3D show(flight);
+    const Mesh model = others.empty() ? Mesh() : aircraft.Clone();
     show.BuildScene3D(std::move(aircraft), std::move(background));
     settings.SmokeLength = 500;  // for this show only; the stored setting stays
 
+    // Every other monitor flies its own scene in its own window and context.
+    std::vector<std::unique_ptr<MonitorShow3D>> extras;
+    for (const OtherMonitorShow& other : others) {
+        auto extra = std::make_unique<MonitorShow3D>(settings, other, OtherMonitorWindowTitle);
+        if (!extra->Valid()) {
+            error = "The show window could not be made.";
+            return false;
+        }
+        if (!extra->Prepare(model.Clone(), BackgroundTexture(other.Background), ReadTexturePicture, error))
+            return false;
+        extras.push_back(std::move(extra));
+    }
+
     ShowFlags flags;
-    window.OnEnd = [&flags] {
+    const auto onEnd = [&flags] {
         if (flags.SaverMode == -1)
             flags.ExitRequest = 1;
     };
+    window.OnEnd = onEnd;
     window.OnMusicTick = [&music] { music.MusicControl(MusicController::Poll); };
-    window.Open();
+    for (auto& extra : extras) {
+        extra->Window().OnEnd = onEnd;
+        extra->Window().Open(false);
+    }
+    // The primary opens last, so it ends up in front with the keyboard.
+    window.Open(true);
     // Every puff slot starts free in a new Flight; then the music and its poll timer.
     music.MusicControl(MusicController::Start);
     ProcessEvents();
     window.StartMusicTimer();
 
     ShowLoopPorts ports{[&] {
+                            context.MakeCurrent();
                             show.StepShow3D();
                             renderer.Render(show.Graph(), show.Scene(), show.Camera(), width, height);
                             window.WaitForRefresh();
                             context.Swap();
+                            for (auto& extra : extras)
+                                extra->Step();
                             ProcessEvents();
                         },
                         CursorPosition,
@@ -112,7 +138,8 @@ bool Fly3D(SaverSettings& settings, MusicController& music, Show3DWindow& window
 }  // namespace
 
 int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::string& programFolder,
-                  int16_t width, int16_t height, const Surface& background)
+                  int16_t width, int16_t height, const Surface& background,
+                  const std::vector<OtherMonitorShow>& others)
 {
     const std::string workFolder = ChooseWorkFolder(programFolder);
     if (workFolder.empty()) {
@@ -153,13 +180,13 @@ int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::st
         return 1;
     }
 
-    Show3DWindow window(width, height);
+    Show3DWindow window(POINT{0, 0}, width, height, ShowWindowTitle);
     if (!window.Valid()) {
         ShowStartError("The show window could not be made.");
         return 1;
     }
-    const bool flown =
-        Fly3D(settings, music, window, width, height, std::move(aircraft), std::move(*sceneBackground), error);
+    const bool flown = Fly3D(settings, music, window, width, height, std::move(aircraft), std::move(*sceneBackground),
+                             others, error);
     music.MusicControl(MusicController::Stop);
     window.Close();
     if (!flown) {

@@ -12,13 +12,13 @@ constexpr UINT_PTR MusicTimer = 2;
 
 }  // namespace
 
-Show3DWindow::Show3DWindow(int showWidth, int showHeight)
-    : width_(showWidth), height_(showHeight), clock_(DisplayRefreshRate())
+Show3DWindow::Show3DWindow(POINT origin, int showWidth, int showHeight, const wchar_t* title)
+    : origin_(origin), width_(showWidth), height_(showHeight), clock_(DisplayRefreshRate())
 {
     const HINSTANCE instance = RegisterWindowClass(ClassName, OwnerProcedure<Show3DWindow>, CS_OWNDC);
-    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ClassName, L"Kestrova Saver",
-                              WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, showWidth, showHeight, nullptr,
-                              nullptr, instance, this);
+    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ClassName, title,
+                              WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, origin.x, origin.y, showWidth, showHeight,
+                              nullptr, nullptr, instance, this);
 }
 
 Show3DWindow::~Show3DWindow()
@@ -28,12 +28,14 @@ Show3DWindow::~Show3DWindow()
         DestroyWindow(window_);
 }
 
-void Show3DWindow::Open()
+void Show3DWindow::Open(bool takeKeyboard)
 {
-    ::ShowWindow(window_, SW_SHOW);
-    SetWindowPos(window_, HWND_TOPMOST, 0, 0, width_, height_, SWP_NOACTIVATE);
-    SetForegroundWindow(window_);
-    SetFocus(window_);
+    ::ShowWindow(window_, takeKeyboard ? SW_SHOW : SW_SHOWNOACTIVATE);
+    SetWindowPos(window_, HWND_TOPMOST, origin_.x, origin_.y, width_, height_, SWP_NOACTIVATE);
+    if (takeKeyboard) {
+        SetForegroundWindow(window_);
+        SetFocus(window_);
+    }
     if (!cursorHidden_) {
         ShowCursor(FALSE);
         cursorHidden_ = true;

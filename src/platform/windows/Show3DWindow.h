@@ -8,12 +8,13 @@
 #include <functional>
 
 // The window of the three-dimensional show: topmost and borderless at the top-left of
-// the primary monitor at the show size (a smaller show leaves the rest of the desktop
-// visible), titled "Kestrova Saver", the cursor hidden. It owns its device context, as
+// its monitor at the show size (a smaller show leaves the rest of the desktop visible),
+// the cursor hidden. It owns its device context, as
 // an OpenGL context on it needs. The display mode is never changed.
 class Show3DWindow {
 public:
-    Show3DWindow(int showWidth, int showHeight);
+    // origin is the monitor's top-left corner on the desktop.
+    Show3DWindow(POINT origin, int showWidth, int showHeight, const wchar_t* title);
     Show3DWindow(const Show3DWindow&) = delete;
     Show3DWindow& operator=(const Show3DWindow&) = delete;
     ~Show3DWindow();
@@ -21,8 +22,9 @@ public:
     bool Valid() const { return window_ != nullptr; }
     HWND Handle() const { return window_; }
 
-    // Shows the window on top of everything and takes the keyboard.
-    void Open();
+    // Shows the window on top of everything; takeKeyboard brings it to the foreground
+    // with the keyboard's focus.
+    void Open(bool takeKeyboard);
     // Starts the music's 2-second timer; it runs until the window closes.
     void StartMusicTimer();
     // Hides the window and gives the cursor back.
@@ -41,6 +43,7 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
+    POINT origin_;
     int width_;
     int height_;
     bool cursorHidden_ = false;

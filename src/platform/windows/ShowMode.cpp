@@ -122,32 +122,35 @@ int RunShowMode()
         ShowStartError(error);
         return 1;
     }
-    if (settings.AirplaneKind >= 200) {
-        timeBeginPeriod(1);
-        const int status =
-            RunShow3DRoad(settings, music, ProgramFolder(), size.Width, size.Height, *background);
-        timeEndPeriod(1);
-        return status;
-    }
-
-    // Each show's background is made before any show window covers its monitor.
-    std::vector<std::unique_ptr<MonitorShow>> shows;
-    shows.push_back(std::make_unique<MonitorShow>(settings, PrimaryMonitor(), size, ShowWindowTitle, Now(),
-                                                  std::move(*background)));
+    // Every other monitor's background too, before any show window covers its monitor.
+    std::vector<OtherMonitorShow> others;
     for (const RECT& monitor : OtherMonitors()) {
         const ShowSize own =
             OtherMonitorShowSize(monitor.right - monitor.left, monitor.bottom - monitor.top, settings.DisplayMode);
-        background = BuildBackground(settings.BackgroundMode, settings.BackgroundFile, monitor, own.Width,
-                                     own.Height, &error);
-        if (!background) {
+        std::optional<Surface> ownBackground = BuildBackground(settings.BackgroundMode, settings.BackgroundFile,
+                                                               monitor, own.Width, own.Height, &error);
+        if (!ownBackground) {
             ShowStartError(error);
             return 1;
         }
         // Seeds far apart, so no two monitors fly alike.
-        shows.push_back(std::make_unique<MonitorShow>(settings, monitor, own, OtherMonitorWindowTitle,
-                                                      Now() + shows.size() * 0x9E3779B97F4A7C15ull,
-                                                      std::move(*background)));
+        const uint64_t seed = Now() + (others.size() + 1) * 0x9E3779B97F4A7C15ull;
+        others.push_back({monitor, own, std::move(*ownBackground), seed});
     }
+    if (settings.AirplaneKind >= 200) {
+        timeBeginPeriod(1);
+        const int status =
+            RunShow3DRoad(settings, music, ProgramFolder(), size.Width, size.Height, *background, others);
+        timeEndPeriod(1);
+        return status;
+    }
+
+    std::vector<std::unique_ptr<MonitorShow>> shows;
+    shows.push_back(std::make_unique<MonitorShow>(settings, PrimaryMonitor(), size, ShowWindowTitle, Now(),
+                                                  std::move(*background)));
+    for (OtherMonitorShow& other : others)
+        shows.push_back(std::make_unique<MonitorShow>(settings, other.Monitor, other.Size, OtherMonitorWindowTitle,
+                                                      other.Seed, std::move(other.Background)));
     for (const auto& show : shows) {
         if (!show->Valid()) {
             ShowStartError("The show window could not be made.");

@@ -73,7 +73,7 @@ WglContext::~WglContext()
         ReleaseDC(window_, dc_);
 }
 
-bool WglContext::Create(HWND window, std::string& error)
+bool WglContext::Create(HWND window, std::string& error, bool waitForRefresh)
 {
     const CreateContextAttribs create = FindCreateContextAttribs();
     if (!create) {
@@ -95,8 +95,13 @@ bool WglContext::Create(HWND window, std::string& error)
     }
     // One frame per refresh where the driver can wait for it; the show paces itself too.
     if (const auto interval = reinterpret_cast<SwapInterval>(FindFunction("wglSwapIntervalEXT", nullptr)))
-        interval(1);
+        interval(waitForRefresh ? 1 : 0);
     return true;
+}
+
+void WglContext::MakeCurrent() const
+{
+    wglMakeCurrent(dc_, context_);
 }
 
 bool WglContext::LoadFunctions(GlFunctions& functions, std::string& error) const

@@ -18,8 +18,11 @@ public:
     ~WglContext();
 
     // Makes the context on window and makes it current. False with a reason when the
-    // machine offers no OpenGL 3.3 core context.
-    bool Create(HWND window, std::string& error);
+    // machine offers no OpenGL 3.3 core context. waitForRefresh asks the driver to swap
+    // once per refresh; one window of several waits, the others follow it.
+    bool Create(HWND window, std::string& error, bool waitForRefresh = true);
+    // Makes this context the one drawn with, where several share the thread.
+    void MakeCurrent() const;
 
     // Fills the renderer's table from the current context: extension entry points from
     // wglGetProcAddress, the OpenGL 1.1 ones from opengl32.dll's exports.

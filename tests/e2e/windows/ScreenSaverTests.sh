@@ -128,6 +128,22 @@ monitors)
   xdotool click 1
   ends_with_status_0 "$show_pid" "show after a click on the second monitor"
   xdotool search --name '^Kestrova Saver' >/dev/null 2>&1 && fail "a show window outlived the show"
+
+  # The 3D show too: a scene on each monitor, each in its own window and OpenGL context.
+  set_option "kind of airplane" 200
+  start show3d "$scr" /s
+  show_pid=$!
+  wait_for "$Appear" "second monitor's 3D window" second_window_exists
+  scene_on() {  # scene_on <x> <y> <w> <h>: the brown sky covers most of that part, something flies on it
+    local c
+    read -ra c <<<"$(counts "$@" 128,0,0)" || return 1
+    ((c[0] > $3 * $4 / 2 && c[1] + c[2] > 100))
+  }
+  wait_for "$Appear" "3D show over the primary monitor" scene_on 0 0 800 600
+  wait_for "$Appear" "3D show over the second monitor" scene_on 800 0 640 480
+  import -window root "$work/monitors-3d.png"
+  xdotool click 1
+  ends_with_status_0 "$show_pid" "3D show after a click on the second monitor"
   wineserver -k
   ;;
 preview)
