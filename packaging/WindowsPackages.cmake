@@ -38,7 +38,8 @@ add_custom_command(OUTPUT ${KESTROVA_ZIP} ${KESTROVA_INSTALLER}
   ${copies}
   COMMAND ${CMAKE_COMMAND} -E chdir ${stage} ${CMAKE_COMMAND} -E tar cf ${KESTROVA_ZIP} --format=zip
           kestrova-saver.scr ${names}
-  COMMAND ${KESTROVA_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION} -DOUTFILE=${KESTROVA_INSTALLER}
+  COMMAND ${KESTROVA_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION}
+          -DPUBLISHER=${KESTROVA_PUBLISHER} -DOUTFILE=${KESTROVA_INSTALLER}
           -DICON=${icon}
           -DFILES=${CMAKE_BINARY_DIR}/package/install-files.nsh
           -DUNFILES=${CMAKE_BINARY_DIR}/package/uninstall-files.nsh

@@ -35,8 +35,8 @@ PACKAGES=(
   dpkg-dev file lintian
   # the Windows build of the core and its tests under Wine (GoogleTest built from source)
   g++-mingw-w64-x86-64-posix wine wine64 googletest
-  # the Windows installer
-  nsis
+  # the Windows installer; the .scr's resources read back by its tests
+  nsis icoutils
   # Wine's DirectShow (the Windows media player's music) parses and decodes through GStreamer
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   # asset generators

@@ -1,8 +1,8 @@
 ; The Windows installer: kestrova-saver.scr and the 3D kinds' textures into
 ; Program Files\Kestrova Saver, the saver made the current screen saver, and an
 ; uninstaller listed in Add/Remove Programs. packaging/WindowsPackages.cmake runs
-; makensis with VERSION, OUTFILE, ICON, and FILES and UNFILES (includes holding the
-; File and Delete lines).
+; makensis with VERSION, PUBLISHER (the rights holder the .scr's version resource names),
+; OUTFILE, ICON, and FILES and UNFILES (includes holding the File and Delete lines).
 ;
 ; Uninstaller switches: /S uninstalls silently; /REMOVESETTINGS removes the settings
 ; too without asking (a silent uninstall otherwise keeps them).
@@ -81,6 +81,7 @@ Section
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${SCR}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'

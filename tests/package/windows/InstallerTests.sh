@@ -17,17 +17,8 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrova
 installed=(kestrova-saver.scr uninstall.exe readme.txt t4bttm.bmp t4bttm_r.bmp t4right_1.bmp t4right_1_r.bmp
            t4top.bmp t4top_r.bmp)
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# wait_for <what> <command...>: runs the command until it succeeds.
-wait_for() {
-  local what=$1 deadline=$((SECONDS + Limit))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || fail "no $what within $Limit s"
-    sleep 0.5
-  done
-}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../../support/wait-for.sh"
 
 # run <what> <program> <arguments...>: runs a Windows program to its end, which must be a success.
 run() {
@@ -35,7 +26,7 @@ run() {
   shift
   wine "$@" </dev/null >"$work/out.txt" 2>&1 &
   pid=$!
-  wait_for "end of $what" eval "! kill -0 $pid 2>/dev/null"
+  wait_for "$Limit" "end of $what" eval "! kill -0 $pid 2>/dev/null"
   wait "$pid" || status=$?
   ((status == 0)) || fail "$what ended with status $status: $(cat "$work/out.txt")"
 }
@@ -58,6 +49,11 @@ install() {
   done
   [[ $(value "$uninstall_key" UninstallString) == '"C:\Program Files\Kestrova Saver\uninstall.exe"' ]] ||
     fail "no uninstaller in Add/Remove Programs"
+  # Add/Remove Programs names the publisher the saver's own version resource names.
+  local publisher
+  publisher=$(python3 "$here/saver-resources.py" "$folder/kestrova-saver.scr" | sed -n 's/^CompanyName=//p')
+  [[ -n $publisher && $(value "$uninstall_key" Publisher) == "$publisher" ]] ||
+    fail "Add/Remove Programs' publisher is '$(value "$uninstall_key" Publisher)', not '$publisher'"
   # The 3D kinds' work files where the program's folder cannot be written, and the scratch
   # copies a show ended while writing leaves.
   mkdir -p "$work_folder"
@@ -69,7 +65,7 @@ install() {
 # once; it removes its key in Add/Remove Programs last.
 uninstall() {
   run "uninstaller" 'C:\Program Files\Kestrova Saver\uninstall.exe' "$@"
-  wait_for "end of the uninstall" key_gone "$uninstall_key"
+  wait_for "$Limit" "end of the uninstall" key_gone "$uninstall_key"
   [[ ! -e $folder ]] || fail "left behind: $(ls -A "$folder")"
   [[ ! -e $work_folder ]] || fail "left behind: $(ls -A "$work_folder")"
 }
@@ -108,10 +104,10 @@ sys.exit(0 if blue > 500 else 1)' "$work/shot.ppm"
 # ends it.
 wine "$saver" /s </dev/null >"$work/show.txt" 2>&1 &
 show=$!
-wait_for "textured aircraft" blue_paint
+wait_for "$Limit" "textured aircraft" blue_paint
 [[ -f $folder/bgi_tmp.bmp && -f $folder/readme2.txt ]] || fail "no work files beside the installed saver"
 moved_and_ended() { xdotool mousemove_relative 1 0; sleep 0.5; ! kill -0 $show 2>/dev/null; }
-wait_for "end of the show after a mouse movement" moved_and_ended
+wait_for "$Limit" "end of the show after a mouse movement" moved_and_ended
 wait $show || fail "the installed saver ended with status $?: $(cat "$work/show.txt")"
 
 uninstall /S
