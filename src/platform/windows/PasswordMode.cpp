@@ -2,6 +2,8 @@
 
 int RunPasswordMode()
 {
-    MessageBoxW(nullptr, L"パスワード機能には対応していません。", ShowWindowTitle, MB_OK);
+    // The default caption: with the show's title the box would pass for a running show,
+    // and the instance guard would end every /s while it is open.
+    MessageBoxW(nullptr, L"パスワード機能には対応していません。", nullptr, MB_OK);
     return 0;
 }

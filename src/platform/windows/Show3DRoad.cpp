@@ -159,7 +159,8 @@ int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::st
     const std::string modelPath = ModelFilePath(workFolder);
     if (!ReadModelLines(lines) || !ModelLinesConsistent(lines) ||
         !ReplaceFile(modelPath, ComposeModelFile(settings.AirplaneKind, TextureFolder(programFolder), lines))) {
-        MessageBoxW(nullptr, L"!", ShowWindowTitle, MB_OK | MB_TOPMOST);
+        // The default caption, so that the box is not taken for a running show.
+        MessageBoxW(nullptr, L"!", nullptr, MB_OK | MB_TOPMOST);
         return 1;
     }
     // Read back as the scene loads it, then emptied.

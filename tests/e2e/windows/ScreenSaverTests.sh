@@ -2,7 +2,7 @@
 # End-to-end tests of kestrova-saver.scr under Wine on the X display of
 # scripts/test-windows.sh: what the screen shows (screenshots of the root window) and how
 # the program ends (X input through xdotool, exit status).
-#   ScreenSaverTests.sh show|preview|monitors <kestrova-saver.scr> <host-window.exe> <work folder>
+#   ScreenSaverTests.sh show|password|preview|monitors <kestrova-saver.scr> <host-window.exe> <work folder>
 # Every wait looks for what it needs; the limits only catch hangs.
 set -euo pipefail
 test=$1 scr=$2 host=$3 work=$4
@@ -145,6 +145,34 @@ monitors)
   xdotool click 1
   ends_with_status_0 "$show_pid" "3D show after a click on the second monitor"
   wineserver -k
+  ;;
+password)
+  set_option "background mode" 3
+  set_option "display mode" 0
+  set_option "kind of airplane" 0
+  set_option "flight mode" 1
+  xdotool mousemove 500 400
+  start password "$scr" /a
+  password_pid=$!
+  password_box() { xdotool search --onlyvisible --pid "$password_pid" 2>/dev/null | head -n1; }
+  box_shown() { [[ -n $(password_box) ]]; }
+  wait_for "$Appear" "password message box" box_shown
+  box=$(password_box)
+  [[ $(xdotool getwindowname "$box") != 'Kestrova Saver' ]] || fail "the password message box has the show's title"
+
+  # The open box does not pass for a running show: /s starts beside it.
+  start show "$scr" /s
+  show_pid=$!
+  wait_for "$Appear" "aircraft and smoke on the brown background while the password box is open" show_flies
+  xdotool mousemove_relative 1 0
+  ends_with_status_0 "$show_pid" "show after a one-pixel mouse move"
+
+  kill -0 "$password_pid" 2>/dev/null || fail "the password request ended with the show"
+  import -window root "$work/password.png"
+  # Return on the focused box is its OK.
+  ok_ends_it() { xdotool windowfocus "$box" key Return 2>/dev/null; ! kill -0 "$password_pid" 2>/dev/null; }
+  wait_for "$End" "end of the password request after its OK" ok_ends_it
+  ends_with_status_0 "$password_pid" "password request after its OK"
   ;;
 preview)
   set_option "background mode" 3
