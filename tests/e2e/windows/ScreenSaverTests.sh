@@ -129,7 +129,31 @@ monitors)
   ends_with_status_0 "$show_pid" "show after a click on the second monitor"
   xdotool search --name '^Kestrova Saver' >/dev/null 2>&1 && fail "a show window outlived the show"
 
+  # The second monitor's desktop snapshot is of its own part of the desktop: a window there
+  # when the show started stays in its show, at the same place.
+  convert -size 200x150 xc:magenta "$work/magenta.png"
+  display -geometry +900+100 "$work/magenta.png" &
+  started+=($!)
+  magenta_pid=$!
+  magenta_shows() { local c; read -ra c <<<"$(counts 910 110 180 130 255,0,255)" && ((c[0] * 10 > 180 * 130 * 6)); }
+  wait_for "$Appear" "magenta window on the second monitor" magenta_shows
+  set_option "background mode" 0
+  start snapshot "$scr" /s
+  show_pid=$!
+  # The snapshots are taken before the windows are made.
+  wait_for "$Appear" "second monitor's show window" second_window_exists
+  smoke_on_second() { local c; read -ra c <<<"$(counts 800 0 640 480 0,0,0)" && ((c[1] > 500)); }
+  wait_for "$Appear" "smoke over the second monitor's desktop" smoke_on_second
+  kill "$magenta_pid"
+  wait "$magenta_pid" 2>/dev/null || true
+  # Smoke may cross it for a while.
+  wait_for "$Appear" "window that was on the second monitor in its snapshot" magenta_shows
+  import -window root "$work/monitors-snapshot.png"
+  xdotool key shift
+  ends_with_status_0 "$show_pid" "show with desktop snapshots after the shift key"
+
   # The 3D show too: a scene on each monitor, each in its own window and OpenGL context.
+  set_option "background mode" 3
   set_option "kind of airplane" 200
   start show3d "$scr" /s
   show_pid=$!
