@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What Windows reads from kestrova-saver.scr without running it: string 1 names the saver in
-# the Screen Saver Settings list, the version resource fills Explorer's Properties > Details.
+# the Screen Saver Settings list, the version resource fills Explorer's Properties > Details,
+# the process manifest makes each monitor's show use that monitor's own pixels.
 #   SaverResourceTests.sh <kestrova-saver.scr> <version> <copyright file>
 set -euo pipefail
 scr=$1 version=$2 copyright=$3
@@ -24,4 +25,5 @@ rights=$(sed -n 's/^Copyright: *//p' "$copyright" | head -n1)
 expect LegalCopyright "Copyright $rights"
 [[ -n ${found[CompanyName]-} && $rights == *" ${found[CompanyName]}" ]] ||
   fail "CompanyName '${found[CompanyName]-}' is not the rights holder of '$rights'"
+expect DpiAwareness "PerMonitorV2, PerMonitor"
 echo "PASS: saver resources"

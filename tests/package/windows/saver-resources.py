@@ -1,13 +1,15 @@
 """Prints what Windows reads from a program's resources without running it, one "name=value"
 a line: String1 (string resource 1), FixedFileVersion and FixedProductVersion (the version
-resource's numbers) and every text of its StringFileInfo. Reads them with wrestool.
+resource's numbers), every text of its StringFileInfo and DpiAwareness (what the process
+manifest, resource 1, asks for). Reads them with wrestool.
     saver-resources.py <file.exe>
 """
 import struct
 import subprocess
 import sys
+import xml.etree.ElementTree as ElementTree
 
-RT_STRING, RT_VERSION = 6, 16
+RT_STRING, RT_VERSION, RT_MANIFEST = 6, 16, 24
 
 
 def resource(path, kind, name):
@@ -64,6 +66,9 @@ def main(path):
         for _, _, _, strings, _ in tables:
             for name, value, _, _, _ in strings:
                 print(f"{name}={value.decode('utf-16-le').rstrip(chr(0))}")
+    manifest = ElementTree.fromstring(resource(path, RT_MANIFEST, 1))
+    for element in manifest.iter("{http://schemas.microsoft.com/SMI/2016/WindowsSettings}dpiAwareness"):
+        print("DpiAwareness=" + element.text.strip())
 
 
 main(sys.argv[1])
