@@ -8,6 +8,7 @@
 #include "MusicController.h"
 #include "MusicLock.h"
 #include "Platform.h"
+#include "RunningShows.h"
 #include "Show2DRoad.h"
 #include "Show3DRoad.h"
 #include "ShowContext.h"
@@ -39,7 +40,8 @@ std::unique_ptr<ShowHost> HostFor(const DaemonOptions& options)
 int RunDaemonMode(const DaemonOptions& options)
 {
     // No instance guard here: a daemon runs one show per monitor, each in its own
-    // window, and it alone decides when they end.
+    // window, and it alone decides when they end (or --stop, before a locker starts).
+    const ShowRecord record;
     std::unique_ptr<ShowHost> host = HostFor(options);
     if (!host) {
         std::fprintf(stderr, "kestrova-saver: window 0x%x does not exist on this display\n", options.WindowId);

@@ -158,6 +158,7 @@ QString DaemonUsage()
     return QStringLiteral(
         "usage: kestrova-saver [/s | /c | /p <window id>]\n"
         "       kestrova-saver [-root | -window | -window-id <id>] [options]\n"
+        "       kestrova-saver --stop\n"
         "  -root               draw into $XSCREENSAVER_WINDOW, or onto the root window\n"
         "  -window-id <id>     draw into that window (0x hexadecimal or decimal)\n"
         "  -window             draw into a window of its own (the default)\n"
@@ -166,5 +167,7 @@ QString DaemonUsage()
         "  --count <n>         aircraft in solo flight, 1..100\n"
         "  --smoke, --no-smoke smoke trails on or off\n"
         "  --background <b>    0 desktop, 1..8 colours, 9/10 the stored picture\n"
-        "These options hold for this run only; the stored settings are not changed.\n");
+        "These options hold for this run only; the stored settings are not changed.\n"
+        "  --stop              end every running show of this user, before a screen locker\n"
+        "                      starts or the machine sleeps; status 1 if one is still running\n");
 }

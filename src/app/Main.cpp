@@ -6,11 +6,13 @@
 #include "InstanceLock.h"
 #include "JapaneseQtTexts.h"
 #include "RunModes.h"
+#include "RunningShows.h"
 #include "XDisplayCheck.h"
 
 #include <QApplication>
 #include <QDir>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -87,12 +89,37 @@ bool AnsweredHelp(const QStringList& arguments)
     return true;
 }
 
+bool IsStopCommand(const QStringList& arguments)
+{
+    return arguments.size() == 1 &&
+           (arguments.first() == QLatin1String("--stop") || arguments.first() == QLatin1String("-stop"));
+}
+
+// Ends every show of this user before a screen locker starts or the machine sleeps. The
+// wait stays short: a sleep waits for its hooks only a few seconds.
+int StopShows()
+{
+    constexpr int waitSeconds = 3;
+    const StoppedShows stopped = StopRunningShows(std::chrono::seconds(waitSeconds));
+    if (stopped.StillRunning.empty())
+        return 0;
+    std::string ids;
+    for (const long pid : stopped.StillRunning)
+        ids += (ids.empty() ? "" : ", ") + std::to_string(pid);
+    std::fprintf(stderr, "kestrova-saver: %zu of %d shows still running %d s after the signal (process %s)\n",
+                 stopped.StillRunning.size(), stopped.Found, waitSeconds, ids.c_str());
+    return 1;
+}
+
 }  // namespace
 
 int Main(int argc, char** argv)
 {
-    InstallExitSignalHandlers();
     const QStringList raw = ArgumentsOf(argc, argv);
+    // Before the signal handlers: the ones the show needs would keep Ctrl-C from ending the wait.
+    if (IsStopCommand(raw))
+        return StopShows();
+    InstallExitSignalHandlers();
     if (AnsweredHelp(raw))
         return 0;
     // An unknown switch ends silently, display or not; every other mode needs one.

@@ -7,6 +7,7 @@
 #include "MusicLock.h"
 #include "ProcessClock.h"
 #include "Platform.h"
+#include "RunningShows.h"
 #include "Show2DRoad.h"
 #include "Show3DRoad.h"
 #include "ShowContext.h"
@@ -69,6 +70,7 @@ int RunShowMode()
     InstanceLock lock(QStringLiteral("Kestrova Saver"));
     if (!lock.TryAcquire())
         return 0;
+    const ShowRecord record;
 
     SaverSettings settings;
     LoadSettings(settings);

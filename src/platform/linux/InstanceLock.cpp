@@ -19,10 +19,12 @@ bool IsPrivateFolder(const QString& folder)
            S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
 }
 
+}  // namespace
+
 // The runtime folder, or when there is none of the user's own, a private folder in the
 // user's cache. Never a folder others can write to (the shared /tmp), where anyone could
 // plant a lock that keeps the show from ever starting.
-QString LockFolder()
+QString PrivateLockFolder()
 {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (IsPrivateFolder(runtime))
@@ -35,11 +37,9 @@ QString LockFolder()
     return IsPrivateFolder(own) ? own : QString();
 }
 
-}  // namespace
-
 QString InstanceLock::PathFor(const QString& windowTitle)
 {
-    const QString folder = LockFolder();
+    const QString folder = PrivateLockFolder();
     if (folder.isEmpty())
         return {};
     QString name = windowTitle;

@@ -25,5 +25,8 @@ private:
     std::unique_ptr<QLockFile> lock_;
 };
 
+// The folder the user's locks are kept in; empty when the user has none of their own.
+QString PrivateLockFolder();
+
 // True when either the show or the options dialog runs in another process.
 bool AnotherInstanceRuns();
