@@ -15,8 +15,6 @@ PACKAGES=(
   libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols libegl-dev
   # music
   libsdl2-mixer-dev timgm6mb-soundfont
-  # 3D mesh loading
-  libassimp-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # dialogs render Japanese text; Qt's own texts (file chooser, edit menus) in Japanese

@@ -5,7 +5,8 @@
 #include "TexturePath.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cstdint>
+#include <iterator>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -64,14 +65,44 @@ private:
         return t == "{";
     }
 
+    // A decimal number, its whole part and its fraction (at most 15 places counted) added
+    // in single precision. That is how the Linux show's earlier loader read the file, up
+    // to a unit in the last place from the nearest float for some of its numbers, and the
+    // frames were drawn with those values: the aircraft's corners stay where they were.
     std::optional<float> Number()
     {
+        static constexpr double Places[] = {0.0, 0.1, 0.01, 0.001, 0.0001, 1e-05, 1e-06, 1e-07, 1e-08,
+                                            1e-09, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15};
         const std::string_view t = tokens_.Next();
-        float value = 0;
-        const auto [end, fault] = std::from_chars(t.data(), t.data() + t.size(), value);
-        if (fault != std::errc() || end != t.data() + t.size())
+        size_t at = 0;
+        const bool negative = at < t.size() && t[at] == '-';
+        if (at < t.size() && (t[at] == '-' || t[at] == '+'))
+            ++at;
+        const auto digit = [&t](size_t i) { return i < t.size() && t[i] >= '0' && t[i] <= '9'; };
+        if (!digit(at) && !(at < t.size() && t[at] == '.' && digit(at + 1)))
             return std::nullopt;
-        return value;
+        uint64_t whole = 0;
+        for (int counted = 0; digit(at); ++at) {
+            if (++counted > 18)
+                return std::nullopt;
+            whole = whole * 10 + uint64_t(t[at] - '0');
+        }
+        float value = static_cast<float>(whole);
+        if (at < t.size() && t[at] == '.') {
+            ++at;
+            uint64_t fraction = 0;
+            size_t places = 0;
+            for (; digit(at); ++at) {
+                if (places < std::size(Places) - 1) {
+                    fraction = fraction * 10 + uint64_t(t[at] - '0');
+                    ++places;
+                }
+            }
+            value += static_cast<float>(static_cast<double>(fraction) * Places[places]);
+        }
+        if (at != t.size())
+            return std::nullopt;
+        return negative ? -value : value;
     }
 
     bool Floats(float* out, size_t count)
@@ -187,13 +218,17 @@ private:
 
 // A quadrilateral has at most one concave corner; the cut starts from it, so both
 // triangles lie inside the outline. The corners are taken in reverse, the first concave
-// one found starts, and a convex quadrilateral is cut from its last corner: the same
-// triangles, in the same order, as the Linux program's loader makes. Other polygons
-// are cut into a fan from their first corner. Corners are positions in the polygon.
+// one found starts, and a convex quadrilateral is cut from its last corner. A triangle
+// starts from its last corner too: which corner starts decides the last bit of some
+// pixels, and the Linux show's frames were drawn so before this reader was its own.
+// Other polygons are cut into a fan from their first corner. Corners are positions in
+// the polygon.
 std::vector<std::array<unsigned, 3>> Triangles(const Polygon& face, const std::vector<std::array<float, 3>>& points)
 {
     std::vector<std::array<unsigned, 3>> triangles;
     const auto n = static_cast<unsigned>(face.size());
+    if (n == 3)
+        return {{2, 0, 1}};
     if (n != 4) {
         for (unsigned c = 1; c + 1 < n; ++c)
             triangles.push_back({0, c, c + 1});

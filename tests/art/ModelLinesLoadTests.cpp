@@ -2,14 +2,14 @@
 // loader the show uses must read that file back with its nine materials and three pictures.
 
 #include "ModelLines.h"
+#include "ModelMeshReader.h"
 
-#include <assimp/Importer.hpp>
-#include <assimp/postprocess.h>
-#include <assimp/scene.h>
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 
+#include <algorithm>
+#include <array>
 #include <map>
 
 namespace {
@@ -58,20 +58,9 @@ QByteArray ModelFileText(const ModelLines& lines)
     return out.join("\r\n") + "\r\n";
 }
 
-// The loader skips the rest of the first line, which holds "Header {": break it after the
-// 16-character signature.
-const aiScene* Load(Assimp::Importer& importer, QByteArray text)
+QString LastPathPart(const std::string& path)
 {
-    text.insert(16, '\n');
-    return importer.ReadFileFromMemory(text.constData(), size_t(text.size()),
-                                       aiProcess_Triangulate | aiProcess_JoinIdenticalVertices |
-                                           aiProcess_SortByPType,
-                                       "x");
-}
-
-QString LastPathPart(const aiString& path)
-{
-    const QString s = QString::fromUtf8(path.C_Str());
+    const QString s = QString::fromStdString(path);
     return s.mid(std::max(s.lastIndexOf(QLatin1Char('/')), s.lastIndexOf(QLatin1Char('\\'))) + 1);
 }
 
@@ -82,46 +71,42 @@ TEST(ModelLinesLoad, TheMeshLoaderReadsTheLinesWithTheirMaterialsAndPictures)
     const ModelLines lines = ReadAllModelLines();
     const ModelData data = ParseModelLines(lines);
     ASSERT_TRUE(data.Problems.isEmpty());
-    Assimp::Importer importer;
-    const aiScene* scene = Load(importer, ModelFileText(lines));
-    ASSERT_NE(scene, nullptr) << importer.GetErrorString();
-    ASSERT_GE(scene->mNumMaterials, 9u);
+    const QByteArray text = ModelFileText(lines);
+    Mesh mesh;
+    std::string error;
+    ASSERT_TRUE(ReadModelMesh(std::string_view(text.constData(), size_t(text.size())), mesh, error)) << error;
+    // Every material has faces, so the parts are the materials in order.
+    ASSERT_EQ(mesh.Materials.size(), 9u);
 
-    // Triangles per material: the loader splits the mesh by material and each quadrilateral in two.
+    // Triangles per material: the loader cuts each quadrilateral in two.
     std::map<unsigned, unsigned> expected, loaded;
     for (size_t f = 0; f < data.Faces.size(); ++f)
         expected[unsigned(data.Materials[f])] += unsigned(data.Faces[f].size()) - 2;
-    aiVector3D lo(1e9f, 1e9f, 1e9f), hi(-1e9f, -1e9f, -1e9f);
-    for (unsigned i = 0; i < scene->mNumMeshes; ++i) {
-        const aiMesh* mesh = scene->mMeshes[i];
-        EXPECT_EQ(mesh->mPrimitiveTypes & ~unsigned(aiPrimitiveType_NGONEncodingFlag), unsigned(aiPrimitiveType_TRIANGLE));
-        loaded[mesh->mMaterialIndex] += mesh->mNumFaces;
-        ASSERT_TRUE(mesh->HasTextureCoords(0));
-        for (unsigned v = 0; v < mesh->mNumVertices; ++v) {
-            const aiVector3D p = mesh->mVertices[v], t = mesh->mTextureCoords[0][v];
-            lo = aiVector3D(std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z));
-            hi = aiVector3D(std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z));
-            EXPECT_TRUE(t.x >= 0.0f && t.x <= 1.0f && t.y >= 0.0f && t.y <= 1.0f);
+    for (unsigned p = 0; p < mesh.Geometry->PartIndices.size(); ++p)
+        loaded[p] += unsigned(mesh.Geometry->PartIndices[p].size() / 3);
+    std::array<float, 3> lo{1e9f, 1e9f, 1e9f}, hi{-1e9f, -1e9f, -1e9f};
+    for (const MeshVertex& v : mesh.Geometry->Vertices) {
+        for (int k = 0; k < 3; ++k) {
+            lo[k] = std::min(lo[k], v.Position[k]);
+            hi[k] = std::max(hi[k], v.Position[k]);
         }
+        EXPECT_TRUE(v.Uv[0] >= 0.0f && v.Uv[0] <= 1.0f && v.Uv[1] >= 0.0f && v.Uv[1] <= 1.0f);
     }
     EXPECT_EQ(loaded, expected);
-    EXPECT_NEAR(lo.x, -7.007342f, 1e-5f);
-    EXPECT_NEAR(hi.x, 7.007342f, 1e-5f);
-    EXPECT_NEAR(lo.y, -1.274067f, 1e-5f);
-    EXPECT_NEAR(hi.y, 4.252953f, 1e-5f);
-    EXPECT_NEAR(lo.z, -9.184702f, 1e-5f);
-    EXPECT_NEAR(hi.z, 9.184702f, 1e-5f);
+    EXPECT_NEAR(lo[0], -7.007342f, 1e-5f);
+    EXPECT_NEAR(hi[0], 7.007342f, 1e-5f);
+    EXPECT_NEAR(lo[1], -1.274067f, 1e-5f);
+    EXPECT_NEAR(hi[1], 4.252953f, 1e-5f);
+    EXPECT_NEAR(lo[2], -9.184702f, 1e-5f);
+    EXPECT_NEAR(hi[2], 9.184702f, 1e-5f);
 
     for (unsigned m = 0; m < 9; ++m) {
-        const aiMaterial* material = scene->mMaterials[m];
-        aiColor4D diffuse;
-        ASSERT_EQ(material->Get(AI_MATKEY_COLOR_DIFFUSE, diffuse), aiReturn_SUCCESS);
-        EXPECT_NEAR(diffuse.b, DiffuseBlue[m], 1e-5f) << "material " << m;
-        aiString texture;
-        const bool textured = material->GetTexture(aiTextureType_DIFFUSE, 0, &texture) == aiReturn_SUCCESS;
+        const MeshMaterial& material = mesh.Materials[m];
+        EXPECT_NEAR(material.Colour[2], DiffuseBlue[m], 1e-5f) << "material " << m;
+        const bool textured = !material.TexturePath.empty();
         EXPECT_EQ(textured, Pictures.count(int(m)) == 1) << "material " << m;
         if (textured) {
-            EXPECT_EQ(LastPathPart(texture), QString::fromLatin1(Pictures.at(int(m))));
+            EXPECT_EQ(LastPathPart(material.TexturePath), QString::fromLatin1(Pictures.at(int(m))));
         }
     }
 }

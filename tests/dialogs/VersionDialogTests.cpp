@@ -26,7 +26,7 @@ private slots:
         dialog.show();
         QVERIFY(!Control<QLabel>(&dialog, QStringLiteral("Image1"))->pixmap().isNull());
         QStringList addresses;
-        for (const char* name : {"lblCreditA", "lblCreditB", "lblCreditC"}) {
+        for (const char* name : {"lblCreditA", "lblCreditB"}) {
             auto* link = Control<QLabel>(&dialog, QLatin1String(name));
             QVERIFY(link->font().underline());
             QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
@@ -35,10 +35,9 @@ private slots:
         }
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(addresses, (QStringList{QStringLiteral("https://www.qt.io/"),
-                                         QStringLiteral("https://github.com/libsdl-org/SDL_mixer"),
-                                         QStringLiteral("https://www.assimp.org/")}));
-        QCOMPARE(catcher.opened.size(), 3);
-        for (int i = 0; i < 3; ++i)
+                                         QStringLiteral("https://github.com/libsdl-org/SDL_mixer")}));
+        QCOMPARE(catcher.opened.size(), 2);
+        for (int i = 0; i < 2; ++i)
             QCOMPARE(catcher.opened[i], QUrl(addresses[i]));
     }
 };

@@ -103,8 +103,11 @@ TEST(ModelLoad, AFaceNamingAMissingVertexOrNormalIsRejected)
     const auto file = [](const char* face, const char* normalFace) {
         return QByteArray("xof 0302txt 0032Header {\r\n 1;\r\n 0;\r\n 1;\r\n}\r\n\r\nMesh m {\r\n 3;\r\n"
                           " 0.0;0.0;0.0;,\r\n 1.0;0.0;0.0;,\r\n 0.0;1.0;0.0;;\r\n\r\n 1;\r\n ") +
-               face + ";;\r\n MeshNormals {\r\n 2;\r\n 0.0;0.0;1.0;,\r\n 0.0;0.0;-1.0;;\r\n 1;\r\n " + normalFace +
-               ";;\r\n }\r\n}\r\n";
+               face + ";;\r\n MeshMaterialList {\r\n 1;\r\n 1;\r\n 0;;\r\n Material {\r\n 1.0;1.0;1.0;1.0;;\r\n 50.0;\r\n"
+                      " 0.0;0.0;0.0;;\r\n 0.0;0.0;0.0;;\r\n }\r\n }\r\n MeshNormals {\r\n 2;\r\n 0.0;0.0;1.0;,\r\n"
+                      " 0.0;0.0;-1.0;;\r\n 1;\r\n " +
+               normalFace +
+               ";;\r\n }\r\n MeshTextureCoords {\r\n 3;\r\n 0.0;0.0;,\r\n 1.0;0.0;,\r\n 0.0;1.0;;\r\n }\r\n}\r\n";
     };
     Mesh mesh;
     QString error;

@@ -68,10 +68,13 @@ TEST(Package, TheDebHoldsTheProgramDependsOnRuntimePackagesPassesLintianAndRunsU
     for (const QString& entry : depends.output.split(QRegularExpression(QStringLiteral("[,|]"))))
         packages << entry.trimmed().section(QLatin1Char(' '), 0, 0);
     for (const char* needed : {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6",
-                               "libsdl2-mixer-2.0-0", "libassimp5", "libxcb1", "qt6-qpa-plugins"})
+                               "libsdl2-mixer-2.0-0", "libxcb1", "qt6-qpa-plugins"})
         EXPECT_TRUE(packages.contains(QLatin1String(needed))) << needed << " in " << depends.output.toStdString();
-    for (const QString& package : packages)
+    for (const QString& package : packages) {
         EXPECT_FALSE(package.endsWith(QLatin1String("-dev"))) << package.toStdString();
+        // The model file is read by the program's own reader.
+        EXPECT_FALSE(package.startsWith(QLatin1String("libassimp"))) << package.toStdString();
+    }
 
     const Outcome lintian = Command(QStringLiteral("lintian"), {QStringLiteral("--fail-on"), QStringLiteral("error"), deb});
     EXPECT_EQ(lintian.status, 0) << lintian.output.toStdString();

@@ -74,7 +74,6 @@ frmVersion::frmVersion(QWidget* parent) : QDialog(parent)
         {"Label10", QStringLiteral("画面とダイアログ：Qt"), "lblCreditA", QStringLiteral("https://www.qt.io/")},
         {"Label4", QStringLiteral("音楽の再生：SDL2_mixer"), "lblCreditB",
          QStringLiteral("https://github.com/libsdl-org/SDL_mixer")},
-        {"Label7", QStringLiteral("3Dモデルの読み込み：Assimp"), "lblCreditC", QStringLiteral("https://www.assimp.org/")},
     };
     for (const Credit& credit : credits) {
         layout->addSpacing(6);

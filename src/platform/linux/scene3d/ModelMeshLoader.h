@@ -4,8 +4,8 @@
 
 #include <QString>
 
-// Loads the aircraft mesh from the model file in the text mesh format: one part per
-// material with its colours and texture picture. Returns false with a reason in error
-// when the file cannot be read or parsed, or when a face names a vertex that does not
-// exist.
+// Loads the aircraft mesh from the model file with the core's reader (ReadModelMesh), as
+// the Windows show does. Returns false with a reason in error when the file cannot be
+// read or is not a mesh the reader takes, for instance when a face names a vertex that
+// does not exist.
 bool LoadModelMesh(const QString& path, Mesh& mesh, QString& error);
