@@ -118,6 +118,39 @@ TEST(DaemonWindow, SurvivesInputFollowsResizesAndEndsOnSigtermWithItsPlayerClose
     EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(playerPid); }, ExitLimitMs)) << "no player left";
 }
 
+TEST(DaemonWindow, The3DShowFillsItsHostWholeAfterTheHostGrows)
+{
+    TestEnvironment env;
+    XvfbServer x(QStringLiteral("1280x1024x24"));
+    ASSERT_TRUE(x.Ok());
+    Store(env.SettingsFile(), {{"background mode", "2"}, {"kind of airplane", "200"}});
+    HostWindowProcess host(x, 800, 600);
+    QProcessEnvironment extra;
+    extra.insert(QStringLiteral("LIBGL_ALWAYS_SOFTWARE"), QStringLiteral("1"));
+    SaverProcess saver(x, {QStringLiteral("-window-id"), host.Decimal()}, extra);
+    // The show's background everywhere in `area`; neither the host's red nor black
+    // (the dark parts of an aircraft are not this black, nor this many).
+    const auto covered = [](QRect area) {
+        return [area](const QImage& shot) {
+            return CountArea(shot, area, Blue, White).colourShare > 0.5 &&
+                   CountArea(shot, area, Red, White).colourShare < 0.001 &&
+                   CountArea(shot, area, qRgb(0, 0, 0), White).colourShare < 0.01;
+        };
+    };
+    x.ScreenshotWhen(env.Path() + QStringLiteral("/before.png"), covered(QRect(HostX, HostY, 800, 600)));
+    ASSERT_TRUE(saver.Running());
+
+    host.Resize(1000, 700);
+    const QRect grown(HostX, HostY, 1000, 700);
+    const QImage shot = x.ScreenshotWhen(env.Path() + QStringLiteral("/grown.png"), covered(grown));
+    EXPECT_LT(CountArea(shot, grown, Red, White).colourShare, 0.001) << "the host's own paint shows";
+    EXPECT_LT(CountArea(shot, grown, qRgb(0, 0, 0), White).colourShare, 0.01) << "a black strip";
+    EXPECT_GT(CountArea(shot, QRect(HostX + 800, HostY, 200, 700), Blue, White).colourShare, 0.5) << "right strip";
+    EXPECT_GT(CountArea(shot, QRect(HostX, HostY + 600, 1000, 100), Blue, White).colourShare, 0.5) << "bottom strip";
+    EXPECT_TRUE(saver.Terminate());
+    EXPECT_EQ(saver.ExitCode(), 0);
+}
+
 TEST(DaemonWindow, EndsWhenTheHostWindowGoesAway)
 {
     TestEnvironment env;

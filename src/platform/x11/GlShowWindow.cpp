@@ -79,7 +79,21 @@ bool GlShowWindow::CreateContext(QString& error)
 
 bool GlShowWindow::MakeCurrent()
 {
-    return context_ && context_->makeCurrent(this);
+    if (!context_ || !context_->makeCurrent(this))
+        return false;
+    // Mesa's software renderer sizes a window's back buffer anew only after a buffer swap,
+    // which a window that keeps its frames never does: after a resize it would go on
+    // drawing at the old size. One swap, of the last frame, which the screen already
+    // shows, gives the next frame a buffer of the window's new size; that frame is shown
+    // whole.
+    const QSize size = PixelSize();
+    if (size != boundSize_ && isExposed()) {
+        if (boundSize_.isValid())
+            context_->swapBuffers(this);
+        boundSize_ = size;
+        showWhole_ = true;
+    }
+    return true;
 }
 
 void GlShowWindow::Present(const std::vector<QRect>& changed)

@@ -35,7 +35,8 @@ public:
     // Whether the back buffer still holds the last frame, shown, so the next one can be
     // drawn over it and Present be told only what changed. The context is current on
     // this window alone: Mesa's software renderer forgets a window's pixels when its
-    // context moves to another drawable. After an expose the next frame is drawn whole.
+    // context moves to another drawable. After an expose or a change of size (which
+    // MakeCurrent notices) the next frame is drawn whole.
     bool KeepsFrames() const { return subBuffer_ && subBuffer_->Available() && !showWhole_; }
     // Shows the rendered frame, waiting for the next refresh. When the window keeps its
     // frames only the changed rectangles (pixels, rows counted from the bottom as GL
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<QOpenGLContext> context_;
     std::unique_ptr<GlxSubBufferCopy> subBuffer_;
     bool showWhole_ = true;  // the screen holds none or only part of the window's last frame
+    QSize boundSize_;        // the window's size its back buffer was last given
     std::vector<QRect> joined_;
     FrameClock clock_;
     QSize showSize_;
