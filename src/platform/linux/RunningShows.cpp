@@ -91,7 +91,13 @@ StoppedShows StopRunningShows(std::chrono::milliseconds wait)
         // after the checks below, the signal reaches nobody.
         const int handle = OpenProcess(pid);
         if (handle < 0) {
-            RecordHeld(path);
+            // Gone; or, where process handles are refused, said to be running rather
+            // than signalled without the handle's guard.
+            const bool refused = errno != ESRCH;
+            if (RecordHeld(path) && refused) {
+                ++result.Found;
+                result.StillRunning.push_back(pid);
+            }
             continue;
         }
         if (!RecordHeld(path) || CommandName(std::to_string(pid)) != ours) {
