@@ -10,6 +10,8 @@ PACKAGES=(
   clang libclang-rt-14-dev
   # windows, dialogs, images, OpenGL context
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxcb1-dev libxcb-shm0-dev
+  # the idle watcher: the X server's screen-saver extension
+  libxcb-screensaver0-dev
   libgl1-mesa-dri
   # the Wayland show: client library, wayland-scanner, protocol files, EGL
   libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols libegl-dev
@@ -27,6 +29,8 @@ PACKAGES=(
   xscreensaver
   # a real Wayland compositor for the end-to-end tests, its screenshots and keys
   sway grim wtype
+  # GNOME's compositor, headless, for the idle watcher's IdleMonitor road
+  mutter
   # audio fixtures for the music tests
   sox lame
   # the Debian package: built by cpack, its Depends computed by dpkg-shlibdeps, checked by lintian

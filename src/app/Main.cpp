@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "DaemonOptions.h"
 #include "ExitSignals.h"
+#include "IdleTime.h"
 #include "InstanceLock.h"
 #include "JapaneseQtTexts.h"
 #include "RunModes.h"
@@ -111,6 +112,18 @@ int StopShows()
     return 1;
 }
 
+constexpr char IdleUsage[] = "usage: kestrova-saver --idle MINUTES (or SECONDSs, as in --idle 30s)\n";
+
+int RunIdleCommandLine(int& argc, char** argv, const QStringList& arguments)
+{
+    const std::optional<int> idleMs = arguments.size() == 2 ? ParseIdleTime(arguments.at(1)) : std::nullopt;
+    if (!idleMs) {
+        std::fputs(IdleUsage, stderr);
+        return 2;
+    }
+    return RunIdleWatchMode(argc, argv, *idleMs, {QStringLiteral("/s")});
+}
+
 }  // namespace
 
 int Main(int argc, char** argv)
@@ -122,6 +135,8 @@ int Main(int argc, char** argv)
     InstallExitSignalHandlers();
     if (AnsweredHelp(raw))
         return 0;
+    if (raw.value(0) == QLatin1String("--idle"))
+        return RunIdleCommandLine(argc, argv, raw);
     // An unknown switch ends silently, display or not; every other mode needs one.
     const QString noDisplay = XDisplayProblem(DisplayArgument(argc, argv));
     if (!noDisplay.isEmpty()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <cstdint>
 
 class QApplication;
@@ -10,5 +12,8 @@ int RunShowMode();
 int RunOptionsMode();
 int RunPreviewMode(uint32_t hostWindow);
 int RunPasswordMode();
+// --idle: waits for the session to be idle for idleMs, then runs the show (this program
+// with showArguments) until it ends, and waits again.
+int RunIdleWatchMode(int& argc, char** argv, int idleMs, const QStringList& showArguments);
 // A show started by a screen-saver daemon (or -window to try it): see DaemonOptions.
 int RunDaemonMode(const DaemonOptions& options);
