@@ -1,0 +1,131 @@
+#include "MutterServer.h"
+#include "SaverProcess.h"
+#include "SwayServer.h"
+#include "TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+
+namespace {
+
+const QStringList IdleTwoSeconds = {QStringLiteral("--idle"), QStringLiteral("2s")};
+
+// The show the watcher runs: its child process, 0 when there is none.
+qint64 ShowOf(qint64 watcher)
+{
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        // pid (name) state ppid ...: the name may hold blanks, so count from its end.
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields.at(0) != "Z" && fields.at(1).toLongLong() == watcher)
+            return entry.toLongLong();
+    }
+    return 0;
+}
+
+bool Alive(qint64 pid)
+{
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 && QFile::exists(QStringLiteral("/proc/%1/exe").arg(pid));
+}
+
+// Waits for a show other than `previous` and returns it, 0 when none came.
+qint64 NextShow(SaverProcess& watcher, qint64 previous)
+{
+    qint64 show = 0;
+    WaitUntil([&] {
+        show = ShowOf(watcher.Pid());
+        return show != 0 && show != previous;
+    }, StartLimitMs);
+    return show != previous ? show : 0;
+}
+
+// Sends input until the show ends: a key typed before its window has the keyboard is lost.
+template <typename SendKey>
+bool KeyUntilGone(qint64 show, SendKey sendKey)
+{
+    return WaitUntil([&] {
+        sendKey();
+        return !Alive(show) || (QThread::msleep(300), !Alive(show));
+    }, StartLimitMs);
+}
+
+}  // namespace
+
+TEST(IdleWatcher, OnX11TheShowStartsWhenIdleEndsByAKeyStartsAgainAndEndsWithTheWatcher)
+{
+    TestEnvironment env;
+    XvfbServer x;
+    ASSERT_TRUE(x.Ok());
+    SaverProcess watcher(x, IdleTwoSeconds);
+
+    const qint64 first = NextShow(watcher, 0);
+    ASSERT_NE(first, 0) << "no show started after 2 s without input";
+    ASSERT_TRUE(WaitUntil([&] { return x.WindowViewable(QStringLiteral("Kestrova Saver")); }, StartLimitMs))
+        << "the started show put up no window";
+    ASSERT_TRUE(KeyUntilGone(first, [&] { x.Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("space")}); }))
+        << "a key did not end the show";
+    EXPECT_TRUE(watcher.Running()) << "the watcher ended with the show";
+
+    const qint64 second = NextShow(watcher, first);
+    ASSERT_NE(second, 0) << "no show after the next 2 s without input";
+
+    SaverProcess another(x, IdleTwoSeconds);
+    EXPECT_TRUE(another.WaitForExit()) << "a second watcher of the same user kept running";
+    EXPECT_EQ(another.ExitCode(), 0);
+
+    ASSERT_TRUE(watcher.Terminate()) << "SIGTERM did not end the watcher";
+    EXPECT_EQ(watcher.ExitCode(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !Alive(second); }, ExitLimitMs)) << "the show outlived its watcher";
+}
+
+TEST(IdleWatcher, UnderSwayItHearsTheCompositorAndEndsCleanlyWhenTheCompositorGoes)
+{
+    TestEnvironment env;
+    auto sway = std::make_unique<SwayServer>(QSize(640, 480));
+    ASSERT_TRUE(sway->Ok()) << qPrintable(sway->Error());
+    SaverProcess watcher(*sway, IdleTwoSeconds, QProcessEnvironment(), true);
+    QByteArray said;
+    ASSERT_TRUE(WaitUntil([&] {
+        watcher.Process().waitForReadyRead(100);
+        said += watcher.Process().readAllStandardError();
+        return said.contains('\n');
+    }, StartLimitMs)) << "the watcher said nothing";
+    EXPECT_TRUE(said.contains("KDE idle protocol")) << said.constData();
+
+    sway.reset();
+    ASSERT_TRUE(watcher.WaitForExit()) << "the watcher outlived its compositor";
+    said += watcher.Process().readAllStandardError();
+    EXPECT_EQ(watcher.ExitCode(), 0) << said.constData();
+    EXPECT_TRUE(said.contains("compositor went away")) << said.constData();
+}
+
+// GNOME gives a show's window no keyboard grab; the user's input, as the IdleMonitor
+// reports it, ends the show. Here the show goes to an X display of its own, so only the
+// IdleMonitor can end it.
+TEST(IdleWatcher, UnderGnomeTheIdleMonitorStartsTheShowAndTheUserBackEndsIt)
+{
+    TestEnvironment env;
+    XvfbServer x;
+    ASSERT_TRUE(x.Ok());
+    MutterServer mutter;
+    ASSERT_TRUE(mutter.Ok()) << qPrintable(mutter.Error());
+    QProcessEnvironment bus;
+    bus.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), mutter.Environment().value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")));
+    SaverProcess watcher(x, IdleTwoSeconds, bus);
+
+    const qint64 first = NextShow(watcher, 0);
+    ASSERT_NE(first, 0) << "no show started after 2 s without input";
+    ASSERT_TRUE(KeyUntilGone(first, [&] { mutter.Type(0x20); })) << "input through mutter did not end the show";
+    ASSERT_NE(NextShow(watcher, first), 0) << "no show after the next 2 s without input";
+
+    ASSERT_TRUE(mutter.Stop());
+    EXPECT_TRUE(watcher.WaitForExit()) << "the watcher outlived GNOME's IdleMonitor";
+}
