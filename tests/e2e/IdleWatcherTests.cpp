@@ -59,7 +59,7 @@ bool KeyUntilGone(qint64 show, SendKey sendKey)
 
 }  // namespace
 
-TEST(IdleWatcher, OnX11TheShowStartsWhenIdleEndsByAKeyStartsAgainAndEndsWithTheWatcher)
+TEST(IdleWatcher, OnX11TheShowStartsWhenIdleEndsByAKeyOrStopStartsAgainAndEndsWithTheWatcher)
 {
     TestEnvironment env;
     XvfbServer x;
@@ -81,9 +81,17 @@ TEST(IdleWatcher, OnX11TheShowStartsWhenIdleEndsByAKeyStartsAgainAndEndsWithTheW
     EXPECT_TRUE(another.WaitForExit()) << "a second watcher of the same user kept running";
     EXPECT_EQ(another.ExitCode(), 0);
 
+    // Before a screen locker: the show goes, the watcher waits for the next idle time.
+    EXPECT_EQ(x.Run(QStringLiteral(KESTROVA_BINARY), {QStringLiteral("--stop")}), 0);
+    EXPECT_FALSE(Alive(second)) << "--stop left the watcher's show running";
+    EXPECT_TRUE(watcher.Running()) << "--stop ended the watcher";
+    x.Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("shift")});
+    const qint64 third = NextShow(watcher, second);
+    ASSERT_NE(third, 0) << "no show after input and 2 s without input once --stop ended one";
+
     ASSERT_TRUE(watcher.Terminate()) << "SIGTERM did not end the watcher";
     EXPECT_EQ(watcher.ExitCode(), 0);
-    EXPECT_TRUE(WaitUntil([&] { return !Alive(second); }, ExitLimitMs)) << "the show outlived its watcher";
+    EXPECT_TRUE(WaitUntil([&] { return !Alive(third); }, ExitLimitMs)) << "the show outlived its watcher";
 }
 
 TEST(IdleWatcher, UnderSwayItHearsTheCompositorAndEndsCleanlyWhenTheCompositorGoes)
