@@ -13,6 +13,9 @@
 # for the 2D show with default and saturated settings and the 3D show (kind 200), and
 #   daemon_sigterm_exit_ms      SIGTERM to the end of a daemon's show, its player closed (promised: 500)
 #   input_exit_ms               a mouse move to the end of the /s show
+#   idle_wait_<side>_cpu_ms, idle_wait_<side>_wakeups
+#                               what the idle watcher costs over 30 s of waiting, on X11,
+#                               under headless sway and under headless mutter
 # Every figure is followed by the machine's load (<name>_load_average): on a busy
 # machine the cores figures rise. Needs the packages of scripts/setup.sh and of
 # bench/setup.sh; builds into build-bench (Release).
@@ -63,3 +66,4 @@ for show in show show_saturated show3d; do
 done
 
 "$root/bench/exit/measure-exit.sh" "$bin/kestrova-saver"
+"$root/bench/idle/measure-idle.sh" "$bin/kestrova-saver"

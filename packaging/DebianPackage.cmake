@@ -47,5 +47,7 @@ of the desktop, a picture or a plain colour. Six aircraft kinds are drawn in
 show. The options dialog is in Japanese.
 
 It runs under XScreenSaver (its options appear in the settings dialog),
-xsecurelock or a plain idle hook such as xss-lock.")
+xsecurelock or a plain idle hook such as xss-lock, or by itself: its idle
+watcher starts the show when the desktop reports the session idle, on X11
+and on Wayland desktops including GNOME.")
 include(CPack)

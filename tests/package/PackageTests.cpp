@@ -87,6 +87,7 @@ TEST(Package, TheDebHoldsTheProgramDependsOnRuntimePackagesPassesLintianAndRunsU
                             "/usr/lib/kestrova-saver/saver_kestrova-saver",
                             "/usr/share/doc/kestrova-saver/changelog.gz",
                             "/usr/share/doc/kestrova-saver/copyright",
+                            "/usr/share/kestrova-saver/autostart/kestrova-saver-idle.desktop",
                             "/usr/share/man/man1/kestrova-saver.1.gz",
                             "/usr/share/xscreensaver/config/kestrova-saver.xml"};
     for (const QString& texture : TexturePictures())
