@@ -156,9 +156,11 @@ void ApplyOverrides(const ShowOverrides& overrides, SaverSettings& settings)
 QString DaemonUsage()
 {
     return QStringLiteral(
-        "usage: kestrova-saver [/s | /c | /p <window id>]\n"
+        "usage: kestrova-saver [--wayland | --x11] [/s | /c | /p <window id>]\n"
         "       kestrova-saver [-root | -window | -window-id <id>] [options]\n"
         "       kestrova-saver --stop\n"
+        "  --wayland, --x11    show /s on that display; without either, on Wayland when a\n"
+        "                      compositor answers, else on X11\n"
         "  -root               draw into $XSCREENSAVER_WINDOW, or onto the root window\n"
         "  -window-id <id>     draw into that window (0x hexadecimal or decimal)\n"
         "  -window             draw into a window of its own (the default)\n"

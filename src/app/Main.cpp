@@ -2,15 +2,18 @@
 
 #include "CommandLine.h"
 #include "DaemonOptions.h"
+#include "DisplayChoice.h"
 #include "ExitSignals.h"
 #include "IdleTime.h"
 #include "InstanceLock.h"
 #include "JapaneseQtTexts.h"
 #include "RunModes.h"
 #include "RunningShows.h"
+#include "WaylandCompositorCheck.h"
 #include "XDisplayCheck.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 
 #include <chrono>
@@ -124,25 +127,51 @@ int RunIdleCommandLine(int& argc, char** argv, const QStringList& arguments)
     return RunIdleWatchMode(argc, argv, *idleMs, {QStringLiteral("/s")});
 }
 
+// The show on a Wayland compositor needs no toolkit: only the core's application
+// object, for the program's folder.
+int RunWaylandProgram(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("kestrova-saver"));
+    if (AnotherInstanceRuns())
+        return 0;
+    SetAppFolder();
+    return RunWaylandShowMode();
+}
+
 }  // namespace
 
 int Main(int argc, char** argv)
 {
-    const QStringList raw = ArgumentsOf(argc, argv);
+    QStringList raw = ArgumentsOf(argc, argv);
     // Before the signal handlers: the ones the show needs would keep Ctrl-C from ending the wait.
     if (IsStopCommand(raw))
         return StopShows();
     InstallExitSignalHandlers();
+    const std::optional<DisplaySide> wish = TakeDisplayWish(raw);
     if (AnsweredHelp(raw))
         return 0;
     if (raw.value(0) == QLatin1String("--idle"))
         return RunIdleCommandLine(argc, argv, raw);
+    const bool daemon = IsDaemonCommandLine(raw);
+    const RunMode mode = daemon ? RunMode::None : ModeForSwitch(ParseCommandLine(CommandLineOf(raw)).Switch);
+    // /s goes to a Wayland compositor when one answers, unless X11 is asked for.
+    const bool wayland = wish != DisplaySide::X11 && WaylandCompositorAnswers();
+    if (mode == RunMode::Show && wayland)
+        return RunWaylandProgram(argc, argv);
     // An unknown switch ends silently, display or not; every other mode needs one.
-    const QString noDisplay = XDisplayProblem(DisplayArgument(argc, argv));
+    const QString noDisplay = wish == DisplaySide::Wayland ? NoDisplayMessage(wish, QString())
+                                                           : XDisplayProblem(DisplayArgument(argc, argv));
+    if (daemon && (wish == DisplaySide::Wayland || (!noDisplay.isEmpty() && wayland))) {
+        std::fprintf(stderr, "kestrova-saver: -root, -window-id and -window draw into X11 windows and need an X "
+                             "display; on Wayland start the show with /s\n");
+        return 1;
+    }
     if (!noDisplay.isEmpty()) {
-        if (!IsDaemonCommandLine(raw) && ModeForSwitch(ParseCommandLine(CommandLineOf(raw)).Switch) == RunMode::None)
+        if (!daemon && mode == RunMode::None)
             return 0;
-        std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(noDisplay));
+        const QString said = mode == RunMode::Show ? NoDisplayMessage(wish, noDisplay) : noDisplay;
+        std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(said));
         return 1;
     }
     QApplication app(argc, argv);
@@ -151,6 +180,7 @@ int Main(int argc, char** argv)
 
     QStringList arguments = app.arguments();
     arguments.removeFirst();
+    TakeDisplayWish(arguments);
     // The daemons' own command line (-root, -window-id ...) is not subject to the
     // instance guard: a daemon runs one show per monitor.
     if (IsDaemonCommandLine(arguments))

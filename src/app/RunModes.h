@@ -9,6 +9,8 @@ struct DaemonOptions;
 
 // The three run modes and the password message; each returns the process's exit status.
 int RunShowMode();
+// The show on every output of a Wayland compositor, as a client of its own.
+int RunWaylandShowMode();
 int RunOptionsMode();
 int RunPreviewMode(uint32_t hostWindow);
 int RunPasswordMode();

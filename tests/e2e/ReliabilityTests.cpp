@@ -380,7 +380,8 @@ TEST_F(Reliability, ALockPlantedByAnotherUserDoesNotStopTheShow)
 TEST(NoDisplay, TheProgramSaysItNeedsOneAndEndsWithStatus1)
 {
     TestEnvironment env;
-    // No display named, and one where no server answers.
+    // No display named, and one where no server answers; no compositor either (the
+    // environment's runtime folder holds no wayland-0).
     for (const QString& display : {QString(), QStringLiteral(":4093")}) {
         QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
         e.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -397,5 +398,6 @@ TEST(NoDisplay, TheProgramSaysItNeedsOneAndEndsWithStatus1)
         const QByteArray said = show.readAllStandardError();
         EXPECT_EQ(said.count('\n'), 1) << said.toStdString();
         EXPECT_TRUE(said.contains("X display")) << said.toStdString();
+        EXPECT_TRUE(said.contains("Wayland compositor")) << said.toStdString();
     }
 }

@@ -34,6 +34,20 @@ void InstallExitSignalHandlers()
         sigaction(signal, &action, nullptr);
 }
 
+int ExitSignalDescriptor()
+{
+    return pipeFds[0];
+}
+
+bool TakeExitSignal()
+{
+    bool came = false;
+    char buffer[16];
+    while (pipeFds[0] >= 0 && read(pipeFds[0], buffer, sizeof buffer) > 0)
+        came = true;
+    return came;
+}
+
 ExitSignals::ExitSignals(std::function<void()> onSignal) : onSignal_(std::move(onSignal)), previous_(newest)
 {
     newest = this;
@@ -45,9 +59,7 @@ ExitSignals::ExitSignals(std::function<void()> onSignal) : onSignal_(std::move(o
     // A byte written before this object existed is still in the pipe: it is seen at once.
     notifier_ = std::make_unique<QSocketNotifier>(pipeFds[0], QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
-        char buffer[16];
-        while (read(pipeFds[0], buffer, sizeof buffer) > 0) {
-        }
+        TakeExitSignal();
         if (onSignal_)
             onSignal_();
     });

@@ -11,6 +11,12 @@
 // exists to act on it, instead of killing the process half-way.
 void InstallExitSignalHandlers();
 
+// For a show that waits in poll() rather than in Qt's event loop: the descriptor that
+// becomes readable when one of those signals came (-1 before the handlers are
+// installed), and the check that reads it empty, true when a signal had come.
+int ExitSignalDescriptor();
+bool TakeExitSignal();
+
 // Turns those signals into a call on the GUI thread, so a screen-saver daemon's signal
 // ends the show through its normal, orderly shutdown. Of several alive at once the
 // newest acts (a message box over a show closes first); the one before it acts again

@@ -1,0 +1,249 @@
+#include "RunModes.h"
+
+#include "Background.h"
+#include "InstanceLock.h"
+#include "Main.h"
+#include "MusicController.h"
+#include "MusicLock.h"
+#include "OutputShow.h"
+#include "OutputSnapshot.h"
+#include "Platform.h"
+#include "ProcessClock.h"
+#include "QtPictures.h"
+#include "ShowContext.h"
+#include "ShowSize.h"
+#include "WaylandDisplay.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = OutputShow::Clock;
+
+// What the outputs' shows share, and the making of one for each output that comes.
+class WaylandShow {
+public:
+    WaylandShow(WaylandDisplay& display, SaverSettings& settings, ShowFlags& flags, MusicController& music)
+        : display_(display), settings_(settings), flags_(flags), music_(music),
+          seed_(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()))
+    {
+    }
+
+    // Shows for the outputs that came, none for those that went. False (with the reason
+    // said) when a background cannot be made.
+    bool FollowOutputs();
+    // One pass of every show that is due; false when the show must end.
+    bool Pass();
+    // How long the loop may wait for the compositor before some show has work.
+    int WaitMilliseconds() const;
+    // A surface the compositor closed: the show ends unless its output went away.
+    bool SurfaceClosed() const { return closed_; }
+    bool AllClosedWentWithTheirOutputs();
+
+    long PresentedFrames() const
+    {
+        long frames = presented_;
+        for (const Entry& entry : shows_)
+            frames += entry.Show->Place().PresentedFrames();
+        return frames;
+    }
+
+private:
+    struct Entry {
+        const WaylandOutput* Output;
+        std::unique_ptr<OutputShow> Show;
+    };
+
+    bool Add(const WaylandOutput& output);
+    void DropShowsOf(const std::vector<std::unique_ptr<WaylandOutput>>& gone);
+
+    WaylandDisplay& display_;
+    SaverSettings& settings_;
+    ShowFlags& flags_;
+    MusicController& music_;
+    uint64_t seed_;
+    bool toldNoDesktop_ = false;
+    bool closed_ = false;
+    long presented_ = 0;  // by shows of outputs that went
+    std::vector<Entry> shows_;
+};
+
+bool WaylandShow::Add(const WaylandOutput& output)
+{
+    // The output is photographed before the show covers it.
+    Surface desktop;
+    if (settings_.BackgroundMode == 0) {
+        desktop = OutputSnapshot(display_, output);
+        if (desktop.Width() == 0 && !toldNoDesktop_) {
+            toldNoDesktop_ = true;
+            std::fprintf(stderr, "kestrova-saver: this compositor lets no program copy the screen, so the show's "
+                                 "background is black instead of the desktop\n");
+        }
+    }
+    std::unique_ptr<ShowSurface> surface = display_.MakeSurface(output);
+    surface->OnClosed = [this] { closed_ = true; };
+    while (surface->PixelWidth() == 0 && !closed_)
+        if (!display_.Roundtrip())
+            return false;
+    if (closed_)
+        return true;
+    const ShowSize size = ShowSizeFor(surface->PixelWidth(), surface->PixelHeight(), settings_.DisplayMode);
+    QString error;
+    const QImage background =
+        BuildBackground(settings_.BackgroundMode, QString::fromStdString(settings_.BackgroundFile),
+                        desktop.Width() ? ImageView(desktop, QImage::Format_RGB32) : QImage(), size.Width, size.Height,
+                        &error);
+    if (background.isNull()) {
+        ShowStartError(error);
+        return false;
+    }
+    // Every show compares the same pointer: moving it over any output ends them all.
+    auto cursor = [&display = display_] {
+        const LayoutPoint travel = display.PointerTravel();
+        return std::optional<CursorPoint>(CursorPoint{travel.X, travel.Y});
+    };
+    shows_.push_back({&output, std::make_unique<OutputShow>(settings_, flags_, music_, std::move(surface),
+                                                            SurfaceOfImage(background), seed_ + shows_.size(), cursor)});
+    return true;
+}
+
+void WaylandShow::DropShowsOf(const std::vector<std::unique_ptr<WaylandOutput>>& gone)
+{
+    for (const auto& output : gone) {
+        const auto show = std::find_if(shows_.begin(), shows_.end(),
+                                       [&output](const Entry& e) { return e.Output == output.get(); });
+        if (show == shows_.end())
+            continue;
+        presented_ += show->Show->Place().PresentedFrames();
+        shows_.erase(show);
+    }
+}
+
+bool WaylandShow::FollowOutputs()
+{
+    DropShowsOf(display_.TakeGoneOutputs());
+    for (const WaylandOutput* output : display_.TakeNewOutputs())
+        if (!Add(*output))
+            return false;
+    // An output may have gone while a new one's surface was being made.
+    DropShowsOf(display_.TakeGoneOutputs());
+    return true;
+}
+
+bool WaylandShow::AllClosedWentWithTheirOutputs()
+{
+    // The compositor closes an output's layer surfaces before it says the output is gone;
+    // its answer to a round trip tells the two apart.
+    if (!display_.Roundtrip())
+        return false;
+    const size_t before = shows_.size();
+    DropShowsOf(display_.TakeGoneOutputs());
+    const bool wentWithOutput = shows_.size() < before;
+    closed_ = false;
+    return wentWithOutput;
+}
+
+bool WaylandShow::Pass()
+{
+    const Clock::time_point now = Clock::now();
+    bool goOn = true;
+    for (Entry& entry : shows_)
+        goOn = entry.Show->PassIfDue(now) && goOn;
+    return goOn && flags_.ExitRequest != 1;
+}
+
+int WaylandShow::WaitMilliseconds() const
+{
+    std::optional<Clock::time_point> next;
+    for (const Entry& entry : shows_)
+        if (const auto work = entry.Show->NextWork(); work && (!next || *work < *next))
+            next = work;
+    if (!next)
+        return -1;
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - Clock::now()).count();
+    return static_cast<int>(std::clamp<long long>(wait, 0, 60000));
+}
+
+void ShowMediaPlayerMissing()
+{
+    std::fprintf(stderr, "kestrova-saver: the media player cannot be used; install it or change the music "
+                         "setting\n");
+}
+
+}  // namespace
+
+int RunWaylandShowMode()
+{
+    InstanceLock lock(QStringLiteral("Kestrova Saver"));
+    if (!lock.TryAcquire())
+        return 0;
+    QuietShowStartErrors();
+
+    SaverSettings settings;
+    LoadSettings(settings);
+    ShowFlags flags;
+    if (settings.MusicMode == 3 && !MediaPlayerAvailable()) {
+        ShowMediaPlayerMissing();
+        return 0;
+    }
+    std::string error;
+    std::unique_ptr<WaylandDisplay> display = WaylandDisplay::Connect(&error);
+    if (!display) {
+        ShowStartError(QString::fromStdString(error));
+        return 1;
+    }
+    display->OnPress = [&flags] { flags.ExitRequest = 1; };
+
+    InstanceLock musicLock(MusicLockName());
+    MusicController music(MusicSettings(settings, musicLock), AppFolder().toStdString(), MakeMusicDevices());
+    int status = 0;
+    const Clock::time_point started = Clock::now();
+    double firstFrameMs = -1;
+    long presented = 0;
+    {
+        WaylandShow show(*display, settings, flags, music);
+        auto nextMusicPoll = Clock::now() + std::chrono::seconds(2);
+        try {
+            while (status == 0) {
+                if (!show.FollowOutputs()) {
+                    status = 1;
+                    break;
+                }
+                if (!show.Pass())
+                    break;
+                if (firstFrameMs < 0 && show.PresentedFrames() > 0)
+                    firstFrameMs = MillisecondsSinceProcessStart();
+                const Clock::time_point now = Clock::now();
+                if (now >= nextMusicPoll) {
+                    music.MusicControl(MusicController::Poll);
+                    nextMusicPoll = now + std::chrono::seconds(2);
+                }
+                const int untilMusic = static_cast<int>(
+                    std::chrono::ceil<std::chrono::milliseconds>(nextMusicPoll - now).count());
+                const int wait = show.WaitMilliseconds();
+                const WaylandDisplay::Wait woke = display->WaitForEvents(wait < 0 ? untilMusic : std::min(wait, untilMusic));
+                if (woke == WaylandDisplay::Wait::Signal)
+                    break;
+                if (woke == WaylandDisplay::Wait::Lost) {
+                    std::fprintf(stderr, "kestrova-saver: the Wayland compositor went away\n");
+                    status = 1;
+                } else if (show.SurfaceClosed() && !show.AllClosedWentWithTheirOutputs()) {
+                    break;
+                }
+            }
+        } catch (const std::exception& failure) {
+            // A picture the show cannot read.
+            ShowStartError(QString::fromUtf8(failure.what()));
+            status = 1;
+        }
+        presented = show.PresentedFrames();
+    }
+    music.MusicControl(MusicController::Stop);
+    ReportShowStats(presented, std::chrono::duration<double>(Clock::now() - started).count(), firstFrameMs);
+    return status;
+}

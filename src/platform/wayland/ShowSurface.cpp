@@ -1,0 +1,256 @@
+#include "ShowSurface.h"
+
+#include "JoinBands.h"
+#include "WaylandOutput.h"
+
+#include "viewporter-client-protocol.h"
+// The protocol names an argument "namespace", a keyword of C++.
+#define namespace layer_namespace
+#include "wlr-layer-shell-unstable-v1-client-protocol.h"
+#undef namespace
+#include "xdg-shell-client-protocol.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+ShowSurface& Of(void* data)
+{
+    return *static_cast<ShowSurface*>(data);
+}
+
+// Three buffers at most: one on screen, one the compositor may still read, one to draw.
+constexpr size_t MostBuffers = 3;
+
+}  // namespace
+
+struct ShowSurfaceEvents {
+    static void LayerConfigure(void* data, zwlr_layer_surface_v1* layer, uint32_t serial, uint32_t width,
+                               uint32_t height)
+    {
+        zwlr_layer_surface_v1_ack_configure(layer, serial);
+        Of(data).Configure(static_cast<int>(width), static_cast<int>(height));
+    }
+    static void LayerClosed(void* data, zwlr_layer_surface_v1*)
+    {
+        if (Of(data).OnClosed)
+            Of(data).OnClosed();
+    }
+
+    static void XdgConfigure(void* data, xdg_surface* surface, uint32_t serial)
+    {
+        xdg_surface_ack_configure(surface, serial);
+        ShowSurface& s = Of(data);
+        s.Configure(s.toplevelWidth_, s.toplevelHeight_);
+    }
+    static void ToplevelConfigure(void* data, xdg_toplevel*, int32_t width, int32_t height, wl_array*)
+    {
+        Of(data).toplevelWidth_ = width;
+        Of(data).toplevelHeight_ = height;
+    }
+    static void ToplevelClose(void* data, xdg_toplevel*) { LayerClosed(data, nullptr); }
+    static void ToplevelBounds(void*, xdg_toplevel*, int32_t, int32_t) {}
+    static void ToplevelCapabilities(void*, xdg_toplevel*, wl_array*) {}
+
+    static void FrameDone(void* data, wl_callback*, uint32_t) { Of(data).FrameDone(); }
+};
+
+ShowSurface::ShowSurface(const ShowGlobals& globals, const WaylandOutput& output, std::vector<ShowSurface*>& live)
+    : globals_(globals), output_(output), live_(live)
+{
+    live_.push_back(this);
+    surface_ = wl_compositor_create_surface(globals_.Compositor);
+    if (globals_.Viewporter)
+        viewport_ = wp_viewporter_get_viewport(globals_.Viewporter, surface_);
+    if (globals_.LayerShell) {
+        static const zwlr_layer_surface_v1_listener listener{ShowSurfaceEvents::LayerConfigure,
+                                                             ShowSurfaceEvents::LayerClosed};
+        layer_ = zwlr_layer_shell_v1_get_layer_surface(globals_.LayerShell, surface_, output_.Handle(),
+                                                       ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "kestrova-saver");
+        zwlr_layer_surface_v1_add_listener(layer_, &listener, this);
+        zwlr_layer_surface_v1_set_anchor(layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                                                     ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT |
+                                                     ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+        zwlr_layer_surface_v1_set_size(layer_, 0, 0);
+        // Over panels and bars too, not beside them.
+        zwlr_layer_surface_v1_set_exclusive_zone(layer_, -1);
+        zwlr_layer_surface_v1_set_keyboard_interactivity(layer_,
+                                                         ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
+    } else {
+        static const xdg_surface_listener surfaceListener{ShowSurfaceEvents::XdgConfigure};
+        static const xdg_toplevel_listener toplevelListener{
+            ShowSurfaceEvents::ToplevelConfigure, ShowSurfaceEvents::ToplevelClose, ShowSurfaceEvents::ToplevelBounds,
+            ShowSurfaceEvents::ToplevelCapabilities};
+        xdgSurface_ = xdg_wm_base_get_xdg_surface(globals_.WmBase, surface_);
+        xdg_surface_add_listener(xdgSurface_, &surfaceListener, this);
+        toplevel_ = xdg_surface_get_toplevel(xdgSurface_);
+        xdg_toplevel_add_listener(toplevel_, &toplevelListener, this);
+        xdg_toplevel_set_title(toplevel_, "Kestrova Saver");
+        xdg_toplevel_set_app_id(toplevel_, "kestrova-saver");
+        xdg_toplevel_set_fullscreen(toplevel_, output_.Handle());
+    }
+    wl_surface_commit(surface_);
+}
+
+ShowSurface::~ShowSurface()
+{
+    live_.erase(std::find(live_.begin(), live_.end(), this));
+    if (frameCallback_)
+        wl_callback_destroy(frameCallback_);
+    if (viewport_)
+        wp_viewport_destroy(viewport_);
+    if (layer_)
+        zwlr_layer_surface_v1_destroy(layer_);
+    if (toplevel_)
+        xdg_toplevel_destroy(toplevel_);
+    if (xdgSurface_)
+        xdg_surface_destroy(xdgSurface_);
+    wl_surface_destroy(surface_);
+}
+
+void ShowSurface::Configure(int width, int height)
+{
+    const int scale = output_.Scale();
+    if (width <= 0 || height <= 0) {
+        // A toplevel the compositor leaves to us: the output's own size.
+        width = output_.PixelWidth() / scale;
+        height = output_.PixelHeight() / scale;
+    }
+    int pixelWidth = width * scale;
+    int pixelHeight = height * scale;
+    if (viewport_) {
+        // Every pixel of the output, whatever its scale, even a fractional one.
+        if (output_.PixelWidth() > 0 && output_.PixelHeight() > 0) {
+            pixelWidth = output_.PixelWidth();
+            pixelHeight = output_.PixelHeight();
+        }
+        wp_viewport_set_destination(viewport_, width, height);
+    } else {
+        wl_surface_set_buffer_scale(surface_, scale);
+    }
+    if (pixelWidth != pixelWidth_ || pixelHeight != pixelHeight_) {
+        buffers_.clear();
+        pixelWidth_ = pixelWidth;
+        pixelHeight_ = pixelHeight;
+        damageWhole_ = true;
+    }
+    configured_ = pixelWidth_ > 0 && pixelHeight_ > 0;
+}
+
+void ShowSurface::FrameDone()
+{
+    wl_callback_destroy(frameCallback_);
+    frameCallback_ = nullptr;
+    ++callbacks_;
+}
+
+ShmBuffer* ShowSurface::FreeBuffer() const
+{
+    for (const auto& buffer : buffers_)
+        if (!buffer->Busy())
+            return buffer.get();
+    return nullptr;
+}
+
+bool ShowSurface::WantsFrame() const
+{
+    return configured_ && !frameCallback_ && (FreeBuffer() || buffers_.size() < MostBuffers);
+}
+
+ShmBuffer* ShowSurface::TakeBuffer()
+{
+    if (ShmBuffer* free = FreeBuffer())
+        return free;
+    if (buffers_.size() >= MostBuffers)
+        return nullptr;
+    std::unique_ptr<ShmBuffer> made = ShmBuffer::Create(globals_.Shm, pixelWidth_, pixelHeight_);
+    if (!made)
+        return nullptr;
+    buffers_.push_back(std::move(made));
+    return buffers_.back().get();
+}
+
+void ShowSurface::CopyRuns(std::span<const Rect> runs, const Surface& frame, ShmBuffer& buffer) const
+{
+    for (const Rect& run : runs)
+        for (int y = run.Top; y < run.Bottom; ++y)
+            std::memcpy(buffer.Pixels() + static_cast<size_t>(y) * buffer.Width() + run.Left, frame.Row(y) + run.Left,
+                        static_cast<size_t>(run.Width()) * 4);
+}
+
+void ShowSurface::Fit(const Surface& frame, ShmBuffer& buffer)
+{
+    const int W = buffer.Width(), H = buffer.Height();
+    // The largest size of the frame's shape that fits, centred.
+    int fitWidth = W, fitHeight = static_cast<int>(static_cast<long long>(W) * frame.Height() / frame.Width());
+    if (fitHeight > H) {
+        fitHeight = H;
+        fitWidth = static_cast<int>(static_cast<long long>(H) * frame.Width() / frame.Height());
+    }
+    const int left = (W - fitWidth) / 2, top = (H - fitHeight) / 2;
+    if (fitColumns_.size() != static_cast<size_t>(fitWidth)) {
+        fitColumns_.resize(static_cast<size_t>(fitWidth));
+        for (int x = 0; x < fitWidth; ++x)
+            fitColumns_[static_cast<size_t>(x)] = static_cast<int>(static_cast<long long>(x) * frame.Width() / fitWidth);
+    }
+    for (int y = 0; y < H; ++y) {
+        uint32_t* row = buffer.Pixels() + static_cast<size_t>(y) * W;
+        if (y < top || y >= top + fitHeight) {
+            std::fill(row, row + W, OpaqueBlack);
+            continue;
+        }
+        const uint32_t* source = frame.Row(static_cast<int>(static_cast<long long>(y - top) * frame.Height() / fitHeight));
+        std::fill(row, row + left, OpaqueBlack);
+        for (int x = 0; x < fitWidth; ++x)
+            row[left + x] = source[fitColumns_[static_cast<size_t>(x)]];
+        std::fill(row + left + fitWidth, row + W, OpaqueBlack);
+    }
+}
+
+void ShowSurface::Present(const Surface& frame, std::span<const Rect> changed)
+{
+    ShmBuffer* buffer = configured_ ? TakeBuffer() : nullptr;
+    if (!buffer)
+        return;
+    const Rect whole{0, 0, frame.Width(), frame.Height()};
+    const bool oneToOne = frame.Width() == buffer->Width() && frame.Height() == buffer->Height();
+    if (changed.empty())
+        changed = std::span<const Rect>(&whole, 1);
+    bool damageWhole = damageWhole_ || !oneToOne;
+    if (!oneToOne) {
+        Fit(frame, *buffer);
+    } else if (buffer->Age == 1) {
+        CopyRuns(changed, frame, *buffer);
+    } else if (buffer->Age == 2) {
+        // Two frames behind: the previous frame's changes are missing too.
+        CopyRuns(previous_, frame, *buffer);
+        CopyRuns(changed, frame, *buffer);
+    } else {
+        CopyRuns(std::span<const Rect>(&whole, 1), frame, *buffer);
+    }
+    for (const auto& other : buffers_)
+        if (other->Age > 0)
+            ++other->Age;
+    buffer->Age = 1;
+    previous_.assign(changed.begin(), changed.end());
+
+    wl_surface_attach(surface_, buffer->Buffer(), 0, 0);
+    if (damageWhole) {
+        wl_surface_damage_buffer(surface_, 0, 0, buffer->Width(), buffer->Height());
+    } else {
+        JoinIntoBands(changed, bands_);
+        for (const Rect& band : bands_)
+            wl_surface_damage_buffer(surface_, band.Left, band.Top, band.Width(), band.Height());
+    }
+    damageWhole_ = false;
+    static const wl_callback_listener frameListener{ShowSurfaceEvents::FrameDone};
+    // A flight that restarts draws a second frame in one pass; one callback is enough.
+    if (frameCallback_)
+        wl_callback_destroy(frameCallback_);
+    frameCallback_ = wl_surface_frame(surface_);
+    wl_callback_add_listener(frameCallback_, &frameListener, this);
+    buffer->MarkBusy();
+    wl_surface_commit(surface_);
+    ++presented_;
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "Rect.h"
+#include "ShmBuffer.h"
+#include "Surface.h"
+
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+class WaylandOutput;
+struct wl_callback;
+struct wl_compositor;
+struct wl_shm;
+struct wl_surface;
+struct wp_viewport;
+struct wp_viewporter;
+struct xdg_surface;
+struct xdg_toplevel;
+struct xdg_wm_base;
+struct zwlr_layer_shell_v1;
+struct zwlr_layer_surface_v1;
+
+// The compositor's interfaces a show surface is made with; the shells and the viewporter
+// are null where the compositor does not offer them.
+struct ShowGlobals {
+    wl_compositor* Compositor = nullptr;
+    wl_shm* Shm = nullptr;
+    zwlr_layer_shell_v1* LayerShell = nullptr;
+    xdg_wm_base* WmBase = nullptr;
+    wp_viewporter* Viewporter = nullptr;
+};
+
+// The surface that covers one output during the show: an overlay layer surface anchored
+// to every edge, with the keyboard to itself, where the compositor has a layer shell;
+// else a full-screen toplevel on that output. Frames are copied into shared-memory
+// buffers, only the parts that changed, and drawn when the compositor asks for one.
+class ShowSurface {
+public:
+    // Listed in `live` while it exists, so input can be traced to its output.
+    ShowSurface(const ShowGlobals& globals, const WaylandOutput& output, std::vector<ShowSurface*>& live);
+    ~ShowSurface();
+    ShowSurface(const ShowSurface&) = delete;
+    ShowSurface& operator=(const ShowSurface&) = delete;
+
+    // The compositor closed the surface (or asked the toplevel to close).
+    std::function<void()> OnClosed;
+
+    wl_surface* Handle() const { return surface_; }
+    const WaylandOutput& Output() const { return output_; }
+
+    // The pixels the surface covers on its output; 0 x 0 until the compositor has
+    // configured it.
+    int PixelWidth() const { return pixelWidth_; }
+    int PixelHeight() const { return pixelHeight_; }
+
+    // True when the compositor wants the next frame: configured, its last frame callback
+    // came, and a buffer it does not hold is at hand. A hidden or powered-off output
+    // never asks, and its show then does no work.
+    bool WantsFrame() const;
+
+    // Shows a frame. `changed` holds the parts that differ from the previous frame
+    // (y-x banded runs), or is empty when all of it may have. A frame of another size is
+    // fitted keeping its shape, with black bars.
+    void Present(const Surface& frame, std::span<const Rect> changed);
+
+    long PresentedFrames() const { return presented_; }
+    long FrameCallbacks() const { return callbacks_; }
+
+private:
+    friend struct ShowSurfaceEvents;
+
+    void Configure(int width, int height);
+    void FrameDone();
+    ShmBuffer* FreeBuffer() const;
+    ShmBuffer* TakeBuffer();
+    void CopyRuns(std::span<const Rect> runs, const Surface& frame, ShmBuffer& buffer) const;
+    void Fit(const Surface& frame, ShmBuffer& buffer);
+
+    const ShowGlobals& globals_;
+    const WaylandOutput& output_;
+    std::vector<ShowSurface*>& live_;
+    wl_surface* surface_ = nullptr;
+    zwlr_layer_surface_v1* layer_ = nullptr;
+    xdg_surface* xdgSurface_ = nullptr;
+    xdg_toplevel* toplevel_ = nullptr;
+    wp_viewport* viewport_ = nullptr;
+    wl_callback* frameCallback_ = nullptr;
+
+    int toplevelWidth_ = 0;  // the size a toplevel's last configure asked for
+    int toplevelHeight_ = 0;
+    int pixelWidth_ = 0;
+    int pixelHeight_ = 0;
+    bool configured_ = false;
+    bool damageWhole_ = true;
+    std::vector<std::unique_ptr<ShmBuffer>> buffers_;
+    // The runs the previous frame changed: a buffer two frames behind needs them too.
+    std::vector<Rect> previous_;
+    std::vector<Rect> bands_;
+    std::vector<int> fitColumns_;  // source column for each buffer column when fitting
+    long presented_ = 0;
+    long callbacks_ = 0;
+};
