@@ -5,6 +5,7 @@
 #include "KindChange.h"
 #include "SaverSettings.h"
 #include "ShowLoop.h"
+#include "ShowSize.h"
 #include "ShowSurface.h"
 
 #include <chrono>
@@ -28,8 +29,10 @@ public:
                std::unique_ptr<ShowSurface> surface, const Surface& background, uint64_t seed,
                std::function<std::optional<CursorPoint>()> cursor);
 
-    ShowSurface& Place() { return *surface_; }
     const ShowSurface& Place() const { return *surface_; }
+    // The surface, for a new show on it; this show is done with.
+    std::unique_ptr<ShowSurface> ReleasePlace() { return std::move(surface_); }
+    ShowSize Size() const { return {flight_.ScreenWidth, flight_.ScreenHeight}; }
 
     // One pass of the show loop when the surface wants a frame and the pause after the
     // last one ("speed of blue") is over; false when the show must end.

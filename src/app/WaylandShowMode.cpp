@@ -34,8 +34,8 @@ public:
     {
     }
 
-    // Shows for the outputs that came, none for those that went. False (with the reason
-    // said) when a background cannot be made.
+    // Shows for the outputs that came, none for those that went, new flights where an
+    // output's size changed. False (with the reason said) when a background cannot be made.
     bool FollowOutputs();
     // One pass of every show that is due; false when the show must end.
     bool Pass();
@@ -56,17 +56,20 @@ public:
 private:
     struct Entry {
         const WaylandOutput* Output;
+        Surface Desktop;  // the output's picture before the show; empty when not wanted or not had
         std::unique_ptr<OutputShow> Show;
     };
 
     bool Add(const WaylandOutput& output);
+    bool FollowSizes();
+    bool Start(Entry& entry, std::unique_ptr<ShowSurface> surface);
     void DropShowsOf(const std::vector<std::unique_ptr<WaylandOutput>>& gone);
 
     WaylandDisplay& display_;
     SaverSettings& settings_;
     ShowFlags& flags_;
     MusicController& music_;
-    uint64_t seed_;
+    uint64_t seed_;  // the next flight's
     bool toldNoDesktop_ = false;
     bool closed_ = false;
     long presented_ = 0;  // by shows of outputs that went
@@ -92,12 +95,18 @@ bool WaylandShow::Add(const WaylandOutput& output)
             return false;
     if (closed_)
         return true;
+    shows_.push_back({&output, std::move(desktop), nullptr});
+    return Start(shows_.back(), std::move(surface));
+}
+
+bool WaylandShow::Start(Entry& entry, std::unique_ptr<ShowSurface> surface)
+{
     const ShowSize size = ShowSizeFor(surface->PixelWidth(), surface->PixelHeight(), settings_.DisplayMode);
     QString error;
-    const QImage background =
-        BuildBackground(settings_.BackgroundMode, QString::fromStdString(settings_.BackgroundFile),
-                        desktop.Width() ? ImageView(desktop, QImage::Format_RGB32) : QImage(), size.Width, size.Height,
-                        &error);
+    const QImage background = BuildBackground(
+        settings_.BackgroundMode, QString::fromStdString(settings_.BackgroundFile),
+        entry.Desktop.Width() ? ImageView(entry.Desktop, QImage::Format_RGB32) : QImage(), size.Width, size.Height,
+        &error);
     if (background.isNull()) {
         ShowStartError(error);
         return false;
@@ -107,8 +116,25 @@ bool WaylandShow::Add(const WaylandOutput& output)
         const LayoutPoint travel = display.PointerTravel();
         return std::optional<CursorPoint>(CursorPoint{travel.X, travel.Y});
     };
-    shows_.push_back({&output, std::make_unique<OutputShow>(settings_, flags_, music_, std::move(surface),
-                                                            SurfaceOfImage(background), seed_ + shows_.size(), cursor)});
+    entry.Show = std::make_unique<OutputShow>(settings_, flags_, music_, std::move(surface), SurfaceOfImage(background),
+                                              seed_++, cursor);
+    return true;
+}
+
+bool WaylandShow::FollowSizes()
+{
+    // An output whose mode changed gets a new flight at its new show size, as a daemon's
+    // window that changes size does.
+    for (Entry& entry : shows_) {
+        const ShowSurface& place = entry.Show->Place();
+        const ShowSize size = ShowSizeFor(place.PixelWidth(), place.PixelHeight(), settings_.DisplayMode);
+        if (size == entry.Show->Size())
+            continue;
+        std::unique_ptr<ShowSurface> surface = entry.Show->ReleasePlace();
+        entry.Show.reset();
+        if (!Start(entry, std::move(surface)))
+            return false;
+    }
     return true;
 }
 
@@ -132,7 +158,7 @@ bool WaylandShow::FollowOutputs()
             return false;
     // An output may have gone while a new one's surface was being made.
     DropShowsOf(display_.TakeGoneOutputs());
-    return true;
+    return FollowSizes();
 }
 
 bool WaylandShow::AllClosedWentWithTheirOutputs()

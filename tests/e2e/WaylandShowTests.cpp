@@ -1,0 +1,144 @@
+#include "SaverProcess.h"
+#include "SwayServer.h"
+#include "TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QThread>
+
+namespace {
+
+void Store(const QString& file, std::initializer_list<std::pair<const char*, QString>> entries)
+{
+    QSettings store(file, QSettings::IniFormat);
+    for (const auto& [key, value] : entries)
+        store.setValue(QStringLiteral("Option/") + QLatin1String(key), value);
+}
+
+struct ShotCounts {
+    int background = 0;
+    int white = 0;
+    int other = 0;
+};
+
+ShotCounts Count(const QImage& shot, QRgb background)
+{
+    ShotCounts c;
+    for (int y = 0; y < shot.height(); y += 2)
+        for (int x = 0; x < shot.width(); x += 2) {
+            const QRgb p = shot.pixel(x, y) & 0xffffff;
+            if (p == (background & 0xffffff))
+                ++c.background;
+            else if (qRed(p) > 225 && qGreen(p) > 225 && qBlue(p) > 225)
+                ++c.white;
+            else
+                ++c.other;
+        }
+    return c;
+}
+
+// The output shows the desktop behind aircraft (other pixels) and their smoke (white).
+bool ShowsFlight(const QImage& shot, QRgb desktop)
+{
+    const ShotCounts c = Count(shot, desktop);
+    return c.background > (c.background + c.white + c.other) / 2 && c.white > 200 && c.other > 300;
+}
+
+std::string Said(const ShotCounts& c)
+{
+    return "desktop " + std::to_string(c.background) + ", smoke " + std::to_string(c.white) + ", aircraft " +
+           std::to_string(c.other);
+}
+
+class WaylandShow : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    SwayServer sway{QSize(1024, 768)};
+};
+
+}  // namespace
+
+// One run proves the outputs' life: each output shows its own flight over its own
+// desktop picture, an output plugged in mid-show gets one too, an output that goes takes
+// only its own surface, and SIGTERM ends the show with status 0.
+TEST_F(WaylandShow, EveryOutputFliesOverItsDesktopAsOutputsComeAndGo)
+{
+    ASSERT_TRUE(sway.Ok()) << qPrintable(sway.Error());
+    const QString second = sway.AddOutput(QSize(800, 600));
+    ASSERT_FALSE(second.isEmpty());
+    const QRgb desktop = sway.Screenshot(QStringLiteral("HEADLESS-1"), env.Path() + QStringLiteral("/desktop.png")).pixel(5, 5);
+    Store(env.SettingsFile(), {{"background mode", "0"}, {"number of blue", "30"}, {"flight mode", "0"}});
+    SaverProcess show(sway, {QStringLiteral("/s")});
+
+    for (const QString& output : {QStringLiteral("HEADLESS-1"), second}) {
+        const QImage shot = sway.ScreenshotWhen(output, env.Path() + "/" + output + ".png",
+                                                [desktop](const QImage& s) { return ShowsFlight(s, desktop); });
+        EXPECT_TRUE(ShowsFlight(shot, desktop)) << output.toStdString() << ": " << Said(Count(shot, desktop));
+    }
+
+    const QString third = sway.AddOutput(QSize(640, 480));
+    ASSERT_FALSE(third.isEmpty());
+    const QImage added = sway.ScreenshotWhen(third, env.Path() + QStringLiteral("/added.png"),
+                                             [desktop](const QImage& s) { return ShowsFlight(s, desktop); });
+    EXPECT_TRUE(ShowsFlight(added, desktop)) << "output added mid-show: " << Said(Count(added, desktop));
+
+    ASSERT_TRUE(sway.Command(QStringLiteral("output %1 disable").arg(second)));
+    QThread::msleep(1000);
+    EXPECT_TRUE(show.Running()) << "an output going away must not end the show on the others";
+    const QImage still = sway.Screenshot(QStringLiteral("HEADLESS-1"), env.Path() + QStringLiteral("/still.png"));
+    EXPECT_TRUE(ShowsFlight(still, desktop)) << "after an output went: " << Said(Count(still, desktop));
+
+    EXPECT_TRUE(show.Terminate()) << "SIGTERM must end the show";
+    EXPECT_EQ(show.ExitCode(), 0);
+}
+
+TEST_F(WaylandShow, AKeyAButtonAndMotionEachEndItWithStatus0)
+{
+    ASSERT_TRUE(sway.Ok()) << qPrintable(sway.Error());
+    Store(env.SettingsFile(), {{"background mode", "1"}});
+    const QList<std::pair<QString, std::function<void()>>> inputs = {
+        {QStringLiteral("key"), [&] { sway.Type({QStringLiteral("a")}); }},
+        {QStringLiteral("button"), [&] { sway.Pointer({QStringLiteral("click"), QStringLiteral("left")}); }},
+        {QStringLiteral("motion"), [&] { sway.Pointer({QStringLiteral("move"), QStringLiteral("1"), QStringLiteral("0")}); }},
+    };
+    for (const auto& [name, input] : inputs) {
+        SaverProcess show(sway, {QStringLiteral("/s")});
+        sway.ScreenshotWhen(QStringLiteral("HEADLESS-1"), env.Path() + QStringLiteral("/input.png"), [](const QImage& s) {
+            return Count(s, qRgb(0, 0, 0)).other > 300;
+        });
+        ASSERT_TRUE(show.Running()) << name.toStdString();
+        // Without input it goes on.
+        EXPECT_FALSE(show.WaitForExit(500)) << name.toStdString() << ": ended before any input";
+        bool ended = false;
+        for (int tries = 0; tries < 20 && !ended; ++tries) {
+            input();
+            ended = show.WaitForExit(500);
+        }
+        EXPECT_TRUE(ended) << name.toStdString() << " did not end the show";
+        EXPECT_EQ(show.ExitCode(), 0) << name.toStdString();
+    }
+}
+
+// Drawn only when the compositor asks (about 62.5 times a second here), even with no
+// pause of its own between frames.
+TEST_F(WaylandShow, FramesFollowTheCompositorsFrameCallbacks)
+{
+    ASSERT_TRUE(sway.Ok()) << qPrintable(sway.Error());
+    Store(env.SettingsFile(), {{"background mode", "3"}, {"speed of blue", "0"}});
+    QProcessEnvironment extra;
+    extra.insert(QStringLiteral("KESTROVA_STATS"), QStringLiteral("1"));
+    SaverProcess show(sway, {QStringLiteral("/s")}, extra, true);
+    sway.ScreenshotWhen(QStringLiteral("HEADLESS-1"), env.Path() + QStringLiteral("/paced.png"),
+                        [](const QImage& s) { return Count(s, qRgb(128, 0, 0)).other > 300; });
+    QThread::msleep(2000);
+    ASSERT_TRUE(show.Terminate());
+    const QString text = QString::fromLocal8Bit(show.Process().readAllStandardError());
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("frames=(\\d+) seconds=([0-9.]+)")).match(text);
+    ASSERT_TRUE(m.hasMatch()) << text.toStdString();
+    const double fps = m.captured(1).toDouble() / m.captured(2).toDouble();
+    EXPECT_LE(fps, 66.0) << "more frames than the compositor asked for";
+    EXPECT_GT(fps, 0.0) << "no frames";
+}
