@@ -32,8 +32,9 @@ int RunIdleWatchMode(int& argc, char** argv, int idleMs, const QStringList& show
         app.exit(0);
     });
     ExitSignals ending([&app] { app.exit(0); });
-    std::fprintf(stderr, "kestrova-saver: starts the show after %d s without input, heard through %s\n",
-                 idleMs / 1000, qPrintable(source.Name()));
+    const bool minutes = idleMs % 60000 == 0;
+    std::fprintf(stderr, "kestrova-saver: starts the show after %d %s without input, heard through %s\n",
+                 idleMs / (minutes ? 60000 : 1000), minutes ? "min" : "s", qPrintable(source.Name()));
     const int status = app.exec();
     watcher.EndShow();
     return status;

@@ -40,5 +40,5 @@ OpenedIdleSource OpenIdleSource(int idleMs)
     auto x11 = std::make_unique<X11IdleSource>(idleMs);
     if (x11->Problem().isEmpty())
         return {std::move(x11), {}};
-    return {nullptr, QStringLiteral("needs a Wayland compositor or an X display to watch, and %1").arg(x11->Problem())};
+    return {nullptr, x11->Problem()};
 }

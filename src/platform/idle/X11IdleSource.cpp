@@ -10,7 +10,7 @@ X11IdleSource::X11IdleSource(int idleMs) : idleMs_(idleMs)
     int screenNumber = 0;
     connection_ = xcb_connect(nullptr, &screenNumber);
     if (xcb_connection_has_error(connection_)) {
-        problem_ = QStringLiteral("no X display answers (DISPLAY)");
+        problem_ = QStringLiteral("neither a Wayland compositor nor an X display answers (WAYLAND_DISPLAY, DISPLAY)");
         return;
     }
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &xcb_screensaver_id);
