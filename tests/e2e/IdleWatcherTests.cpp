@@ -94,24 +94,24 @@ TEST(IdleWatcher, OnX11TheShowStartsWhenIdleEndsByAKeyOrStopStartsAgainAndEndsWi
     EXPECT_TRUE(WaitUntil([&] { return !Alive(third); }, ExitLimitMs)) << "the show outlived its watcher";
 }
 
-TEST(IdleWatcher, UnderSwayItHearsTheCompositorAndEndsCleanlyWhenTheCompositorGoes)
+TEST(IdleWatcher, UnderSwayTheShowStartsWhenIdleEndsByAKeyStartsAgainAndTheWatcherEndsWithSway)
 {
     TestEnvironment env;
     auto sway = std::make_unique<SwayServer>(QSize(640, 480));
     ASSERT_TRUE(sway->Ok()) << qPrintable(sway->Error());
     SaverProcess watcher(*sway, IdleTwoSeconds, QProcessEnvironment(), true);
-    QByteArray said;
-    ASSERT_TRUE(WaitUntil([&] {
-        watcher.Process().waitForReadyRead(100);
-        said += watcher.Process().readAllStandardError();
-        return said.contains('\n');
-    }, StartLimitMs)) << "the watcher said nothing";
-    EXPECT_TRUE(said.contains("KDE idle protocol")) << said.constData();
+
+    const qint64 first = NextShow(watcher, 0);
+    ASSERT_NE(first, 0) << "no show started after 2 s without input";
+    ASSERT_TRUE(KeyUntilGone(first, [&] { sway->Type({QStringLiteral("-k"), QStringLiteral("space")}); }))
+        << "a key did not end the show";
+    ASSERT_NE(NextShow(watcher, first), 0) << "no show after the next 2 s without input";
 
     sway.reset();
     ASSERT_TRUE(watcher.WaitForExit()) << "the watcher outlived its compositor";
-    said += watcher.Process().readAllStandardError();
+    const QByteArray said = watcher.Process().readAllStandardError();
     EXPECT_EQ(watcher.ExitCode(), 0) << said.constData();
+    EXPECT_TRUE(said.contains("KDE idle protocol")) << said.constData();
     EXPECT_TRUE(said.contains("compositor went away")) << said.constData();
 }
 
