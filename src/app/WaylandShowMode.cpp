@@ -60,7 +60,7 @@ private:
         std::unique_ptr<OutputShow> Show;
     };
 
-    bool Add(const WaylandOutput& output);
+    bool Add(WaylandOutput& output);
     bool FollowSizes();
     bool Start(Entry& entry, std::unique_ptr<ShowSurface> surface);
     void DropShowsOf(const std::vector<std::unique_ptr<WaylandOutput>>& gone);
@@ -76,7 +76,7 @@ private:
     std::vector<Entry> shows_;
 };
 
-bool WaylandShow::Add(const WaylandOutput& output)
+bool WaylandShow::Add(WaylandOutput& output)
 {
     // The output is photographed before the show covers it.
     Surface desktop;
@@ -153,7 +153,7 @@ void WaylandShow::DropShowsOf(const std::vector<std::unique_ptr<WaylandOutput>>&
 bool WaylandShow::FollowOutputs()
 {
     DropShowsOf(display_.TakeGoneOutputs());
-    for (const WaylandOutput* output : display_.TakeNewOutputs())
+    for (WaylandOutput* output : display_.TakeNewOutputs())
         if (!Add(*output))
             return false;
     // An output may have gone while a new one's surface was being made.

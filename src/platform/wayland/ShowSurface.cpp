@@ -11,6 +11,7 @@
 #include "xdg-shell-client-protocol.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -56,7 +57,7 @@ struct ShowSurfaceEvents {
     static void FrameDone(void* data, wl_callback*, uint32_t) { Of(data).FrameDone(); }
 };
 
-ShowSurface::ShowSurface(const ShowGlobals& globals, const WaylandOutput& output, std::vector<ShowSurface*>& live)
+ShowSurface::ShowSurface(const ShowGlobals& globals, WaylandOutput& output, std::vector<ShowSurface*>& live)
     : globals_(globals), output_(output), live_(live)
 {
     live_.push_back(this);
@@ -91,11 +92,17 @@ ShowSurface::ShowSurface(const ShowGlobals& globals, const WaylandOutput& output
         xdg_toplevel_set_fullscreen(toplevel_, output_.Handle());
     }
     wl_surface_commit(surface_);
+    // A new scale or mode of the output changes the pixels the surface covers.
+    output_.OnChange = [this] {
+        if (configured_)
+            Configure(logicalWidth_, logicalHeight_);
+    };
 }
 
 ShowSurface::~ShowSurface()
 {
     live_.erase(std::find(live_.begin(), live_.end(), this));
+    output_.OnChange = nullptr;
     if (frameCallback_)
         wl_callback_destroy(frameCallback_);
     if (viewport_)
@@ -111,6 +118,8 @@ ShowSurface::~ShowSurface()
 
 void ShowSurface::Configure(int width, int height)
 {
+    logicalWidth_ = width;
+    logicalHeight_ = height;
     const int scale = output_.Scale();
     if (width <= 0 || height <= 0) {
         // A toplevel the compositor leaves to us: the output's own size.
@@ -120,8 +129,12 @@ void ShowSurface::Configure(int width, int height)
     int pixelWidth = width * scale;
     int pixelHeight = height * scale;
     if (viewport_) {
-        // Every pixel of the output, whatever its scale, even a fractional one.
-        if (output_.PixelWidth() > 0 && output_.PixelHeight() > 0) {
+        // Every pixel of the output, whatever its scale, even a fractional one: its mode,
+        // when the mode is what the surface covers (the surface may be configured for a
+        // new mode before the output describes it).
+        const bool modeFits = std::abs(output_.PixelWidth() - pixelWidth) < scale &&
+                              std::abs(output_.PixelHeight() - pixelHeight) < scale;
+        if (modeFits) {
             pixelWidth = output_.PixelWidth();
             pixelHeight = output_.PixelHeight();
         }

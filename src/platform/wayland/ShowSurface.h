@@ -39,7 +39,7 @@ struct ShowGlobals {
 class ShowSurface {
 public:
     // Listed in `live` while it exists, so input can be traced to its output.
-    ShowSurface(const ShowGlobals& globals, const WaylandOutput& output, std::vector<ShowSurface*>& live);
+    ShowSurface(const ShowGlobals& globals, WaylandOutput& output, std::vector<ShowSurface*>& live);
     ~ShowSurface();
     ShowSurface(const ShowSurface&) = delete;
     ShowSurface& operator=(const ShowSurface&) = delete;
@@ -79,7 +79,7 @@ private:
     void Fit(const Surface& frame, ShmBuffer& buffer);
 
     const ShowGlobals& globals_;
-    const WaylandOutput& output_;
+    WaylandOutput& output_;
     std::vector<ShowSurface*>& live_;
     wl_surface* surface_ = nullptr;
     zwlr_layer_surface_v1* layer_ = nullptr;
@@ -90,6 +90,8 @@ private:
 
     int toplevelWidth_ = 0;  // the size a toplevel's last configure asked for
     int toplevelHeight_ = 0;
+    int logicalWidth_ = 0;  // as the last configure gave it
+    int logicalHeight_ = 0;
     int pixelWidth_ = 0;
     int pixelHeight_ = 0;
     bool configured_ = false;

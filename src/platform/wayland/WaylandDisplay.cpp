@@ -147,7 +147,7 @@ std::vector<std::unique_ptr<WaylandOutput>> WaylandDisplay::TakeGoneOutputs()
     return std::exchange(goneOutputs_, {});
 }
 
-std::unique_ptr<ShowSurface> WaylandDisplay::MakeSurface(const WaylandOutput& output)
+std::unique_ptr<ShowSurface> WaylandDisplay::MakeSurface(WaylandOutput& output)
 {
     return std::make_unique<ShowSurface>(globals_, output, surfaces_);
 }

@@ -34,7 +34,7 @@ public:
     std::vector<std::unique_ptr<WaylandOutput>> TakeGoneOutputs();
 
     // A show surface on the output, listed for input.
-    std::unique_ptr<ShowSurface> MakeSurface(const WaylandOutput& output);
+    std::unique_ptr<ShowSurface> MakeSurface(WaylandOutput& output);
     bool HasLayerShell() const { return globals_.LayerShell != nullptr; }
 
     // How far the pointer moved over the show since first seen there (SeatInput).

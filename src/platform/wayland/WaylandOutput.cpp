@@ -32,8 +32,11 @@ struct WaylandOutputEvents {
     static void Done(void* data, wl_output*)
     {
         WaylandOutput& o = Of(data);
-        if (o.ready_)
+        if (o.ready_) {
+            if (o.OnChange)
+                o.OnChange();
             return;
+        }
         o.ready_ = true;
         if (o.OnReady)
             o.OnReady();

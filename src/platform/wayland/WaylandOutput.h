@@ -19,6 +19,8 @@ public:
 
     // Called once, when the first description is complete.
     std::function<void()> OnReady;
+    // Called each time a later description is complete (a new mode or scale).
+    std::function<void()> OnChange;
 
     wl_output* Handle() const { return output_; }
     uint32_t GlobalName() const { return globalName_; }
