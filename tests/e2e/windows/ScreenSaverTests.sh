@@ -23,7 +23,7 @@ ends_with_status_0() {
 
 set_option() {
   wine reg add 'HKCU\Software\VB and VBA Program Settings\KestrovaSaver\Option' /v "$1" /t REG_SZ /d "$2" /f \
-    </dev/null >/dev/null 2>&1
+    </dev/null >"$work/reg.txt" 2>&1 || fail "setting \"$1\" to $2: $(tr -d '\r' <"$work/reg.txt")"
 }
 
 started=()
@@ -101,7 +101,8 @@ show)
   start closed "$scr" /s
   closed_pid=$!
   wait_for "$Appear" "smoke over the desktop" smoke_over_desktop
-  wine taskkill /im kestrova-saver.scr </dev/null >/dev/null 2>&1
+  wine taskkill /im kestrova-saver.scr </dev/null >"$work/taskkill.txt" 2>&1 ||
+    fail "taskkill: $(tr -d '\r' <"$work/taskkill.txt")"
   ends_with_status_0 "$closed_pid" "show closed by WM_CLOSE"
   ;;
 monitors)
