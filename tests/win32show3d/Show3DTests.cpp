@@ -78,12 +78,15 @@ Surface Screenshot()
 struct Started {
     PROCESS_INFORMATION process{};
     bool ok = false;
+    DWORD error = 0;  // why the start failed
     explicit Started(const std::wstring& arguments)
     {
         std::wstring line = L"\"" + ProgramPath() + L"\" " + arguments;
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         ok = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+        if (!ok)
+            error = GetLastError();
     }
     ~Started()
     {
@@ -123,7 +126,7 @@ void FlyKind(int16_t kind, int Show3DPixels::*paint, int Show3DPixels::*otherPai
     DeleteFileW(BesideProgram(L"readme2.txt").c_str());
 
     Started show(L"/s");
-    ASSERT_TRUE(show.ok);
+    ASSERT_TRUE(show.ok) << "the .scr did not start, error " << show.error;
     Surface shot;
     Show3DPixels seen;
     const auto start = std::chrono::steady_clock::now();
@@ -180,7 +183,7 @@ TEST(Show3D, WithoutOpenGL33TheShowSaysWhyAndEndsWithoutShowingItsWindow)
     ASSERT_TRUE(SaveSettings(settings));
     // Run with Mesa held to OpenGL 3.0 (tests/win32show3d/CMakeLists.txt).
     Started show(L"/s");
-    ASSERT_TRUE(show.ok);
+    ASSERT_TRUE(show.ok) << "the .scr did not start, error " << show.error;
 
     HWND message = nullptr;
     const auto start = std::chrono::steady_clock::now();
