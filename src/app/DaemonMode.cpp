@@ -72,7 +72,7 @@ int RunDaemonMode(const DaemonOptions& options)
     QString error;
     QImage background = backgroundFor(size.width(), size.height(), &error);
     if (background.isNull()) {
-        ShowStartError(error);
+        ShowStartError(StartFailure::BackgroundUnreadable, error, QString::fromStdString(settings.BackgroundFile));
         return 1;
     }
 

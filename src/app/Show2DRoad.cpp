@@ -39,7 +39,7 @@ int RunShow2DRoad(ShowContext& ctx)
         window.setKeyboardGrabEnabled(false);
         window.hide();
         ctx.Music.MusicControl(1);
-        ShowStartError(QString::fromUtf8(failure.what()));
+        ShowStartError(StartFailure::PictureUnreadable, QString::fromUtf8(failure.what()));
         return 1;
     }
 }

@@ -30,9 +30,9 @@
 
 namespace {
 
-int EndWithError(const QString& text)
+int EndWithError(StartFailure failure, const QString& detail, const QString& file = {})
 {
-    ShowStartError(text);
+    ShowStartError(failure, detail, file);
     return 1;
 }
 
@@ -64,12 +64,14 @@ bool WaitForTurn(QLockFile& lock, const ShowFlags& flags)
 }
 
 // From the window to the end of the show loop. On a failure returns false with the
-// reason; the window is gone by the time the caller tells the user.
+// failure, the file it concerns and the reason; the window is gone by the time the
+// caller tells the user.
 bool Fly3D(ShowContext& ctx, HostedShow& place, const std::string& workFolder, const std::string& texturePath,
-           QLockFile& workFilesLock, QString& error)
+           QLockFile& workFilesLock, StartFailure& failure, QString& file, QString& error)
 {
     SaverSettings& settings = ctx.Settings;
     ShowFlags& flags = ctx.Flags;
+    failure = StartFailure::NoOpenGl33;
     GlShowWindow window(ctx.Screen, QSize(ctx.ScreenWidth, ctx.ScreenHeight));
     // Placed by a daemon, the window follows its place's size; the renderer draws at
     // whatever size the window has.
@@ -98,15 +100,21 @@ bool Fly3D(ShowContext& ctx, HostedShow& place, const std::string& workFolder, c
     Mesh aircraft;
     const QString modelFile = QString::fromStdString(ModelFilePath(workFolder));
     const bool loaded = LoadModelMesh(modelFile, aircraft, error);
+    file = modelFile;
     if (!TruncateModelFile(workFolder)) {
+        failure = StartFailure::WorkFileUnwritable;
         error = QStringLiteral("cannot empty %1").arg(modelFile);
         return false;
     }
-    if (!loaded)
+    if (!loaded) {
+        failure = StartFailure::ModelUnreadable;
         return false;
+    }
     const QImage background(QString::fromStdString(texturePath));
     if (background.isNull()) {
-        error = QStringLiteral("cannot read %1").arg(QString::fromStdString(texturePath));
+        failure = StartFailure::WorkFileUnreadable;
+        file = QString::fromStdString(texturePath);
+        error = QStringLiteral("cannot read %1").arg(file);
         return false;
     }
     workFilesLock.unlock();
@@ -177,21 +185,25 @@ int RunShow3DRoad(ShowContext& ctx)
         return 0;
 
     if (!SaveBackgroundTexture(ctx.Background, texturePath))
-        return EndWithError(QStringLiteral("cannot write %1").arg(QString::fromStdString(texturePath)));
+        return EndWithError(StartFailure::WorkFileUnwritable,
+                            QStringLiteral("cannot write %1").arg(QString::fromStdString(texturePath)),
+                            QString::fromStdString(texturePath));
     // The texture pictures are installed beside the program, wherever the work files go.
     if (!WriteModelFile(settings.AirplaneKind, workFolder, programFolder)) {
         // Started by a daemon: ShowStartError, which keeps message boxes off its window.
         if (ctx.Host)
-            return EndWithError(
-                QStringLiteral("cannot write %1").arg(QString::fromStdString(ModelFilePath(workFolder))));
+            return EndWithError(StartFailure::WorkFileUnwritable,
+                                QStringLiteral("cannot write %1").arg(QString::fromStdString(ModelFilePath(workFolder))));
         QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), QStringLiteral("!"),
                         QMessageBox::Ok);
         ExecStartMessage(box);
         return 1;
     }
 
+    StartFailure failure{};
+    QString file;
     QString error;
-    if (!Fly3D(ctx, place, workFolder, texturePath, workFilesLock, error))
-        return EndWithError(error);
+    if (!Fly3D(ctx, place, workFolder, texturePath, workFilesLock, failure, file, error))
+        return EndWithError(failure, error, file);
     return 0;
 }

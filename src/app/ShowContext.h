@@ -2,6 +2,7 @@
 
 #include "SaverSettings.h"
 #include "ShowLoop.h"
+#include "StartFailure.h"
 
 #include <QImage>
 #include <QString>
@@ -29,8 +30,9 @@ struct ShowContext {
     std::function<QImage(int width, int height)> BackgroundFor;
 };
 
-// Tells the user why the show cannot start (message box, also on standard error).
-void ShowStartError(const QString& text);
+// Tells the user why the show cannot start or go on: the message box of `failure` about
+// `file`, and `detail` in English on standard error.
+void ShowStartError(StartFailure failure, const QString& detail, const QString& file = {});
 // From now on ShowStartError writes to standard error only: behind a daemon's window
 // nobody could see or close a message box.
 void QuietShowStartErrors();

@@ -45,12 +45,13 @@ void QuietShowStartErrors()
     quietStartErrors = true;
 }
 
-void ShowStartError(const QString& text)
+void ShowStartError(StartFailure failure, const QString& detail, const QString& file)
 {
-    std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(text));
+    std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(detail));
     if (quietStartErrors)
         return;
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Kestrova Saver"), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(StartFailureTitle),
+                    QString::fromStdString(StartFailureText(failure, file.toStdString())), QMessageBox::Ok);
     ExecStartMessage(box);
 }
 
@@ -96,7 +97,7 @@ int RunShowMode()
     QImage background =
         BuildBackground(settings.BackgroundMode, QString::fromStdString(settings.BackgroundFile), desktop, size.Width, size.Height, &error);
     if (background.isNull()) {
-        ShowStartError(error);
+        ShowStartError(StartFailure::BackgroundUnreadable, error, QString::fromStdString(settings.BackgroundFile));
         return 1;
     }
 

@@ -3,6 +3,7 @@
 #include "Platform.h"
 #include "ProgramUnderWine.h"
 #include "RegistryStore.h"
+#include "WideText.h"
 
 #include <windows.h>
 
@@ -113,6 +114,28 @@ std::string ReadFile(const std::wstring& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// The program's failure message once it shows (laid out in its font), or null after
+// the hang limit.
+HWND WaitForMessage()
+{
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < HangLimit) {
+        const HWND message = FindWindowW(L"#32770", L"エラー情報");
+        if (message && IsWindowVisible(message))
+            return message;
+        std::this_thread::sleep_for(50ms);
+    }
+    return nullptr;
+}
+
+// The text of a message box (its static control's id is 0xFFFF).
+std::wstring MessageText(HWND message)
+{
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(message, 0xFFFF, text, 1024);
+    return text;
+}
+
 // Flies one 3D kind over green until its painted aircraft show, then ends it as a user
 // would. The last screenshot is left in the build folder to look at.
 void FlyKind(int16_t kind, int Show3DPixels::*paint, int Show3DPixels::*otherPaint)
@@ -185,29 +208,55 @@ TEST(Show3D, WithoutOpenGL33TheShowSaysWhyAndEndsWithoutShowingItsWindow)
     Started show(L"/s");
     ASSERT_TRUE(show.ok) << "the .scr did not start, error " << show.error;
 
-    HWND message = nullptr;
-    const auto start = std::chrono::steady_clock::now();
-    while (!message && std::chrono::steady_clock::now() - start < HangLimit) {
-        message = FindWindowW(L"#32770", L"Kestrova Saver");
-        std::this_thread::sleep_for(50ms);
-    }
-    ASSERT_TRUE(message);
-    wchar_t text[256] = {};
-    EnumChildWindows(
-        message,
-        [](HWND child, LPARAM out) {
-            wchar_t found[256] = {};
-            GetWindowTextW(child, found, 256);
-            if (std::wstring(found).find(L"OpenGL 3.3") != std::wstring::npos)
-                wcscpy(reinterpret_cast<wchar_t*>(out), found);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(text));
-    EXPECT_NE(std::wstring(text).find(L"need OpenGL 3.3"), std::wstring::npos);
+    const HWND message = WaitForMessage();
+    ASSERT_TRUE(message) << "no message titled エラー情報";
+    EXPECT_EQ(MessageText(message), L"3Dの機種にはOpenGL 3.3が必要ですが、\nこのコンピュータでは使えません。\n"
+                                    L"設定の機種を変更してください。");
     const HWND window = FindWindowW(L"KestrovaSaverShow3D", nullptr);
     EXPECT_TRUE(!window || !IsWindowVisible(window)) << "the show window stays hidden";
 
     PostMessageW(message, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(show.WaitForExit(), 1u);
+    RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRegistryPath);
+}
+
+TEST(Show3D, OtherFailuresAreToldInJapanese)
+{
+    struct Case {
+        const char* what;
+        int16_t kind;
+        int16_t backgroundMode;
+        std::wstring text;
+    };
+    const std::wstring picture = BesideProgram(L"not-a-picture.jpg");
+    std::ofstream(std::filesystem::path(picture)) << "plain text";
+    // A folder where the background's work file goes: it cannot be replaced.
+    const std::wstring texture = BesideProgram(L"bgi_tmp.bmp");
+    DeleteFileW(texture.c_str());
+    ASSERT_TRUE(CreateDirectoryW(texture.c_str(), nullptr));
+    const Case cases[] = {
+        {"an unreadable background picture", 0, 9,
+         L"背景の画像ファイルを読み込めません。\n" + picture + L"\nファイルを再指定して下さい。"},
+        {"a work file that cannot be written", 200, 2,
+         L"作業ファイルに書き込めません。\n" + texture + L"\nファイルとフォルダの状態を確認してください。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SaverSettings settings;
+        settings.AirplaneKind = c.kind;
+        settings.BackgroundMode = c.backgroundMode;
+        settings.BackgroundFile = Utf8OfWide(picture);
+        settings.MusicMode = 0;
+        ASSERT_TRUE(SaveSettings(settings));
+        Started show(L"/s");
+        ASSERT_TRUE(show.ok);
+        const HWND message = WaitForMessage();
+        ASSERT_TRUE(message) << "no message titled エラー情報";
+        EXPECT_EQ(MessageText(message), c.text);
+            PostMessageW(message, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(show.WaitForExit(), 1u);
+    }
+    RemoveDirectoryW(texture.c_str());
+    DeleteFileW(picture.c_str());
     RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRegistryPath);
 }

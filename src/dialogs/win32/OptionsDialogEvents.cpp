@@ -1,6 +1,7 @@
 #include "OptionsDialog.h"
 
 #include "FileOpen.h"
+#include "JapaneseMessageBox.h"
 #include "OptionsDialogControls.h"
 #include "Platform.h"
 #include "PresetsDialog.h"
@@ -28,7 +29,7 @@ bool IsOptionButton(int id)
 
 void ShowMessage(HWND owner, const std::string& title, const std::string& text, UINT icon)
 {
-    MessageBoxW(owner, WideOfUtf8(text).c_str(), WideOfUtf8(title).c_str(), MB_OK | icon);
+    JapaneseMessageBox(owner, text, title, MB_OK | icon);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StartFailure.h"
+
 #include <windows.h>
 
 #include <string>
@@ -20,5 +22,6 @@ inline constexpr wchar_t OptionsWindowTitle[] = L"Kestrova Saver Option";
 // that only the primary's window stands for a running show.
 inline constexpr wchar_t OtherMonitorWindowTitle[] = L"Kestrova Saver Monitor";
 
-// Tells the user why the show cannot start.
-void ShowStartError(const std::string& text);
+// Tells the user why the show cannot start or go on: the message box of `failure` about
+// `file`, and `detail` in English on standard error.
+void ShowStartError(StartFailure failure, const std::string& detail, const std::string& file = {});

@@ -143,7 +143,7 @@ int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::st
 {
     const std::string workFolder = ChooseWorkFolder(programFolder);
     if (workFolder.empty()) {
-        ShowStartError("Neither the program's folder nor the local application data folder can be written.");
+        ShowStartError(StartFailure::NoWorkFolder, "Neither the program's folder nor the local application data folder can be written.");
         return 1;
     }
     const std::string texturePath = workFolder + "\\bgi_tmp.bmp";
@@ -151,7 +151,7 @@ int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::st
     const std::vector<unsigned char> bitmap = EncodeBitmapFile(texture);
     if (texture.Width() == 0 ||
         !ReplaceFile(texturePath, std::string_view(reinterpret_cast<const char*>(bitmap.data()), bitmap.size()))) {
-        ShowStartError("Cannot write " + texturePath + ".");
+        ShowStartError(StartFailure::WorkFileUnwritable, "Cannot write " + texturePath + ".", texturePath);
         return 1;
     }
     // The model file, its texture lines naming the pictures beside the .scr.
@@ -168,22 +168,22 @@ int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::st
     std::string error;
     const bool loaded = ReadModelMesh(ReadWholeFile(modelPath), aircraft, error);
     if (!ReplaceFile(modelPath, {})) {
-        ShowStartError("Cannot empty " + modelPath + ".");
+        ShowStartError(StartFailure::WorkFileUnwritable, "Cannot empty " + modelPath + ".", modelPath);
         return 1;
     }
     if (!loaded) {
-        ShowStartError(modelPath + ": " + error);
+        ShowStartError(StartFailure::ModelUnreadable, modelPath + ": " + error, modelPath);
         return 1;
     }
     std::optional<Surface> sceneBackground = ReadPictureFile(WideOfUtf8(texturePath));
     if (!sceneBackground) {
-        ShowStartError("Cannot read " + texturePath + ".");
+        ShowStartError(StartFailure::WorkFileUnreadable, "Cannot read " + texturePath + ".", texturePath);
         return 1;
     }
 
     Show3DWindow window(POINT{0, 0}, width, height, ShowWindowTitle);
     if (!window.Valid()) {
-        ShowStartError("The show window could not be made.");
+        ShowStartError(StartFailure::WindowNotMade, "The show window could not be made.");
         return 1;
     }
     const bool flown = Fly3D(settings, music, window, width, height, std::move(aircraft), std::move(*sceneBackground),
@@ -191,7 +191,7 @@ int RunShow3DRoad(SaverSettings& settings, MusicController& music, const std::st
     music.MusicControl(MusicController::Stop);
     window.Close();
     if (!flown) {
-        ShowStartError(error);
+        ShowStartError(StartFailure::NoOpenGl33, error);
         return 1;
     }
     return 0;

@@ -43,10 +43,11 @@ void DrawPicture(DibSection& target, int16_t mode, const Surface& picture)
 }  // namespace
 
 std::optional<Surface> BuildBackground(int16_t mode, const std::string& pictureFile, const RECT& monitor, int W, int H,
-                                       std::string* error)
+                                       StartFailure* failure, std::string* error)
 {
     DibSection background(W, H);
     if (!background.Valid()) {
+        *failure = StartFailure::NoMemory;
         *error = "There is not enough memory for a " + std::to_string(W) + " x " + std::to_string(H) + " show.";
         return std::nullopt;
     }
@@ -61,6 +62,7 @@ std::optional<Surface> BuildBackground(int16_t mode, const std::string& pictureF
     } else if (mode == 9 || mode == 10) {
         const std::optional<Surface> picture = ReadPictureFile(WideOfUtf8(pictureFile));
         if (!picture) {
+            *failure = StartFailure::BackgroundUnreadable;
             *error = "The background picture \"" + pictureFile + "\" could not be read.";
             return std::nullopt;
         }

@@ -9,11 +9,13 @@
 #include "ShowLoop.h"
 #include "Show3DRoad.h"
 #include "ShowSize.h"
+#include "JapaneseMessageBox.h"
 #include "WideText.h"
 
 #include <mmsystem.h>
 
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -37,11 +39,11 @@ std::string ProgramFolder()
 
 void ShowMediaPlayerError()
 {
-    MessageBoxW(nullptr,
-                L"WindowsMediaPlayer\u3092\u5229\u7528\u3067\u304D\u307E\u305B\u3093\u3002\r"
-                L"WindowsMediaPlayer\u3092\u30A4\u30F3\u30B9\u30C8\u30FC\u30EB\u3059\u308B\u304B\u3001\r"
-                L"\u8A2D\u5B9A\u306E\u6F14\u594F\u9805\u76EE\u3092\u5909\u66F4\u3057\u3066\u304F\u3060\u3055\u3044\u3002",
-                L"\u30A8\u30E9\u30FC\u60C5\u5831", MB_OK | MB_ICONSTOP | MB_TOPMOST);
+    JapaneseMessageBox(nullptr,
+                       "WindowsMediaPlayerを利用できません。\r"
+                       "WindowsMediaPlayerをインストールするか、\r"
+                       "設定の演奏項目を変更してください。",
+                       StartFailureTitle, MB_OK | MB_ICONSTOP | MB_TOPMOST);
 }
 
 uint64_t Now()
@@ -96,9 +98,10 @@ void Fly(SaverSettings& settings, std::vector<std::unique_ptr<MonitorShow>>& sho
 
 }  // namespace
 
-void ShowStartError(const std::string& text)
+void ShowStartError(StartFailure failure, const std::string& detail, const std::string& file)
 {
-    MessageBoxW(nullptr, WideOfUtf8(text).c_str(), ShowWindowTitle, MB_OK | MB_ICONSTOP | MB_TOPMOST);
+    std::fprintf(stderr, "kestrova-saver: %s\n", detail.c_str());
+    JapaneseMessageBox(nullptr, StartFailureText(failure, file), StartFailureTitle, MB_OK | MB_ICONSTOP | MB_TOPMOST);
 }
 
 int RunShowMode()
@@ -114,12 +117,13 @@ int RunShowMode()
     MusicController music(settings, ProgramFolder(), MakeMusicDevices());
 
     // The desktop is photographed before the show window appears.
+    StartFailure failure{};
     std::string error;
     std::optional<Surface> background =
         BuildBackground(settings.BackgroundMode, settings.BackgroundFile, PrimaryMonitor(), size.Width, size.Height,
-                        &error);
+                        &failure, &error);
     if (!background) {
-        ShowStartError(error);
+        ShowStartError(failure, error, settings.BackgroundFile);
         return 1;
     }
     // Every other monitor's background too, before any show window covers its monitor.
@@ -128,9 +132,9 @@ int RunShowMode()
         const ShowSize own =
             OtherMonitorShowSize(monitor.right - monitor.left, monitor.bottom - monitor.top, settings.DisplayMode);
         std::optional<Surface> ownBackground = BuildBackground(settings.BackgroundMode, settings.BackgroundFile,
-                                                               monitor, own.Width, own.Height, &error);
+                                                               monitor, own.Width, own.Height, &failure, &error);
         if (!ownBackground) {
-            ShowStartError(error);
+            ShowStartError(failure, error, settings.BackgroundFile);
             return 1;
         }
         // Seeds far apart, so no two monitors fly alike.
@@ -153,7 +157,7 @@ int RunShowMode()
                                                       other.Seed, std::move(other.Background)));
     for (const auto& show : shows) {
         if (!show->Valid()) {
-            ShowStartError("The show window could not be made.");
+            ShowStartError(StartFailure::WindowNotMade, "The show window could not be made.");
             return 1;
         }
     }
@@ -170,7 +174,7 @@ int RunShowMode()
         music.MusicControl(MusicController::Stop);
         for (auto& show : shows)
             show->Window().Close();
-        ShowStartError(failure.what());
+        ShowStartError(StartFailure::PictureUnreadable, failure.what());
         status = 1;
     }
     music.MusicControl(MusicController::Stop);
