@@ -234,6 +234,11 @@ TEST(Show3D, OtherFailuresAreToldInJapanese)
     const std::wstring texture = BesideProgram(L"bgi_tmp.bmp");
     DeleteFileW(texture.c_str());
     ASSERT_TRUE(CreateDirectoryW(texture.c_str(), nullptr));
+    // Gone however the test ends: the other 3D tests write the file there.
+    struct RemoveFolder {
+        const std::wstring& path;
+        ~RemoveFolder() { RemoveDirectoryW(path.c_str()); }
+    } removeAfter{texture};
     const Case cases[] = {
         {"an unreadable background picture", 0, 9,
          L"背景の画像ファイルを読み込めません。\n" + picture + L"\nファイルを再指定して下さい。"},
@@ -256,7 +261,6 @@ TEST(Show3D, OtherFailuresAreToldInJapanese)
             PostMessageW(message, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(show.WaitForExit(), 1u);
     }
-    RemoveDirectoryW(texture.c_str());
     DeleteFileW(picture.c_str());
     RegDeleteTreeW(HKEY_CURRENT_USER, SettingsRegistryPath);
 }
