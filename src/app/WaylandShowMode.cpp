@@ -108,7 +108,7 @@ bool WaylandShow::Start(Entry& entry, std::unique_ptr<ShowSurface> surface)
         entry.Desktop.Width() ? ImageView(entry.Desktop, QImage::Format_RGB32) : QImage(), size.Width, size.Height,
         &error);
     if (background.isNull()) {
-        ShowStartError(error);
+        ShowStartError(StartFailure::BackgroundUnreadable, error, QString::fromStdString(settings_.BackgroundFile));
         return false;
     }
     // Every show compares the same pointer: moving it over any output ends them all.
@@ -220,7 +220,7 @@ int RunWaylandShowMode()
     std::string error;
     std::unique_ptr<WaylandDisplay> display = WaylandDisplay::Connect(&error);
     if (!display) {
-        ShowStartError(QString::fromStdString(error));
+        ShowStartError(StartFailure::WindowNotMade, QString::fromStdString(error));
         return 1;
     }
     display->OnPress = [&flags] { flags.ExitRequest = 1; };
@@ -264,7 +264,7 @@ int RunWaylandShowMode()
             }
         } catch (const std::exception& failure) {
             // A picture the show cannot read.
-            ShowStartError(QString::fromUtf8(failure.what()));
+            ShowStartError(StartFailure::PictureUnreadable, QString::fromUtf8(failure.what()));
             status = 1;
         }
         presented = show.PresentedFrames();
