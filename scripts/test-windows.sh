@@ -30,7 +30,9 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
 fi
 # A Wine program started while the server still sets the prefix up may see it half made.
 wineserver -w
-# One server for all the test programs instead of one each.
-wineserver -p 60 </dev/null >/dev/null 2>&1
+# One server for all the test programs, kept until the end (finish above ends it). A server
+# that may end after a minute without clients can be on its way out just as the next test's
+# program connects, and that program then fails as it starts, before it prints anything.
+wineserver -p </dev/null >/dev/null 2>&1
 cd "$build"
 ctest --output-on-failure --timeout 300
