@@ -20,9 +20,10 @@ struct Seen {
     bool found = false;
     int missingGlyphs = -1;  // characters drawn as empty squares
     bool fits = false;       // the text control holds the text as its font measures it
+    std::wstring caption;
 };
 
-// Looks at the box titled `title` once it shows, then presses OK.
+// Looks at the box titled `title` (any box for null) once it shows, then presses OK.
 Seen LookAtBox(const wchar_t* title)
 {
     Seen seen;
@@ -35,6 +36,9 @@ Seen LookAtBox(const wchar_t* title)
     if (!box)
         return seen;
     seen.found = true;
+    wchar_t caption[256] = {};
+    GetWindowTextW(box, caption, 256);
+    seen.caption = caption;
     const HWND text = GetDlgItem(box, 0xFFFF);
     wchar_t content[1024] = {};
     GetWindowTextW(text, content, 1024);
@@ -76,4 +80,15 @@ TEST(JapaneseMessageBox, EveryShowFailureIsDrawnWithItsGlyphsAndFitsItsBox)
         EXPECT_EQ(seen.missingGlyphs, 0) << "characters drawn as empty squares";
         EXPECT_TRUE(seen.fits) << "the text is cut off";
     }
+}
+
+TEST(JapaneseMessageBox, AnEmptyTitleGivesTheSystemsCaptionAndTheTextItsGlyphs)
+{
+    Seen seen;
+    std::thread look([&seen] { seen = LookAtBox(nullptr); });
+    EXPECT_EQ(JapaneseMessageBox(nullptr, "パスワード機能には対応していません。", "", MB_OK), IDOK);
+    look.join();
+    ASSERT_TRUE(seen.found) << "no message box";
+    EXPECT_FALSE(seen.caption.empty()) << "the box has no caption instead of the system's default";
+    EXPECT_EQ(seen.missingGlyphs, 0) << "characters drawn as empty squares";
 }

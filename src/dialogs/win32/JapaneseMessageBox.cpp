@@ -103,7 +103,9 @@ int JapaneseMessageBox(HWND owner, const std::string& text, const std::string& t
 {
     boxFont = CreateJapaneseUiFont();
     boxHook = SetWindowsHookExW(WH_CALLWNDPROCRET, WatchForBox, nullptr, GetCurrentThreadId());
-    const int answer = MessageBoxW(owner, WideOfUtf8(text).c_str(), WideOfUtf8(title).c_str(), flags);
+    const std::wstring caption = WideOfUtf8(title);
+    const int answer =
+        MessageBoxW(owner, WideOfUtf8(text).c_str(), caption.empty() ? nullptr : caption.c_str(), flags);
     if (boxHook)
         UnhookWindowsHookEx(boxHook);
     boxHook = nullptr;
