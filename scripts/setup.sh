@@ -29,6 +29,10 @@ PACKAGES=(
   xscreensaver
   # a real Wayland compositor for the end-to-end tests, its screenshots and keys
   sway grim wtype
+  # a compositor without layer shell, for the show's full-screen windows
+  weston
+  # the dialogs under Wayland: Qt's Wayland platform plugin
+  qt6-wayland
   # GNOME's compositor, headless, for the idle watcher's IdleMonitor road
   mutter
   # audio fixtures for the music tests

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "TimeLimits.h"
+#include "WaitUntil.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSize>
+#include <QString>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
+
+#include <sys/prctl.h>
+
+// A private headless weston with one output: a compositor without layer shell, where
+// the show must fall back to a full-screen toplevel. Started with --debug so that
+// weston-screenshooter may take the screen's picture.
+class WestonServer {
+public:
+    explicit WestonServer(QSize output = QSize(800, 600))
+    {
+        QDir(dir_.path()).mkpath(QStringLiteral("runtime"));
+        QDir(dir_.path()).mkpath(QStringLiteral("shots"));
+        QFile::setPermissions(Runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Runtime());
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("DISPLAY"));
+        weston_.setProcessEnvironment(env);
+        weston_.setStandardOutputFile(LogPath());
+        weston_.setStandardErrorFile(LogPath());
+        weston_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+        weston_.start(QStringLiteral("weston"),
+                      {QStringLiteral("--backend=headless-backend.so"), QStringLiteral("--use-pixman"),
+                       QStringLiteral("--socket=weston"), QStringLiteral("--idle-time=0"), QStringLiteral("--debug"),
+                       QStringLiteral("--width=%1").arg(output.width()),
+                       QStringLiteral("--height=%1").arg(output.height())});
+        // Ready when a screenshot comes back: the shell has drawn its desktop.
+        if (!weston_.waitForStarted(StartLimitMs) ||
+            !WaitUntil([&] { return Ended() || !Screenshot().isNull(); }, StartLimitMs) || Ended())
+            error_ = QStringLiteral("weston did not start; see ") + LogPath();
+    }
+
+    ~WestonServer()
+    {
+        if (weston_.state() == QProcess::NotRunning)
+            return;
+        weston_.terminate();
+        if (!weston_.waitForFinished(ExitLimitMs)) {
+            weston_.kill();
+            weston_.waitForFinished(ExitLimitMs);
+        }
+    }
+
+    WestonServer(const WestonServer&) = delete;
+    WestonServer& operator=(const WestonServer&) = delete;
+
+    bool Ok() const { return error_.isEmpty(); }
+    QString Error() const { return error_; }
+
+    // For a client of this compositor: no X display, so the program takes Wayland. The
+    // caller's runtime folder stays (the program's locks); the socket goes by its path.
+    QProcessEnvironment Environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("WAYLAND_DISPLAY"), Runtime() + QStringLiteral("/weston"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        return env;
+    }
+
+    // The whole screen; null when weston gave none.
+    QImage Screenshot() const
+    {
+        QDir shots(dir_.filePath(QStringLiteral("shots")));
+        for (const QString& old : shots.entryList(QDir::Files))
+            shots.remove(old);
+        QProcess p;
+        QProcessEnvironment env = Environment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Runtime());
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(shots.path());
+        p.start(QStringLiteral("weston-screenshooter"), {});
+        if (!p.waitForFinished(StartLimitMs)) {
+            p.kill();
+            p.waitForFinished();
+        }
+        const QStringList taken = shots.entryList({QStringLiteral("*.png")}, QDir::Files);
+        return taken.isEmpty() ? QImage() : QImage(shots.filePath(taken.first()));
+    }
+
+    // Takes screenshots until `ready` holds for one, or the time is up, and returns the last.
+    template <typename Ready>
+    QImage ScreenshotWhen(Ready ready, int ms = StartLimitMs) const
+    {
+        QElapsedTimer clock;
+        clock.start();
+        QImage shot;
+        do {
+            shot = Screenshot();
+            if (!shot.isNull() && ready(shot))
+                break;
+            QThread::msleep(250);
+        } while (clock.elapsed() < ms);
+        return shot;
+    }
+
+private:
+    QString Runtime() const { return dir_.filePath(QStringLiteral("runtime")); }
+    QString LogPath() const { return dir_.filePath(QStringLiteral("weston.log")); }
+    bool Ended() { return weston_.state() == QProcess::NotRunning || weston_.waitForFinished(0); }
+
+    QTemporaryDir dir_;
+    QProcess weston_;
+    QString error_;
+};
