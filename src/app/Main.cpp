@@ -160,8 +160,14 @@ int Main(int argc, char** argv)
     if (mode == RunMode::Show && wayland)
         return RunWaylandProgram(argc, argv);
     // An unknown switch ends silently, display or not; every other mode needs one.
-    const QString noDisplay = wish == DisplaySide::Wayland ? NoDisplayMessage(wish, QString())
-                                                           : XDisplayProblem(DisplayArgument(argc, argv));
+    QString noDisplay = wish == DisplaySide::Wayland ? NoDisplayMessage(wish, QString())
+                                                     : XDisplayProblem(DisplayArgument(argc, argv));
+    // The dialogs go through Qt's Wayland plugin when Wayland is asked for or no X display answers.
+    if ((mode == RunMode::Options || mode == RunMode::Password) && wayland &&
+        (wish == DisplaySide::Wayland || !noDisplay.isEmpty())) {
+        qputenv("QT_QPA_PLATFORM", "wayland");
+        noDisplay.clear();
+    }
     if (daemon && (wish == DisplaySide::Wayland || (!noDisplay.isEmpty() && wayland))) {
         std::fprintf(stderr, "kestrova-saver: -root, -window-id and -window draw into X11 windows and need an X "
                              "display; on Wayland start the show with /s\n");
