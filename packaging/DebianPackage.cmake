@@ -37,7 +37,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its X11 platform plugin at run time, so dpkg-shlibdeps cannot see it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 # MIDI music needs a soundfont; the dialogs are in Japanese, Qt's own texts in them too.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont, fonts-noto-cjk, qt6-translations-l10n")
+# The dialogs in a Wayland session without an X server need Qt's Wayland plugin; the show
+# itself is a Wayland client of its own, and with Xwayland the dialogs use the X11 plugin.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont, fonts-noto-cjk, qt6-translations-l10n, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | xsecurelock")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screen saver with aerobatic jets trailing smoke")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A team of aerobatic jets flies scripted figures across the screen, alone or
