@@ -4,13 +4,18 @@
 #   <show>_cores, <show>_xserver_cores, <show>_all_in_cores
 #                               cores used by the show and by the X server drawing what it
 #                               sends, on a private 1920 x 1080 Xvfb, after warm-up
+#   wayland_<show>_compositor_cores
+#                               the same for the show under Wayland: its cores and those of
+#                               a private headless sway (pixman renderer) at 1920 x 1080
 #   <show>_cpu_ms_per_frame     the show's CPU per frame
 #   <show>_cpu_vs_copy_ratio    the same / one plain frame copy measured in this run
 #   <show>_startup_ms           process start to first presented frame
-#   <show>_peak_rss_mb          peak resident memory
+#   <show>_peak_rss_mb          peak resident memory (of the hacks too)
 #   <show>_vs_<hack>            all-in cores of the show / those of an XScreenSaver hack
 #                               (fireworkx, 2D; flyingtoasters, OpenGL) run the same way
-# for the 2D show with default and saturated settings and the 3D show (kind 200), and
+#   wayland_<show>_vs_<show>    all-in cores of the Wayland show / those of the X11 show
+# for the 2D show with default and saturated settings and the 3D show (kind 200), on X11
+# and the 2D show under Wayland, and
 #   daemon_sigterm_exit_ms      SIGTERM to the end of a daemon's show, its player closed (promised: 500)
 #   input_exit_ms               a mouse move to the end of the /s show
 #   idle_wait_<side>_cpu_ms, idle_wait_<side>_wakeups
@@ -51,6 +56,11 @@ measure show_saturated 4 10 "background mode=2" "number of blue=100" "length of 
 # The puff pool fills after about 500 frames; the window starts past that, and is longer
 # because the roving camera makes the cost of ten seconds depend on where it looks.
 measure show3d 15 30 "background mode=2" "kind of airplane=200"
+# The same 2D shows under Wayland. The 3D kinds are not shown there yet; they join this
+# list, as wayland_show3d, when /s draws them on a Wayland compositor.
+ALL_IN_SERVER=sway measure wayland_show 4 10 "background mode=2"
+ALL_IN_SERVER=sway measure wayland_show_saturated 4 10 "background mode=2" "number of blue=100" \
+  "length of smoke=200" "number of complement=30"
 
 # The hacks draw over the whole screen, as under a daemon.
 hacks=/usr/libexec/xscreensaver
@@ -58,11 +68,16 @@ hacks=/usr/libexec/xscreensaver
 "$root/bench/show/all-in.sh" flyingtoasters 4 10 "$hacks/flyingtoasters" -root | tee "$work/flyingtoasters"
 
 allIn() { awk -v n="$1_all_in_cores:" '$1 == n { print $2 }' "$work/$1"; }
-for show in show show_saturated show3d; do
+ratio() {
+  awk -v a="$(allIn "$1")" -v b="$(allIn "$2")" -v n="$1_vs_$2" 'BEGIN { printf "%s: %.2f\n", n, a / b }'
+}
+for show in show show_saturated show3d wayland_show wayland_show_saturated; do
   for hack in fireworkx flyingtoasters; do
-    awk -v a="$(allIn "$show")" -v b="$(allIn "$hack")" -v n="${show}_vs_${hack}" \
-      'BEGIN { printf "%s: %.2f\n", n, a / b }'
+    ratio "$show" "$hack"
   done
+done
+for show in show show_saturated; do
+  ratio "wayland_$show" "$show"
 done
 
 "$root/bench/exit/measure-exit.sh" "$bin/kestrova-saver"

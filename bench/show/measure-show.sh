@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Runs the real show on a private 1920 x 1080 X server and prints its cost: the all-in
-# figures of all-in.sh over WINDOW seconds after WARMUP seconds, and from the show's own
-# statistics its frame rate, CPU per frame, start-up time and peak memory.
-# usage: measure-show.sh BINARY NAME WARMUP WINDOW [KEY=VALUE ...]
+# Runs the real show (/s) on a private 1920 x 1080 display server and prints its cost: the
+# all-in figures of all-in.sh (peak memory among them) over WINDOW seconds after WARMUP
+# seconds, and from the show's own statistics its frame rate, CPU per frame and start-up time.
+# usage: [ALL_IN_SERVER=xvfb|sway] measure-show.sh BINARY NAME WARMUP WINDOW [KEY=VALUE ...]
 # The settings KEY=VALUE go into a private settings file.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -26,12 +26,11 @@ allIn=$(ALL_IN_LOG="$work/log" "$here/all-in.sh" "$name" "$warmup" "$window" \
 echo "$allIn"
 field() { grep -o "$1=[0-9.]*" "$work/log" | head -n1 | cut -d= -f2; }
 awk -v frames="$(field frames)" -v seconds="$(field seconds)" -v startup="$(field startup_ms)" \
-    -v rss="$(field peak_rss_mb)" -v name="$name" \
+    -v name="$name" \
     -v cores="$(echo "$allIn" | awk -v n="${name}_cores:" '$1 == n { print $2 }')" \
   'BEGIN {
      fps = frames / seconds;
      printf "%s_frames_per_second: %.1f\n", name, fps;
      printf "%s_cpu_ms_per_frame: %.2f\n", name, cores * 1000 / fps;
      if (startup != "") printf "%s_startup_ms: %.0f\n", name, startup;
-     if (rss != "") printf "%s_peak_rss_mb: %.1f\n", name, rss;
    }'
