@@ -15,7 +15,6 @@ constexpr int SmallTileSize = SmokePuffs::ReachTileSize;
 
 FrameComposer::FrameComposer(int width, int height)
     : frame_(width, height, OpaqueBlack),
-      background_(width, height, OpaqueBlack),
       scratch_{std::vector<int>(static_cast<size_t>(std::max(width, 0))), {}},
       drawnSmallTiles_(width, height, SmallTileSize),
       previousSmallTiles_(width, height, SmallTileSize),
@@ -25,11 +24,13 @@ FrameComposer::FrameComposer(int width, int height)
 
 void FrameComposer::SetBackground(const Surface& background)
 {
-    background_ = SurfaceFromPicture(background, frame_.Width(), frame_.Height());
-    const uint32_t* pixels = background_.Row(0);
-    const size_t count = static_cast<size_t>(background_.Width()) * background_.Height();
-    plainBackground_ = count > 0 && std::all_of(pixels, pixels + count, [&](uint32_t p) { return p == pixels[0]; });
+    Surface fitted = SurfaceFromPicture(background, frame_.Width(), frame_.Height());
+    const uint32_t* pixels = fitted.Row(0);
+    const size_t count = static_cast<size_t>(fitted.Width()) * fitted.Height();
+    plainBackground_ = count == 0 || std::all_of(pixels, pixels + count, [&](uint32_t p) { return p == pixels[0]; });
     backgroundColour_ = count > 0 ? pixels[0] : OpaqueBlack;
+    // A background of one colour is filled in and never read: it keeps no frame-sized copy.
+    background_ = plainBackground_ ? Surface() : std::move(fitted);
     backgroundChanged_ = true;
 }
 
@@ -94,7 +95,10 @@ void FrameComposer::CopyBackground()
     // background; only those tiles need it back.
     wholeFrameChanged_ = backgroundChanged_ || !incremental_;
     if (wholeFrameChanged_) {
-        frame_.CopyFrom(background_);
+        if (plainBackground_)
+            RestoreBackground(Rect{0, 0, frame_.Width(), frame_.Height()});
+        else
+            frame_.CopyFrom(background_);
         backgroundChanged_ = false;
     } else {
         // Restoring waits mostly on fetching the scattered lines of the frame (and of the

@@ -103,8 +103,9 @@ private:
     TileMask drawnSmallTiles_;
     TileMask previousSmallTiles_;
     mutable TileMask blocks_;  // made from the two above when asked for
-    // The background is one colour, as the plain-colour choices make it.
-    bool plainBackground_ = false;
+    // The background is one colour, as the plain-colour choices make it (black until one
+    // is set); background_ is then empty.
+    bool plainBackground_ = true;
     uint32_t backgroundColour_ = OpaqueBlack;
     bool incremental_ = true;
     bool backgroundChanged_ = true;
