@@ -48,8 +48,9 @@ of the desktop, a picture or a plain colour. Six aircraft kinds are drawn in
 2D; two more show a textured 3D formation. A music file can play during the
 show. The options dialog is in Japanese.
 
-It runs under XScreenSaver (its options appear in the settings dialog),
-xsecurelock or a plain idle hook such as xss-lock, or by itself: its idle
-watcher starts the show when the desktop reports the session idle, on X11
-and on Wayland desktops including GNOME.")
+The show runs on X11 and on Wayland desktops, on every monitor. It runs
+under XScreenSaver (its options appear in the settings dialog), xsecurelock,
+an idle hook such as xss-lock or swayidle, or by itself: its own idle
+watcher (kestrova-saver --idle) starts the show when the desktop reports the
+session idle, GNOME included.")
 include(CPack)

@@ -168,9 +168,11 @@ int Main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "wayland");
         noDisplay.clear();
     }
-    if (daemon && (wish == DisplaySide::Wayland || (!noDisplay.isEmpty() && wayland))) {
-        std::fprintf(stderr, "kestrova-saver: -root, -window-id and -window draw into X11 windows and need an X "
-                             "display; on Wayland start the show with /s\n");
+    // The daemons and the preview draw into another program's X11 window: Wayland has none to give.
+    if ((daemon || mode == RunMode::Preview) && (wish == DisplaySide::Wayland || (!noDisplay.isEmpty() && wayland))) {
+        std::fprintf(stderr, "kestrova-saver: %s; on Wayland start the show with /s\n",
+                     daemon ? "-root, -window-id and -window draw into X11 windows and need an X display"
+                            : "the preview (/p) draws into its host's X11 window and needs an X display");
         return 1;
     }
     if (!noDisplay.isEmpty()) {
