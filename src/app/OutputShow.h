@@ -5,6 +5,7 @@
 #include "KindChange.h"
 #include "SaverSettings.h"
 #include "ShowLoop.h"
+#include "ShowOnOutput.h"
 #include "ShowSize.h"
 #include "ShowSurface.h"
 
@@ -20,26 +21,19 @@ class MusicController;
 // run by the same show loop as the X11 show, one pass each time the compositor asks the
 // surface for a frame. Several of these share the flags (any input ends them all) and
 // the music.
-class OutputShow {
+class OutputShow : public ShowOnOutput {
 public:
-    using Clock = std::chrono::steady_clock;
-
     // surface is configured; background is the show size's. Draws the first frame.
     OutputShow(const SaverSettings& settings, ShowFlags& flags, MusicController& music,
                std::unique_ptr<ShowSurface> surface, const Surface& background, uint64_t seed,
                std::function<std::optional<CursorPoint>()> cursor);
 
-    const ShowSurface& Place() const { return *surface_; }
-    // The surface, for a new show on it; this show is done with.
-    std::unique_ptr<ShowSurface> ReleasePlace() { return std::move(surface_); }
-    ShowSize Size() const { return {flight_.ScreenWidth, flight_.ScreenHeight}; }
-
-    // One pass of the show loop when the surface wants a frame and the pause after the
-    // last one ("speed of blue") is over; false when the show must end.
-    bool PassIfDue(Clock::time_point now);
-    // When this show next has work of its own: its next pass, or the kind-change timer.
-    // Nothing while the compositor asks no frame and no timer runs.
-    std::optional<Clock::time_point> NextWork() const;
+    const ShowSurface& Place() const override { return *surface_; }
+    std::unique_ptr<ShowSurface> ReleasePlace() override { return std::move(surface_); }
+    ShowSize Size() const override { return {flight_.ScreenWidth, flight_.ScreenHeight}; }
+    bool PassIfDue(Clock::time_point now) override;
+    // Its next pass, or the kind-change timer.
+    std::optional<Clock::time_point> NextWork() const override;
 
 private:
     void StartFlight(std::optional<KindSprites> madeAhead);

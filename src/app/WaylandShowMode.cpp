@@ -1,11 +1,16 @@
 #include "RunModes.h"
 
 #include "Background.h"
+#include "EglOutput.h"
 #include "InstanceLock.h"
+#include "LockFiles.h"
 #include "Main.h"
+#include "ModelFile.h"
+#include "ModelMeshLoader.h"
 #include "MusicController.h"
 #include "MusicLock.h"
 #include "OutputShow.h"
+#include "OutputShow3D.h"
 #include "OutputSnapshot.h"
 #include "Platform.h"
 #include "ProcessClock.h"
@@ -13,6 +18,10 @@
 #include "ShowContext.h"
 #include "ShowSize.h"
 #include "WaylandDisplay.h"
+#include "WorkFiles.h"
+
+#include <QCoreApplication>
+#include <QLockFile>
 
 #include <algorithm>
 #include <chrono>
@@ -28,8 +37,10 @@ using Clock = OutputShow::Clock;
 // What the outputs' shows share, and the making of one for each output that comes.
 class WaylandShow {
 public:
-    WaylandShow(WaylandDisplay& display, SaverSettings& settings, ShowFlags& flags, MusicController& music)
-        : display_(display), settings_(settings), flags_(flags), music_(music),
+    // aircraft: the 3D kinds' model, null for the 2D show.
+    WaylandShow(WaylandDisplay& display, SaverSettings& settings, ShowFlags& flags, MusicController& music,
+                const Mesh* aircraft)
+        : display_(display), settings_(settings), flags_(flags), music_(music), aircraft_(aircraft),
           seed_(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()))
     {
     }
@@ -49,7 +60,8 @@ public:
     {
         long frames = presented_;
         for (const Entry& entry : shows_)
-            frames += entry.Show->Place().PresentedFrames();
+            if (entry.Show)  // none where its start failed
+                frames += entry.Show->Place().PresentedFrames();
         return frames;
     }
 
@@ -57,7 +69,7 @@ private:
     struct Entry {
         const WaylandOutput* Output;
         Surface Desktop;  // the output's picture before the show; empty when not wanted or not had
-        std::unique_ptr<OutputShow> Show;
+        std::unique_ptr<ShowOnOutput> Show;
     };
 
     bool Add(WaylandOutput& output);
@@ -69,6 +81,8 @@ private:
     SaverSettings& settings_;
     ShowFlags& flags_;
     MusicController& music_;
+    const Mesh* aircraft_;
+    std::unique_ptr<EglDisplay> egl_;  // opened for the first 3D show; outlives the shows' contexts
     uint64_t seed_;  // the next flight's
     bool toldNoDesktop_ = false;
     bool closed_ = false;
@@ -116,8 +130,24 @@ bool WaylandShow::Start(Entry& entry, std::unique_ptr<ShowSurface> surface)
         const LayoutPoint travel = display.PointerTravel();
         return std::optional<CursorPoint>(CursorPoint{travel.X, travel.Y});
     };
-    entry.Show = std::make_unique<OutputShow>(settings_, flags_, music_, std::move(surface), SurfaceOfImage(background),
-                                              seed_++, cursor);
+    if (!aircraft_) {
+        entry.Show = std::make_unique<OutputShow>(settings_, flags_, music_, std::move(surface),
+                                                  SurfaceOfImage(background), seed_++, cursor);
+        return true;
+    }
+    std::string glError;
+    if (!egl_)
+        egl_ = EglDisplay::Open(display_.Handle(), glError);
+    if (egl_) {
+        // The scene shows the background as a 512 x 512 texture behind everything.
+        const QImage texture = background.scaled(512, 512, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        entry.Show = OutputShow3D::Create(settings_, flags_, music_, std::move(surface), *egl_, *aircraft_,
+                                          SurfaceOfImage(texture), seed_++, cursor, glError);
+    }
+    if (!entry.Show) {
+        ShowStartError(StartFailure::NoOpenGl33, QString::fromStdString(glError));
+        return false;
+    }
     return true;
 }
 
@@ -195,6 +225,44 @@ int WaylandShow::WaitMilliseconds() const
     return static_cast<int>(std::clamp<long long>(wait, 0, 60000));
 }
 
+// Reads the 3D kind's model through the model file in the work folder, as the X11 show
+// does, one show of any user of that folder at a time. False when the show must end:
+// status says how (0 when a signal came while waiting its turn).
+bool LoadAircraft(int16_t kind, WaylandDisplay& display, Mesh& aircraft, int& status)
+{
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    const std::string workFolder = ChooseWorkFolder(programFolder);
+    QLockFile workFilesLock(QString::fromStdString(WorkFilePath(workFolder, ".work-files.lock")));
+    status = 0;
+    while (!TryLockNow(workFilesLock)) {
+        const WaylandDisplay::Wait woke = display.WaitForEvents(50);
+        if (woke == WaylandDisplay::Wait::Lost) {
+            std::fprintf(stderr, "kestrova-saver: the Wayland compositor went away\n");
+            status = 1;
+        }
+        if (woke != WaylandDisplay::Wait::Events)
+            return false;
+    }
+    const QString modelFile = QString::fromStdString(ModelFilePath(workFolder));
+    status = 1;
+    if (!WriteModelFile(kind, workFolder, programFolder)) {
+        ShowStartError(StartFailure::WorkFileUnwritable, QStringLiteral("cannot write %1").arg(modelFile), modelFile);
+        return false;
+    }
+    QString error;
+    const bool loaded = LoadModelMesh(modelFile, aircraft, error);
+    if (!TruncateModelFile(workFolder)) {
+        ShowStartError(StartFailure::WorkFileUnwritable, QStringLiteral("cannot empty %1").arg(modelFile), modelFile);
+        return false;
+    }
+    if (!loaded) {
+        ShowStartError(StartFailure::ModelUnreadable, error, modelFile);
+        return false;
+    }
+    status = 0;
+    return true;
+}
+
 void ShowMediaPlayerMissing()
 {
     std::fprintf(stderr, "kestrova-saver: the media player cannot be used; install it or change the music "
@@ -217,8 +285,6 @@ int RunWaylandShowMode()
         ShowMediaPlayerMissing();
         return 0;
     }
-    if (settings.AirplaneKind >= 200)
-        std::fprintf(stderr, "kestrova-saver: the 3D kinds are not drawn on Wayland yet; the 2D show flies instead\n");
     std::string error;
     std::unique_ptr<WaylandDisplay> display = WaylandDisplay::Connect(&error);
     if (!display) {
@@ -226,6 +292,12 @@ int RunWaylandShowMode()
         return 1;
     }
     display->OnPress = [&flags] { flags.ExitRequest = 1; };
+    std::optional<Mesh> aircraft;
+    if (settings.AirplaneKind >= 200) {
+        int loadStatus = 0;
+        if (!LoadAircraft(settings.AirplaneKind, *display, aircraft.emplace(), loadStatus))
+            return loadStatus;
+    }
 
     InstanceLock musicLock(MusicLockName());
     MusicController music(MusicSettings(settings, musicLock), AppFolder().toStdString(), MakeMusicDevices());
@@ -234,7 +306,7 @@ int RunWaylandShowMode()
     double firstFrameMs = -1;
     long presented = 0;
     {
-        WaylandShow show(*display, settings, flags, music);
+        WaylandShow show(*display, settings, flags, music, aircraft ? &*aircraft : nullptr);
         auto nextMusicPoll = Clock::now() + std::chrono::seconds(2);
         try {
             while (status == 0) {

@@ -160,3 +160,54 @@ TEST_F(WaylandShow, FramesFollowTheCompositorsFrameCallbacks)
     EXPECT_LE(fps, 66.0) << "more frames than the compositor asked for";
     EXPECT_GT(fps, 0.0) << "no frames";
 }
+
+// The 3D kinds draw through OpenGL on the output: kind 200's blue paint and the scene's
+// see-through smoke over the green backdrop (the 2D show's smoke is opaque), and a key
+// ends the show with status 0. Without OpenGL 3.3 it says so and ends with status 1.
+TEST_F(WaylandShow, Kind200FliesItsPaintAndAKeyEndsIt)
+{
+    ASSERT_TRUE(sway.Ok()) << qPrintable(sway.Error());
+    Store(env.SettingsFile(), {{"kind of airplane", "200"}, {"background mode", "5"}});
+    SaverProcess show(sway, {QStringLiteral("/s")});
+    struct Seen {
+        int green = 0, blue = 0, thinSmoke = 0;
+    };
+    const auto classify = [](const QImage& s) {
+        Seen c;
+        for (int y = 0; y < s.height(); y += 2)
+            for (int x = 0; x < s.width(); x += 2) {
+                const QRgb p = s.pixel(x, y);
+                const int r = qRed(p), g = qGreen(p), b = qBlue(p);
+                if (r < 8 && b < 8 && std::abs(g - 128) < 8)
+                    ++c.green;
+                else if (b > 100 && b > r + 60 && b > g + 40)
+                    ++c.blue;
+                else if (r > 90 && g - r >= 8 && g - r <= 45 && std::abs(b - r) < 12)
+                    ++c.thinSmoke;
+            }
+        return c;
+    };
+    const QImage shot =
+        sway.ScreenshotWhen(QStringLiteral("HEADLESS-1"), env.Path() + QStringLiteral("/kind200.png"),
+                            [&classify](const QImage& s) { return classify(s).blue > 100 && classify(s).thinSmoke > 200; });
+    const Seen seen = classify(shot);
+    EXPECT_GT(seen.green, shot.width() * shot.height() / 4 / 2) << "green backdrop pixels";
+    EXPECT_GT(seen.blue, 100) << "kind 200's blue paint pixels";
+    EXPECT_GT(seen.thinSmoke, 200) << "see-through smoke pixels";
+
+    bool ended = false;
+    for (int tries = 0; tries < 20 && !ended; ++tries) {
+        sway.Type({QStringLiteral("a")});
+        ended = show.WaitForExit(500);
+    }
+    EXPECT_TRUE(ended) << "a key did not end the 3D show";
+    EXPECT_EQ(show.ExitCode(), 0);
+
+    QProcessEnvironment oldGl;
+    oldGl.insert(QStringLiteral("MESA_GL_VERSION_OVERRIDE"), QStringLiteral("3.0"));
+    SaverProcess refused(sway, {QStringLiteral("/s")}, oldGl, true);
+    ASSERT_TRUE(refused.WaitForExit()) << "the 3D show without OpenGL 3.3 did not end";
+    const QString said = QString::fromLocal8Bit(refused.Process().readAllStandardError());
+    EXPECT_EQ(refused.ExitCode(), 1) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("no OpenGL 3.3 core context"))) << said.toStdString();
+}

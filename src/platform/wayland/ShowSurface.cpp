@@ -168,7 +168,7 @@ ShmBuffer* ShowSurface::FreeBuffer() const
 
 bool ShowSurface::WantsFrame() const
 {
-    return configured_ && !frameCallback_ && (FreeBuffer() || buffers_.size() < MostBuffers);
+    return configured_ && !frameCallback_ && (drawnByGl_ || FreeBuffer() || buffers_.size() < MostBuffers);
 }
 
 ShmBuffer* ShowSurface::TakeBuffer()
@@ -257,13 +257,18 @@ void ShowSurface::Present(const Surface& frame, std::span<const Rect> changed)
             wl_surface_damage_buffer(surface_, band.Left, band.Top, band.Width(), band.Height());
     }
     damageWhole_ = false;
+    CommitComing();
+    buffer->MarkBusy();
+    wl_surface_commit(surface_);
+}
+
+void ShowSurface::CommitComing()
+{
     static const wl_callback_listener frameListener{ShowSurfaceEvents::FrameDone};
     // A flight that restarts draws a second frame in one pass; one callback is enough.
     if (frameCallback_)
         wl_callback_destroy(frameCallback_);
     frameCallback_ = wl_surface_frame(surface_);
     wl_callback_add_listener(frameCallback_, &frameListener, this);
-    buffer->MarkBusy();
-    wl_surface_commit(surface_);
     ++presented_;
 }

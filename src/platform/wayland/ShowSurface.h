@@ -65,6 +65,13 @@ public:
     // fitted keeping its shape, with black bars.
     void Present(const Surface& frame, std::span<const Rect> changed);
 
+    // The frames come from OpenGL instead, whose swap commits them: no shared-memory
+    // buffer is needed.
+    void DrawnByGl() { drawnByGl_ = true; }
+    // Asks for the frame callback with the commit the caller makes next (a swap), and
+    // counts that frame.
+    void CommitComing();
+
     long PresentedFrames() const { return presented_; }
     long FrameCallbacks() const { return callbacks_; }
 
@@ -96,6 +103,7 @@ private:
     int pixelHeight_ = 0;
     bool configured_ = false;
     bool damageWhole_ = true;
+    bool drawnByGl_ = false;
     std::vector<std::unique_ptr<ShmBuffer>> buffers_;
     // The runs the previous frame changed: a buffer two frames behind needs them too.
     std::vector<Rect> previous_;
