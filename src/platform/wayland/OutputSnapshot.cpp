@@ -1,5 +1,6 @@
 #include "OutputSnapshot.h"
 
+#include "CursorVeil.h"
 #include "ShmBuffer.h"
 #include "WaylandDisplay.h"
 
@@ -80,6 +81,7 @@ Surface OutputSnapshot(WaylandDisplay& display, const WaylandOutput& output)
                                                             FrameEvents::Ready,  FrameEvents::Failed,
                                                             FrameEvents::Damage, FrameEvents::Dmabuf,
                                                             FrameEvents::BufferDone};
+    const CursorVeil veil(display, output);
     Copy copy;
     copy.Shm = display.Shm();
     copy.Frame = zwlr_screencopy_manager_v1_capture_output(display.Screencopy(), 0, output.Handle());

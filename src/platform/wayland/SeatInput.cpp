@@ -94,7 +94,7 @@ void Drop(Device*& device, uint32_t seatVersion, void (*release)(Device*), void 
 
 }  // namespace
 
-SeatInput::SeatInput(wl_seat* seat, std::function<LayoutPoint(wl_surface*)> origin)
+SeatInput::SeatInput(wl_seat* seat, std::function<std::optional<LayoutPoint>(wl_surface*)> origin)
     : seat_(seat), origin_(std::move(origin))
 {
     wl_seat_add_listener(seat_, &seatListener, this);
@@ -136,10 +136,10 @@ void SeatInput::SetCapabilities(uint32_t capabilities)
 void SeatInput::PointerAt(wl_surface* surface, int32_t fixedX, int32_t fixedY)
 {
     pointerSurface_ = surface;
-    if (!surface)
+    const std::optional<LayoutPoint> origin = surface ? origin_(surface) : std::nullopt;
+    if (!origin)
         return;
-    const LayoutPoint origin = origin_(surface);
-    pointerAt_ = {origin.X + wl_fixed_to_int(fixedX), origin.Y + wl_fixed_to_int(fixedY)};
+    pointerAt_ = {origin->X + wl_fixed_to_int(fixedX), origin->Y + wl_fixed_to_int(fixedY)};
     if (!pointerSeen_) {
         pointerSeen_ = true;
         firstSeen_ = pointerAt_;

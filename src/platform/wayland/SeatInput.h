@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 struct wl_keyboard;
 struct wl_pointer;
@@ -21,8 +22,9 @@ struct LayoutPoint {
 // surfaces is tracked, and the cursor is hidden over them.
 class SeatInput {
 public:
-    // origin gives where a surface of the show lies in the layout.
-    SeatInput(wl_seat* seat, std::function<LayoutPoint(wl_surface*)> origin);
+    // origin gives where a surface of the show lies in the layout; nothing for the
+    // program's other surfaces, over which the pointer is not tracked.
+    SeatInput(wl_seat* seat, std::function<std::optional<LayoutPoint>(wl_surface*)> origin);
     ~SeatInput();
     SeatInput(const SeatInput&) = delete;
     SeatInput& operator=(const SeatInput&) = delete;
@@ -41,7 +43,7 @@ private:
     void PointerAt(wl_surface* surface, int32_t fixedX, int32_t fixedY);
 
     wl_seat* seat_;
-    std::function<LayoutPoint(wl_surface*)> origin_;
+    std::function<std::optional<LayoutPoint>(wl_surface*)> origin_;
     wl_keyboard* keyboard_ = nullptr;
     wl_pointer* pointer_ = nullptr;
     wl_touch* touch_ = nullptr;

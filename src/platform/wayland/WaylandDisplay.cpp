@@ -152,12 +152,12 @@ std::unique_ptr<ShowSurface> WaylandDisplay::MakeSurface(WaylandOutput& output)
     return std::make_unique<ShowSurface>(globals_, output, surfaces_);
 }
 
-LayoutPoint WaylandDisplay::OriginOf(wl_surface* surface) const
+std::optional<LayoutPoint> WaylandDisplay::OriginOf(wl_surface* surface) const
 {
     for (const ShowSurface* s : surfaces_)
         if (s->Handle() == surface)
-            return {s->Output().X(), s->Output().Y()};
-    return {};
+            return LayoutPoint{s->Output().X(), s->Output().Y()};
+    return std::nullopt;
 }
 
 LayoutPoint WaylandDisplay::PointerTravel() const

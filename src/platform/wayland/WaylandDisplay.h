@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ public:
     // A show surface on the output, listed for input.
     std::unique_ptr<ShowSurface> MakeSurface(WaylandOutput& output);
     bool HasLayerShell() const { return globals_.LayerShell != nullptr; }
+    const ShowGlobals& Globals() const { return globals_; }
 
     // How far the pointer moved over the show since first seen there (SeatInput).
     LayoutPoint PointerTravel() const;
@@ -59,7 +61,7 @@ private:
     explicit WaylandDisplay(wl_display* display);
     void Global(uint32_t name, const char* interface, uint32_t version);
     void GlobalRemove(uint32_t name);
-    LayoutPoint OriginOf(wl_surface* surface) const;
+    std::optional<LayoutPoint> OriginOf(wl_surface* surface) const;
 
     wl_display* display_;
     wl_registry* registry_ = nullptr;
