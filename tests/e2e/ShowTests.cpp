@@ -172,7 +172,10 @@ TEST_F(Show, AMissingPictureEndsWithAMessageAndNothingLeft)
     ASSERT_TRUE(x.Ok());
     Store(env.SettingsFile(), {{"background mode", "10"}, {"background file", env.Path() + "/nothing.jpg"}});
     SaverProcess show(x, {QStringLiteral("/s")});
-    ASSERT_TRUE(WaitUntil([&] { return x.WindowViewable(QStringLiteral("Kestrova Saver")); }, StartLimitMs));
+    const QStringList box{QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                          QStringLiteral("^エラー情報$")};
+    ASSERT_TRUE(WaitUntil([&] { return x.Run(QStringLiteral("xdotool"), box) == 0; }, StartLimitMs))
+        << "no message box titled エラー情報";
     QThread::msleep(500);
     ASSERT_TRUE(show.Running()) << "the message box waits for the user";
     EXPECT_TRUE(show.InputUntilExit(x, {QStringLiteral("key"), QStringLiteral("Return")}));
