@@ -1,4 +1,5 @@
 #include "SaverProcess.h"
+#include "ShowPixels.h"
 #include "TestEnvironment.h"
 #include "XvfbServer.h"
 
@@ -9,35 +10,6 @@
 #include <QSettings>
 
 namespace {
-
-void Store(const QString& file, std::initializer_list<std::pair<const char*, QString>> entries)
-{
-    QSettings store(file, QSettings::IniFormat);
-    for (const auto& [key, value] : entries)
-        store.setValue(QStringLiteral("Option/") + QLatin1String(key), value);
-}
-
-struct ShotCounts {
-    int colour = 0;
-    int white = 0;
-    int other = 0;
-};
-
-ShotCounts Count(const QImage& shot, QRgb colour)
-{
-    ShotCounts c;
-    for (int y = 0; y < shot.height(); y += 2)
-        for (int x = 0; x < shot.width(); x += 2) {
-            const QRgb p = shot.pixel(x, y) & 0xffffff;
-            if (p == (colour & 0xffffff))
-                ++c.colour;
-            else if (qRed(p) > 225 && qGreen(p) > 225 && qBlue(p) > 225)
-                ++c.white;
-            else
-                ++c.other;
-        }
-    return c;
-}
 
 // The show is drawing: mostly its background colour, with aircraft over it.
 auto Drawing(QRgb colour)

@@ -1,4 +1,5 @@
 #include "SaverProcess.h"
+#include "ShowPixels.h"
 #include "SwayServer.h"
 #include "TestEnvironment.h"
 
@@ -12,40 +13,11 @@
 
 namespace {
 
-void Store(const QString& file, std::initializer_list<std::pair<const char*, QString>> entries)
-{
-    QSettings store(file, QSettings::IniFormat);
-    for (const auto& [key, value] : entries)
-        store.setValue(QStringLiteral("Option/") + QLatin1String(key), value);
-}
-
-struct ShotCounts {
-    int background = 0;
-    int white = 0;
-    int other = 0;
-};
-
-ShotCounts Count(const QImage& shot, QRgb background)
-{
-    ShotCounts c;
-    for (int y = 0; y < shot.height(); y += 2)
-        for (int x = 0; x < shot.width(); x += 2) {
-            const QRgb p = shot.pixel(x, y) & 0xffffff;
-            if (p == (background & 0xffffff))
-                ++c.background;
-            else if (qRed(p) > 225 && qGreen(p) > 225 && qBlue(p) > 225)
-                ++c.white;
-            else
-                ++c.other;
-        }
-    return c;
-}
-
 // The output shows the desktop behind aircraft (other pixels) and their smoke (white).
 bool ShowsFlight(const QImage& shot, QRgb desktop)
 {
     const ShotCounts c = Count(shot, desktop);
-    return c.background > (c.background + c.white + c.other) / 2 && c.white > 200 && c.other > 300;
+    return c.colour > (c.colour + c.white + c.other) / 2 && c.white > 200 && c.other > 300;
 }
 
 // The colour most of the picture has.
@@ -80,7 +52,7 @@ std::pair<int, int> CursorOutlineLeft(const QImage& withCursor, const QImage& sh
 
 std::string Said(const ShotCounts& c)
 {
-    return "desktop " + std::to_string(c.background) + ", smoke " + std::to_string(c.white) + ", aircraft " +
+    return "desktop " + std::to_string(c.colour) + ", smoke " + std::to_string(c.white) + ", aircraft " +
            std::to_string(c.other);
 }
 
