@@ -16,9 +16,9 @@ constexpr std::chrono::seconds KindTimerInterval{60};
 OutputShow::OutputShow(const SaverSettings& settings, ShowFlags& flags, MusicController& music,
                        std::unique_ptr<ShowSurface> surface, const Surface& background, uint64_t seed,
                        std::function<std::optional<CursorPoint>()> cursor)
-    : settings_(settings),
+    : ShowOnOutput(std::move(surface)),
+      settings_(settings),
       music_(music),
-      surface_(std::move(surface)),
       flight_(settings_, static_cast<int16_t>(background.Width()), static_cast<int16_t>(background.Height()), seed),
       composer_(background.Width(), background.Height()),
       kindChange_([](int kind) {
@@ -33,7 +33,7 @@ OutputShow::OutputShow(const SaverSettings& settings, ShowFlags& flags, MusicCon
                  if (std::optional<KindSprites> ready = kindChange_.TakeReady(flight_))
                      StartFlight(std::move(ready));
              },
-             std::move(cursor), [this](int ms) { pauseMs_ += ms; }, [] {}, [this] { kindChange_.Begin(flight_); }})
+             std::move(cursor), [this](int ms) { Pause(ms); }, [] {}, [this] { kindChange_.Begin(flight_); }})
 {
     composer_.SetBackground(background);
     changed_.reserve(static_cast<size_t>(composer_.MostChangedRuns()));
@@ -71,18 +71,13 @@ bool OutputShow::PassIfDue(Clock::time_point now)
         kindTimer_.Tick(flight_.KindChangeRequest);
         *nextKindTick_ += KindTimerInterval;
     }
-    if (!surface_->WantsFrame() || now < notBefore_)
-        return true;
-    pauseMs_ = 0;
-    const bool goOn = loop_.Pass();
-    notBefore_ = Clock::now() + std::chrono::milliseconds(pauseMs_);
-    return goOn;
+    return PassWhenAsked(now, loop_);
 }
 
 std::optional<OutputShow::Clock::time_point> OutputShow::NextWork() const
 {
-    std::optional<Clock::time_point> next = nextKindTick_;
-    if (surface_->WantsFrame() && (!next || notBefore_ < *next))
-        next = notBefore_;
-    return next;
+    const std::optional<Clock::time_point> frame = NextFrame();
+    if (!nextKindTick_ || (frame && *frame < *nextKindTick_))
+        return frame;
+    return nextKindTick_;
 }

@@ -28,8 +28,6 @@ public:
                std::unique_ptr<ShowSurface> surface, const Surface& background, uint64_t seed,
                std::function<std::optional<CursorPoint>()> cursor);
 
-    const ShowSurface& Place() const override { return *surface_; }
-    std::unique_ptr<ShowSurface> ReleasePlace() override { return std::move(surface_); }
     ShowSize Size() const override { return {flight_.ScreenWidth, flight_.ScreenHeight}; }
     bool PassIfDue(Clock::time_point now) override;
     // Its next pass, or the kind-change timer.
@@ -40,7 +38,6 @@ private:
 
     SaverSettings settings_;  // each show's own: a random kind is drawn per flight
     MusicController& music_;
-    std::unique_ptr<ShowSurface> surface_;
     Flight flight_;
     FrameComposer composer_;
     std::vector<Rect> changed_;
@@ -48,6 +45,4 @@ private:
     std::optional<Clock::time_point> nextKindTick_;
     KindChange kindChange_;
     ShowLoop loop_;
-    int pauseMs_ = 0;  // what the loop asked to sleep this pass
-    Clock::time_point notBefore_;
 };

@@ -29,8 +29,8 @@ std::unique_ptr<OutputShow3D> OutputShow3D::Create(const SaverSettings& settings
 OutputShow3D::OutputShow3D(const SaverSettings& settings, ShowFlags& flags, std::unique_ptr<ShowSurface> surface,
                            std::unique_ptr<EglOutput> gl, const ShowSize& size, uint64_t seed,
                            std::function<std::optional<CursorPoint>()> cursor)
-    : settings_(settings),
-      surface_(std::move(surface)),
+    : ShowOnOutput(std::move(surface)),
+      settings_(settings),
       egl_(std::move(gl)),
       renderer_(gl_, ReadTexturePicture),
       flight_(settings_, static_cast<int16_t>(size.Width), static_cast<int16_t>(size.Height), seed),
@@ -40,7 +40,7 @@ OutputShow3D::OutputShow3D(const SaverSettings& settings, ShowFlags& flags, std:
                  show_.StepShow3D();
                  DrawFrame();
              },
-             std::move(cursor), [this](int ms) { pauseMs_ += ms; }, [] {}, {}})
+             std::move(cursor), [this](int ms) { Pause(ms); }, [] {}, {}})
 {
 }
 
@@ -54,21 +54,4 @@ void OutputShow3D::DrawFrame()
                                            surface_->PixelHeight(), overLast);
     surface_->CommitComing();
     egl_->Swap(changed, overLast);
-}
-
-bool OutputShow3D::PassIfDue(Clock::time_point now)
-{
-    if (!surface_->WantsFrame() || now < notBefore_)
-        return true;
-    pauseMs_ = 0;
-    const bool goOn = loop_.Pass();
-    notBefore_ = Clock::now() + std::chrono::milliseconds(pauseMs_);
-    return goOn;
-}
-
-std::optional<OutputShow3D::Clock::time_point> OutputShow3D::NextWork() const
-{
-    if (surface_->WantsFrame())
-        return notBefore_;
-    return std::nullopt;
 }

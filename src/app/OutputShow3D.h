@@ -31,11 +31,8 @@ public:
                                                 uint64_t seed, std::function<std::optional<CursorPoint>()> cursor,
                                                 std::string& error);
 
-    const ShowSurface& Place() const override { return *surface_; }
-    std::unique_ptr<ShowSurface> ReleasePlace() override { return std::move(surface_); }
     ShowSize Size() const override { return {flight_.ScreenWidth, flight_.ScreenHeight}; }
-    bool PassIfDue(Clock::time_point now) override;
-    std::optional<Clock::time_point> NextWork() const override;
+    bool PassIfDue(Clock::time_point now) override { return PassWhenAsked(now, loop_); }
 
 private:
     OutputShow3D(const SaverSettings& settings, ShowFlags& flags, std::unique_ptr<ShowSurface> surface,
@@ -44,13 +41,10 @@ private:
     void DrawFrame();
 
     SaverSettings settings_;
-    std::unique_ptr<ShowSurface> surface_;
     std::unique_ptr<EglOutput> egl_;  // before the renderer, whose GL objects are its context's
     GlFunctions gl_;
     SceneRenderer renderer_;
     Flight flight_;
     Show3D show_;
     ShowLoop loop_;
-    int pauseMs_ = 0;  // what the loop asked to sleep this pass
-    Clock::time_point notBefore_;
 };
