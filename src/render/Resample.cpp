@@ -47,6 +47,27 @@ uint32_t Rounded(float value, uint32_t limit)
     return whole + (value - static_cast<float>(whole) >= 0.5f ? 1 : 0);
 }
 
+// The horizontal pass over one source row: four channels per destination column.
+void FilterRow(const uint32_t* from, const std::vector<Taps>& columns, float* to)
+{
+    for (size_t x = 0; x < columns.size(); ++x) {
+        const Taps& t = columns[x];
+        float c[4] = {0, 0, 0, 0};
+        // A transparent pixel adds nothing; most of a heading picture is transparent.
+        for (size_t k = 0; k < t.Weights.size(); ++k) {
+            const uint32_t p = from[t.First + static_cast<int>(k)];
+            if (p == 0)
+                continue;
+            const float w = t.Weights[k];
+            c[0] += w * float(p >> 24);
+            c[1] += w * float((p >> 16) & 0xFF);
+            c[2] += w * float((p >> 8) & 0xFF);
+            c[3] += w * float(p & 0xFF);
+        }
+        std::copy(c, c + 4, to + x * 4);
+    }
+}
+
 }  // namespace
 
 Surface Resample(const Surface& picture, const Rect& source, int width, int height)
@@ -58,37 +79,30 @@ Surface Resample(const Surface& picture, const Rect& source, int width, int heig
     const std::vector<Taps> columns = AxisTaps(source.Left, source.Right, width);
     const std::vector<Taps> rows = AxisTaps(source.Top, source.Bottom, height);
 
-    // Horizontal pass over the source rows in use: four channels per destination column.
-    const int sourceRows = source.Height();
-    std::vector<float> across(static_cast<size_t>(sourceRows) * width * 4);
-    for (int y = 0; y < sourceRows; ++y) {
-        const uint32_t* from = picture.Row(source.Top + y);
-        float* to = &across[static_cast<size_t>(y) * width * 4];
-        for (int x = 0; x < width; ++x) {
-            const Taps& t = columns[static_cast<size_t>(x)];
-            float c[4] = {0, 0, 0, 0};
-            // A transparent pixel adds nothing; most of a heading picture is transparent.
-            for (size_t k = 0; k < t.Weights.size(); ++k) {
-                const uint32_t p = from[t.First + static_cast<int>(k)];
-                if (p == 0)
-                    continue;
-                const float w = t.Weights[k];
-                c[0] += w * float(p >> 24);
-                c[1] += w * float((p >> 16) & 0xFF);
-                c[2] += w * float((p >> 8) & 0xFF);
-                c[3] += w * float(p & 0xFF);
-            }
-            std::copy(c, c + 4, to + x * 4);
-        }
-    }
+    // The horizontal pass of a source row is kept only while destination rows still take
+    // it: the rows one destination row takes follow those of the row above, so a ring of
+    // the most any destination row takes holds them all.
+    size_t ringRows = 1;
+    for (const Taps& t : rows)
+        ringRows = std::max(ringRows, t.Weights.size());
+    const size_t rowFloats = static_cast<size_t>(width) * 4;
+    std::vector<float> ring(ringRows * rowFloats);
+    const auto across = [&](int y) { return &ring[static_cast<size_t>(y - source.Top) % ringRows * rowFloats]; };
+    int filtered = source.Top;  // source rows above this one are in the ring or done with
+    std::vector<const float*> taken(ringRows);
 
     for (int y = 0; y < height; ++y) {
         const Taps& t = rows[static_cast<size_t>(y)];
+        const int last = t.First + static_cast<int>(t.Weights.size());
+        for (; filtered < last; ++filtered)
+            FilterRow(picture.Row(filtered), columns, across(filtered));
+        for (size_t k = 0; k < t.Weights.size(); ++k)
+            taken[k] = across(t.First + static_cast<int>(k));
         uint32_t* to = out.Row(y);
         for (int x = 0; x < width; ++x) {
             float c[4] = {0, 0, 0, 0};
             for (size_t k = 0; k < t.Weights.size(); ++k) {
-                const float* p = &across[(static_cast<size_t>(t.First - source.Top + static_cast<int>(k)) * width + x) * 4];
+                const float* p = taken[k] + x * 4;
                 if (p[0] == 0 && p[1] == 0 && p[2] == 0 && p[3] == 0)
                     continue;
                 for (int ch = 0; ch < 4; ++ch)
