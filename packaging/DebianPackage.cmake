@@ -34,8 +34,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt loads its X11 platform plugin at run time, so dpkg-shlibdeps cannot see it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Qt loads its X11 platform plugin at run time, and the program loads SDL2 and SDL2_mixer
+# when music first plays, so dpkg-shlibdeps sees none of them. The versions are the
+# lowest the symbols files give for the calls the music makes.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-mixer-2.0-0 (>= 2.0.4), libsdl2-2.0-0 (>= 2.0.12)")
 # MIDI music needs a soundfont; the dialogs are in Japanese, Qt's own texts in them too.
 # The dialogs in a Wayland session without an X server need Qt's Wayland plugin; the show
 # itself is a Wayland client of its own, and with Xwayland the dialogs use the X11 plugin.

@@ -1,6 +1,7 @@
 // The real program against bad settings, bad files and faults: it must start with
 // defaults for what is unusable, end with a clear message where it cannot go on, and
 // never crash or hang.
+#include "DaemonSupport.h"
 #include "SaverProcess.h"
 #include "TestEnvironment.h"
 #include "XvfbServer.h"
@@ -172,6 +173,24 @@ TEST_F(Reliability, MusicThatCannotPlayLeavesTheShowSilentNotBroken)
         }
         EXPECT_TRUE(ShowRunsAndEndsCleanly(x, audio)) << c.mode << ' ' << c.file.toStdString();
     }
+
+    // A mixer library that does not load (a broken copy found first): a good piece stays
+    // silent, as with a device that cannot open, and the show goes on.
+    QDir().mkpath(env.Path() + "/broken-lib");
+    WriteFile(env.Path() + "/broken-lib/libSDL2_mixer-2.0.so.0", "not a library");
+    ASSERT_TRUE(daemon_test::WriteToneWav(env.Path() + "/tone.wav"));
+    const QString unheard = env.Path() + "/unheard.raw";
+    audio.insert(QStringLiteral("SDL_DISKAUDIOFILE"), unheard);
+    audio.insert(QStringLiteral("LD_LIBRARY_PATH"), env.Path() + "/broken-lib");
+    QFile::remove(env.SettingsFile());
+    {
+        QSettings store(env.SettingsFile(), QSettings::IniFormat);
+        store.setValue(QStringLiteral("Option/background mode"), "5");
+        store.setValue(QStringLiteral("Option/music mode"), "1");
+        store.setValue(QStringLiteral("Option/play file"), env.Path() + "/tone.wav");
+    }
+    EXPECT_TRUE(ShowRunsAndEndsCleanly(x, audio)) << "the mixer library does not load";
+    EXPECT_FALSE(QFile::exists(unheard)) << "audio opened through a mixer library that cannot load";
 }
 
 TEST_F(Reliability, SigtermAtAnyMomentEndsCleanly)

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <SDL2/SDL_mixer.h>
+#include "MixerLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -128,7 +128,7 @@ void WriteTextFile(const QString& path, const QByteArray& text)
 bool WaitForMusicToEnd()
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (Mix_PlayingMusic()) {
+    while (Mixer().Mix_PlayingMusic()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -68,7 +68,7 @@ TEST(Package, TheDebHoldsTheProgramDependsOnRuntimePackagesPassesLintianAndRunsU
     for (const QString& entry : depends.output.split(QRegularExpression(QStringLiteral("[,|]"))))
         packages << entry.trimmed().section(QLatin1Char(' '), 0, 0);
     for (const char* needed : {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6",
-                               "libsdl2-mixer-2.0-0", "libxcb1", "libwayland-client0", "qt6-qpa-plugins"})
+                               "libsdl2-mixer-2.0-0", "libsdl2-2.0-0", "libxcb1", "libwayland-client0", "qt6-qpa-plugins"})
         EXPECT_TRUE(packages.contains(QLatin1String(needed))) << needed << " in " << depends.output.toStdString();
     for (const QString& package : packages) {
         EXPECT_FALSE(package.endsWith(QLatin1String("-dev"))) << package.toStdString();

@@ -1,6 +1,7 @@
 #include "MixerCommandDevice.h"
 
 #include "MixerCalls.h"
+#include "MixerLibrary.h"
 
 #include <cstdio>
 #include <string_view>
@@ -53,12 +54,12 @@ int MixerCommandDevice::SendString(const std::string& command, std::string* repl
         if (reply)
             *reply = Sounding() && !paused_ && !PastItsEnd() ? "playing" : "stopped";
     } else if (text == "seek bgm to start") {
-        CallMixer([] { Mix_HaltMusic(); });
+        CallMixer([] { Mixer().Mix_HaltMusic(); });
         paused_ = false;
         atStart_ = true;
     } else if (text == "stop bgm") {
         if (Sounding() && !paused_) {
-            CallMixer([] { Mix_PauseMusic(); });
+            CallMixer([] { Mixer().Mix_PauseMusic(); });
             paused_ = true;
             pausedAt_ = MixerOutput::SecondsPlayed();
         }
@@ -96,7 +97,7 @@ int MixerCommandDevice::Open(const std::string& path)
 int MixerCommandDevice::Play()
 {
     if (paused_) {
-        CallMixer([] { Mix_ResumeMusic(); });
+        CallMixer([] { Mixer().Mix_ResumeMusic(); });
         paused_ = false;
         pausedFor_ += MixerOutput::SecondsPlayed() - pausedAt_;
         return CommandOk;
@@ -106,7 +107,7 @@ int MixerCommandDevice::Play()
         return CommandOk;
     Mix_Music* music = music_.get();
     const std::optional<std::string> failure =
-        AskMixer<std::string>([music] { return Mix_PlayMusic(music, 0) == 0 ? std::string() : Mix_GetError(); });
+        AskMixer<std::string>([music] { return Mixer().Mix_PlayMusic(music, 0) == 0 ? std::string() : Mixer().SDL_GetError(); });
     if (!failure || !failure->empty()) {
         lastError_ = failure ? *failure : "the audio output does not answer";
         return CommandPlayFailed;
@@ -124,12 +125,12 @@ bool MixerCommandDevice::PastItsEnd() const
 
 bool MixerCommandDevice::Sounding()
 {
-    return AskMixer<bool>([] { return Mix_PlayingMusic() != 0; }).value_or(false);
+    return AskMixer<bool>([] { return Mixer().Mix_PlayingMusic() != 0; }).value_or(false);
 }
 
 void MixerCommandDevice::Close()
 {
-    CallMixer([] { Mix_HaltMusic(); });
+    CallMixer([] { Mixer().Mix_HaltMusic(); });
     music_.reset();
     output_.Close();
     paused_ = false;

@@ -1,6 +1,7 @@
 #include "MixerMediaPlayer.h"
 
 #include "MixerCalls.h"
+#include "MixerLibrary.h"
 #include "MixerVolume.h"
 
 #include <cstdio>
@@ -21,7 +22,7 @@ MixerMediaPlayer::~MixerMediaPlayer()
 void MixerMediaPlayer::SetVolume(int32_t volume)
 {
     mixerVolume_ = MixerVolume(volume);
-    CallMixer([volume = mixerVolume_] { Mix_VolumeMusic(volume); });
+    CallMixer([volume = mixerVolume_] { Mixer().Mix_VolumeMusic(volume); });
 }
 
 void MixerMediaPlayer::SetFileName(const std::string& path)
@@ -35,8 +36,9 @@ void MixerMediaPlayer::SetFileName(const std::string& path)
     }
     Mix_Music* music = music_.get();
     const std::optional<std::string> failure = AskMixer<std::string>([music, volume = mixerVolume_] {
-        Mix_VolumeMusic(volume);
-        return Mix_PlayMusic(music, -1) == 0 ? std::string() : Mix_GetError();
+        const MixerLibrary& mixer = Mixer();
+        mixer.Mix_VolumeMusic(volume);
+        return mixer.Mix_PlayMusic(music, -1) == 0 ? std::string() : mixer.SDL_GetError();
     });
     if (!failure || !failure->empty())
         std::fprintf(stderr, "kestrova-saver: the media player cannot play %s: %s\n", path.c_str(),
@@ -46,7 +48,7 @@ void MixerMediaPlayer::SetFileName(const std::string& path)
 void MixerMediaPlayer::Stop()
 {
     if (music_)
-        CallMixer([] { Mix_HaltMusic(); });
+        CallMixer([] { Mixer().Mix_HaltMusic(); });
 }
 
 bool MediaPlayerCanLoad()

@@ -2,6 +2,7 @@
 
 #include "MidiFileCheck.h"
 #include "MixerCalls.h"
+#include "MixerLibrary.h"
 #include "WaveFileCheck.h"
 #include "WaveStream.h"
 
@@ -43,7 +44,7 @@ struct FileCloser {
 
 void MixerMusicDeleter::operator()(Mix_Music* music) const
 {
-    CallMixer([music] { Mix_FreeMusic(music); });
+    CallMixer([music] { Mixer().Mix_FreeMusic(music); });
 }
 
 MixerMusic& MixerMusic::operator=(MixerMusic&& other) noexcept
@@ -73,6 +74,7 @@ MixerMusic LoadMixerMusic(const std::string& path, std::string* error)
         *error = "no such file: " + path;
         return loaded;
     }
+    const MixerLibrary& mixer = Mixer();
     uint8_t magic[12] = {};
     const size_t got = ReadFully(file.File, 0, magic, sizeof magic);
     SDL_RWops* stream = nullptr;
@@ -87,7 +89,7 @@ MixerMusic LoadMixerMusic(const std::string& path, std::string* error)
             *error = path + ": " + *error;
             return loaded;
         }
-        stream = SDL_RWFromConstMem(loaded.bytes_.data(), static_cast<int>(loaded.bytes_.size()));
+        stream = mixer.SDL_RWFromConstMem(loaded.bytes_.data(), static_cast<int>(loaded.bytes_.size()));
     } else if (got == sizeof magic && std::memcmp(magic, "RIFF", 4) == 0 && std::memcmp(magic + 8, "WAVE", 4) == 0) {
         WaveLayout layout;
         const ReadAt read = [&](uint64_t offset, std::span<uint8_t> into) {
@@ -105,16 +107,16 @@ MixerMusic LoadMixerMusic(const std::string& path, std::string* error)
         *error = path + ": neither a MIDI, WAV nor MP3 file";
         return loaded;
     } else {
-        stream = SDL_RWFromFile(path.c_str(), "rb");
+        stream = mixer.SDL_RWFromFile(path.c_str(), "rb");
     }
     if (!stream) {
-        *error = path + ": " + SDL_GetError();
+        *error = path + ": " + mixer.SDL_GetError();
         loaded.reset();
         return loaded;
     }
-    loaded.music_.reset(Mix_LoadMUS_RW(stream, 1));
+    loaded.music_.reset(mixer.Mix_LoadMUS_RW(stream, 1));
     if (!loaded.music_) {
-        *error = path + ": " + Mix_GetError();
+        *error = path + ": " + mixer.SDL_GetError();
         loaded.reset();
     }
     return loaded;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SDL2/SDL_mixer.h>
+#include "MixerLibrary.h"
 
 #include <cstdint>
 #include <memory>
@@ -38,7 +38,7 @@ private:
     double seconds_ = 0;
 };
 
-// Loads a piece for the open mixer output. The file's content, not its name, picks
+// Loads a piece for the open mixer output (so the mixer's libraries are loaded). The file's content, not its name, picks
 // the decoder, so a file that is not really MIDI, WAV or MP3 is refused here instead
 // of "playing" silence. MIDI and WAV files are checked first (MidiFileCheck.h,
 // WaveFileCheck.h): what the decoder cannot survive never reaches it. Empty, with the

@@ -1,9 +1,7 @@
 #include "MixerOutput.h"
 
 #include "MixerCalls.h"
-
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_mixer.h>
+#include "MixerLibrary.h"
 
 #include <sys/stat.h>
 
@@ -35,28 +33,29 @@ bool FileExists(const char* path)
 // Empty, or the reason no audio output opened.
 std::string OpenMixer()
 {
+    const MixerLibrary& mixer = Mixer();
     // SDL would otherwise catch SIGINT and SIGTERM itself; the show turns them into
     // its own shutdown.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return SDL_GetError();
-    Mix_Init(MIX_INIT_MID | MIX_INIT_MP3);
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
-        std::string error = Mix_GetError();
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    mixer.SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (mixer.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return mixer.SDL_GetError();
+    mixer.Mix_Init(MIX_INIT_MID | MIX_INIT_MP3);
+    if (mixer.Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+        std::string error = mixer.SDL_GetError();
+        mixer.Mix_Quit();
+        mixer.SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return error;
     }
     int rate = 0;
     Uint16 format = 0;
     int channels = 0;
-    if (Mix_QuerySpec(&rate, &format, &channels) != 0)
+    if (mixer.Mix_QuerySpec(&rate, &format, &channels) != 0)
         bytesPerSecond = std::max(rate * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8), 1);
-    Mix_SetPostMix(CountBytes, nullptr);
+    mixer.Mix_SetPostMix(CountBytes, nullptr);
     if (FileExists(SoundFont))
-        Mix_SetSoundFonts(SoundFont);
+        mixer.Mix_SetSoundFonts(SoundFont);
     else if (FileExists(FallbackSoundFont))
-        Mix_SetSoundFonts(FallbackSoundFont);
+        mixer.Mix_SetSoundFonts(FallbackSoundFont);
     return {};
 }
 
@@ -72,6 +71,8 @@ bool MixerOutput::Open(std::string* error)
     if (open_)
         return true;
     if (holders == 0) {
+        if (!LoadMixerLibrary(error))
+            return false;
         const std::optional<std::string> failure = AskMixer<std::string>(OpenMixer);
         if (!failure || !failure->empty()) {
             *error = failure ? *failure : "the audio output does not answer";
@@ -96,10 +97,11 @@ void MixerOutput::Close()
     if (--holders > 0)
         return;
     CallMixer([] {
-        Mix_HaltMusic();
-        Mix_SetPostMix(nullptr, nullptr);
-        Mix_CloseAudio();
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        const MixerLibrary& mixer = Mixer();
+        mixer.Mix_HaltMusic();
+        mixer.Mix_SetPostMix(nullptr, nullptr);
+        mixer.Mix_CloseAudio();
+        mixer.Mix_Quit();
+        mixer.SDL_QuitSubSystem(SDL_INIT_AUDIO);
     });
 }

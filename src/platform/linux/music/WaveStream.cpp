@@ -1,7 +1,5 @@
 #include "WaveStream.h"
 
-#include <SDL2/SDL.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -31,7 +29,7 @@ Sint64 Seek(SDL_RWops* stream, Sint64 offset, int whence)
     WaveSource* source = Source(stream);
     const Sint64 base = whence == RW_SEEK_SET ? 0 : whence == RW_SEEK_CUR ? source->Position : Size(stream);
     if (base + offset < 0)
-        return SDL_SetError("seek before the start of the WAV file");
+        return Mixer().SDL_SetError("seek before the start of the WAV file");
     source->Position = base + offset;
     return source->Position;
 }
@@ -68,7 +66,7 @@ size_t Read(SDL_RWops* stream, void* into, size_t size, size_t count)
 
 size_t Write(SDL_RWops*, const void*, size_t, size_t)
 {
-    SDL_SetError("the WAV file is read only");
+    Mixer().SDL_SetError("the WAV file is read only");
     return 0;
 }
 
@@ -77,7 +75,7 @@ int Close(SDL_RWops* stream)
     WaveSource* source = Source(stream);
     close(source->File);
     delete source;
-    SDL_FreeRW(stream);
+    Mixer().SDL_FreeRW(stream);
     return 0;
 }
 
@@ -85,7 +83,7 @@ int Close(SDL_RWops* stream)
 
 SDL_RWops* OpenWaveStream(int file, const WaveLayout& layout)
 {
-    SDL_RWops* stream = SDL_AllocRW();
+    SDL_RWops* stream = Mixer().SDL_AllocRW();
     if (!stream) {
         close(file);
         return nullptr;

@@ -2,7 +2,7 @@
 
 #include "WaveFileCheck.h"
 
-#include <SDL2/SDL_rwops.h>
+#include "MixerLibrary.h"
 
 // A stream for the mixer that reads as the checked WAV file: the program's own header,
 // then the samples read from file. It takes the descriptor and closes it with itself.
