@@ -23,7 +23,8 @@ uint32_t NonZeroBytes(uint64_t bits)
 
 size_t SmokePuffs::Row(int k, int n, int r)
 {
-    return (static_cast<size_t>(k) * LargestPrepared + static_cast<size_t>(n - 1)) * SmokeCellSize +
+    // Each size has a start for each source row and one past the last.
+    return (static_cast<size_t>(k) * LargestPrepared + static_cast<size_t>(n - 1)) * (SmokeCellSize + 1) +
            static_cast<size_t>(r);
 }
 
@@ -31,9 +32,7 @@ void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
 {
     pictures_ = std::move(pictures);
     sampled_.assign(LargestPrepared + 1, {});
-    // firstAt[n][c]: the first destination pixel of a puff n wide whose source pixel is c
-    // or later. The mapping only grows, so source pixel c covers firstAt[n][c] .. firstAt[n][c + 1].
-    std::vector<std::array<uint8_t, SmokeCellSize + 1>> firstAt(LargestPrepared + 1);
+    firstAt_.assign(LargestPrepared + 1, {});
     for (int n = 1; n <= LargestPrepared; ++n) {
         std::vector<uint8_t>& at = sampled_[static_cast<size_t>(n)];
         at.resize(static_cast<size_t>(n));
@@ -42,14 +41,10 @@ void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
         for (int c = 0, i = 0; c <= SmokeCellSize; ++c) {
             while (i < n && at[static_cast<size_t>(i)] < c)
                 ++i;
-            firstAt[static_cast<size_t>(n)][static_cast<size_t>(c)] = static_cast<uint8_t>(i);
+            firstAt_[static_cast<size_t>(n)][static_cast<size_t>(c)] = static_cast<uint8_t>(i);
         }
     }
 
-    dotColumns_.clear();
-    rowStart_.assign(Row(SmokePictureCount, 1, 0) + 1, 0);
-    std::vector<uint8_t> opaque;
-    std::array<size_t, SmokeCellSize + 1> opaqueStart{};
     for (int k = 0; k < SmokePictureCount; ++k) {
         const Surface& picture = pictures_[static_cast<size_t>(k)];
         const bool usable = picture.Width() == SmokeCellSize && picture.Height() == SmokeCellSize;
@@ -67,41 +62,63 @@ void SmokePuffs::Load(std::array<Surface, SmokePictureCount> pictures)
                 plain = plain && p == colour && AlphaOf(p) == 255;
             }
         }
-        // The columns of each source row that are not transparent.
+        std::vector<uint8_t>& opaque = opaque_[static_cast<size_t>(k)];
         opaque.clear();
         for (int r = 0; r < SmokeCellSize; ++r) {
-            opaqueStart[static_cast<size_t>(r)] = opaque.size();
+            opaqueStart_[static_cast<size_t>(k)][static_cast<size_t>(r)] = static_cast<uint16_t>(opaque.size());
             for (int c = 0; c < SmokeCellSize && usable; ++c)
                 if (AlphaOf(picture.Row(r)[c]) != 0)
                     opaque.push_back(static_cast<uint8_t>(c));
         }
-        opaqueStart[SmokeCellSize] = opaque.size();
-        // Destination rows taking the same source row have the same dots: one list per
-        // source row and size. A source row no destination row takes stays empty.
-        for (int n = 1; n <= LargestPrepared; ++n) {
-            const std::array<uint8_t, SmokeCellSize + 1>& first = firstAt[static_cast<size_t>(n)];
-            for (int r = 0; r < SmokeCellSize; ++r) {
-                rowStart_[Row(k, n, r)] = static_cast<uint32_t>(dotColumns_.size());
-                if (!usable || first[static_cast<size_t>(r)] == first[static_cast<size_t>(r) + 1])
-                    continue;
-                for (size_t o = opaqueStart[static_cast<size_t>(r)]; o < opaqueStart[static_cast<size_t>(r) + 1]; ++o) {
-                    const size_t c = opaque[o];
-                    for (int i = first[c]; i < first[c + 1]; ++i)
-                        dotColumns_.push_back(static_cast<uint8_t>(i));
-                }
-            }
-        }
+        opaqueStart_[static_cast<size_t>(k)][SmokeCellSize] = static_cast<uint16_t>(opaque.size());
     }
-    rowStart_.back() = static_cast<uint32_t>(dotColumns_.size());
 
+    // Left unset until a size is worked out: the memory of sizes never drawn is not touched.
+    dotStart_.assign(Size(SmokePictureCount, 0) + 1, 0);
+    for (int k = 0; k < SmokePictureCount; ++k)
+        for (int n = 0; n <= LargestPrepared; ++n)
+            dotStart_[Size(k, n) + 1] = dotStart_[Size(k, n)] + (n > 0 ? DotColumns(k, n, nullptr, nullptr) : 0);
+    dotColumns_.reset(new uint8_t[dotStart_.back()]);
+    rowStart_.reset(new uint32_t[Row(SmokePictureCount, 1, 0)]);
     reachStart_.assign(LargestPrepared + 2, 0);
     for (int n = 1; n <= LargestPrepared; ++n)
         reachStart_[static_cast<size_t>(n) + 1] =
             reachStart_[static_cast<size_t>(n)] + ReachTileSize * ReachTileSize * ReachRows(n);
-    // Left unset until a size is worked out: the memory of sizes never drawn is not touched.
     reach_.reset(new uint32_t[SmokePictureCount * reachStart_.back()]);
-    reachReady_.assign(static_cast<size_t>(SmokePictureCount) * (LargestPrepared + 1), 0);
+    ready_.assign(Size(SmokePictureCount, 0), 0);
     reachRows_.resize(LargestPrepared);
+}
+
+size_t SmokePuffs::DotColumns(int k, int n, uint8_t* dots, uint32_t* rowStart) const
+{
+    const std::array<uint8_t, SmokeCellSize + 1>& first = firstAt_[static_cast<size_t>(n)];
+    const std::vector<uint8_t>& opaque = opaque_[static_cast<size_t>(k)];
+    const std::array<uint16_t, SmokeCellSize + 1>& opaqueStart = opaqueStart_[static_cast<size_t>(k)];
+    const size_t start = dotStart_[Size(k, n)];
+    size_t count = 0;
+    // Destination rows taking the same source row have the same dots: one list per
+    // source row. A source row no destination row takes stays empty.
+    for (int r = 0; r < SmokeCellSize; ++r) {
+        if (rowStart != nullptr)
+            rowStart[r] = static_cast<uint32_t>(start + count);
+        if (first[static_cast<size_t>(r)] == first[static_cast<size_t>(r) + 1])
+            continue;
+        for (size_t o = opaqueStart[static_cast<size_t>(r)]; o < opaqueStart[static_cast<size_t>(r) + 1]; ++o) {
+            const size_t c = opaque[o];
+            for (int i = first[c]; i < first[c + 1]; ++i, ++count)
+                if (dots != nullptr)
+                    dots[count] = static_cast<uint8_t>(i);
+        }
+    }
+    if (rowStart != nullptr)
+        rowStart[SmokeCellSize] = static_cast<uint32_t>(start + count);
+    return count;
+}
+
+void SmokePuffs::Prepare(int k, int n)
+{
+    DotColumns(k, n, dotColumns_.get() + dotStart_[Size(k, n)], rowStart_.get() + Row(k, n, 0));
+    PrepareReach(k, n);
 }
 
 uint32_t* SmokePuffs::Reach(int k, int n, int offsetX, int offsetY)
@@ -160,9 +177,9 @@ bool SmokePuffs::Draw(Surface& target, int k, const Rect& square, TileMask& draw
     }
     if (!square.LiesWithin(target.Width(), target.Height()))
         return false;
-    uint8_t& ready = reachReady_[static_cast<size_t>(k) * (LargestPrepared + 1) + static_cast<size_t>(n)];
+    uint8_t& ready = ready_[Size(k, n)];
     if (!ready) {
-        PrepareReach(k, n);
+        Prepare(k, n);
         ready = 1;
     }
     const int offsetX = square.Left % ReachTileSize, offsetY = square.Top % ReachTileSize;
@@ -172,8 +189,8 @@ bool SmokePuffs::Draw(Surface& target, int k, const Rect& square, TileMask& draw
     // A puff is small and its rows hold a few dots each: the work per row is kept to
     // finding its dot list.
     const uint8_t* at = sampled_[static_cast<size_t>(n)].data();
-    const uint32_t* rowStart = rowStart_.data() + Row(k, n, 0);
-    const uint8_t* dots = dotColumns_.data();
+    const uint32_t* rowStart = rowStart_.get() + Row(k, n, 0);
+    const uint8_t* dots = dotColumns_.get();
     const size_t stride = static_cast<size_t>(target.Width());
     uint32_t* to = target.Row(square.Top) + square.Left;
     if (plain_[static_cast<size_t>(k)]) {
