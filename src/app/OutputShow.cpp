@@ -23,7 +23,7 @@ OutputShow::OutputShow(const SaverSettings& settings, ShowFlags& flags, MusicCon
       composer_(background.Width(), background.Height()),
       kindChange_([](int kind) {
           KindSprites sprites;
-          sprites.Load(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
+          sprites.Load(kind, HeadingPictureReader(kind), KindCellEdge(kind));
           return sprites;
       }),
       loop_(flags, flight_.KindChangeRequest, settings_.AirplaneKind, settings_.BlueWait,

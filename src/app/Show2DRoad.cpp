@@ -101,7 +101,7 @@ void FlyAtShowSize(ShowContext& ctx, ShowWindow& window, HostedShow& place, QEla
 
     KindChange kindChange([](int kind) {
         KindSprites sprites;
-        sprites.Load(kind, ReadHeadingPictures(kind), KindCellEdge(kind));
+        sprites.Load(kind, HeadingPictureReader(kind), KindCellEdge(kind));
         return sprites;
     });
     ShowLoop loop(flags, flight.KindChangeRequest, settings.AirplaneKind, settings.BlueWait,

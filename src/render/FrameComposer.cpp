@@ -34,10 +34,10 @@ void FrameComposer::SetBackground(const Surface& background)
     backgroundChanged_ = true;
 }
 
-void FrameComposer::LoadKindSprites(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize)
+void FrameComposer::LoadKindSprites(int kind, std::array<Surface, HeadingCount> pictures, int cellSize)
 {
     KindSprites sprites;
-    sprites.Load(kind, pictures, cellSize);
+    sprites.Load(kind, std::move(pictures), cellSize);
     UseKindSprites(std::move(sprites));
 }
 
@@ -148,4 +148,5 @@ void FrameComposer::Present()
 {
     if (presenter_)
         presenter_(frame_);
+    sprites_.EndFrame();
 }

@@ -24,7 +24,7 @@ public:
     void SetBackground(const Surface& background);
     // The eight heading pictures of kind 0..5: pictures[d] for heading d, cellSize x
     // cellSize (the platform reads them: ReadHeadingPictures).
-    void LoadKindSprites(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize);
+    void LoadKindSprites(int kind, std::array<Surface, HeadingCount> pictures, int cellSize);
     // Heading pictures made ready elsewhere (KindSprites::Load), on any thread, while
     // this composer went on with the kind it had.
     void UseKindSprites(KindSprites sprites);

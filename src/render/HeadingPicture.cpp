@@ -9,23 +9,31 @@
 #include <utility>
 
 HeadingPicture::HeadingPicture(Surface keyed, const std::vector<DrawnSize>& sizes)
-    : HeadingPicture(keyed.Width(), nullptr, sizes)
+    : HeadingPicture(keyed.Width(), [keyed] { return keyed; }, sizes, {})
 {
-    source_->Keyed = std::move(keyed);
 }
 
-HeadingPicture::HeadingPicture(int edge, std::function<Surface()> makeKeyed, const std::vector<DrawnSize>& sizes)
+HeadingPicture::HeadingPicture(int edge, std::function<Surface()> readKeyed, const std::vector<DrawnSize>& ahead,
+                               const std::vector<DrawnSize>& large)
     : edge_(edge), source_(std::make_unique<Source>())
 {
-    source_->MakeKeyed = std::move(makeKeyed);
-    for (const DrawnSize& size : sizes) {
-        const bool listed = std::any_of(sizes_.begin(), sizes_.end(), [&size](const DrawnSize& s) {
-            return s.Width == size.Width && s.Height == size.Height;
-        });
-        if (size.Width > 0 && size.Height > 0 && !listed)
-            sizes_.push_back(size);
-    }
-    slots_ = std::make_unique<Slot[]>(sizes_.size());
+    source_->ReadKeyed = std::move(readKeyed);
+    // A large size that is also made ahead is made ahead.
+    const auto add = [this](const std::vector<DrawnSize>& sizes) {
+        for (const DrawnSize& size : sizes) {
+            const bool listed = std::any_of(sizes_.begin(), sizes_.end(), [&size](const DrawnSize& s) {
+                return s.Width == size.Width && s.Height == size.Height;
+            });
+            if (size.Width > 0 && size.Height > 0 && !listed)
+                sizes_.push_back(size);
+        }
+    };
+    add(ahead);
+    aheadCount_ = static_cast<int>(sizes_.size());
+    add(large);
+    source_->AheadLeft = aheadCount_;
+    slots_ = std::make_unique<Slot[]>(static_cast<size_t>(aheadCount_));
+    large_ = std::make_unique<LargeSlot[]>(sizes_.size() - static_cast<size_t>(aheadCount_));
 }
 
 int HeadingPicture::Area(int i) const
@@ -39,34 +47,60 @@ void HeadingPicture::Make(int i) const
     int expected = Waiting;
     if (!slot.State.compare_exchange_strong(expected, Making))
         return;
+    slot.Made = Resized(i);
+    slot.State.store(Made, std::memory_order_release);
+    slot.State.notify_all();
+    // Once the last size ahead is made, only a large size needs the picture: it reads it again.
+    std::lock_guard<std::mutex> lock(source_->Lock);
+    if (--source_->AheadLeft == 0)
+        source_->Keyed.reset();
+}
+
+std::shared_ptr<const Surface> HeadingPicture::Keyed() const
+{
+    std::lock_guard<std::mutex> lock(source_->Lock);
+    if (source_->Keyed)
+        return source_->Keyed;
+    auto keyed = std::make_shared<const Surface>(source_->ReadKeyed());
+    // Kept for the sizes still to be made ahead, not for a large one made after them.
+    if (source_->AheadLeft > 0)
+        source_->Keyed = keyed;
+    return keyed;
+}
+
+HeadingPicture::Rendition HeadingPicture::Resized(int i) const
+{
     // The last row and column of the picture are never drawn.
     const Rect source{0, 0, edge_ - 1, edge_ - 1};
     const DrawnSize& size = sizes_[static_cast<size_t>(i)];
-    slot.Made = Prepared(Resample(Keyed(), source, size.Width, size.Height));
-    slot.State.store(Made, std::memory_order_release);
-    slot.State.notify_all();
-}
-
-const Surface& HeadingPicture::Keyed() const
-{
-    std::call_once(source_->Once, [this] {
-        if (source_->MakeKeyed) {
-            source_->Keyed = source_->MakeKeyed();
-            // What it read from is not needed again.
-            source_->MakeKeyed = nullptr;
-        }
-    });
-    return source_->Keyed;
+    return Prepared(Resample(*Keyed(), source, size.Width, size.Height));
 }
 
 const HeadingPicture::Rendition& HeadingPicture::Ready(int i) const
 {
+    if (i >= aheadCount_) {
+        LargeSlot& slot = large_[static_cast<size_t>(i - aheadCount_)];
+        if (!slot.Made)
+            slot.Made = Resized(i);
+        slot.Drawn = true;
+        return *slot.Made;
+    }
     Slot& slot = slots_[static_cast<size_t>(i)];
     Make(i);
     for (int state = slot.State.load(std::memory_order_acquire); state != Made;
          state = slot.State.load(std::memory_order_acquire))
         slot.State.wait(state, std::memory_order_acquire);
     return slot.Made;
+}
+
+void HeadingPicture::GiveBackUndrawn()
+{
+    for (size_t j = 0; j < sizes_.size() - static_cast<size_t>(aheadCount_); ++j) {
+        LargeSlot& slot = large_[j];
+        if (!slot.Drawn)
+            slot.Made.reset();
+        slot.Drawn = false;
+    }
 }
 
 HeadingPicture::Rendition HeadingPicture::Prepared(Surface pixels)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 // Width and height of the square an aircraft is drawn in before the screen edges cut it.
@@ -24,25 +25,31 @@ struct DrawScratch {
     std::vector<int> FirstColumn;  // column of the ready-made picture -> first destination column at or past it
 };
 
-// One heading picture of the loaded kind, resized smoothly once to every size the show
-// draws it at (the picture holds the aircraft at 400 px, the show draws it at 45 px). A
-// frame then only copies ready pixels, so an aircraft looks the same in every frame and
-// wherever it is. Each size is made once, by Make on any thread or by the first draw
-// that needs it, whichever comes first; a draw waits for a size another thread is making.
+// One heading picture of the loaded kind, resized smoothly to every size the show draws
+// it at (the picture holds the aircraft at 400 px, the show draws it at 45 px). A frame
+// then only copies ready pixels, so an aircraft looks the same in every frame and
+// wherever it is. The sizes drawn most are made ahead: each once, by Make on any thread
+// or by the first draw that needs it, whichever comes first; a draw waits for a size
+// another thread is making. The large sizes, rarely drawn, are made by the draw that
+// needs them and given back once no draw uses them, so they hold memory only while an
+// aircraft of that size flies. The picture itself is kept only while sizes remain to be
+// made ahead, and read again for each large size made after that.
 class HeadingPicture {
 public:
     HeadingPicture() = default;
-    // keyed: the N x N picture with its key colour already transparent. Makes nothing yet.
+    // keyed: the N x N picture with its key colour already transparent; every size is made
+    // ahead. Makes nothing yet.
     HeadingPicture(Surface keyed, const std::vector<DrawnSize>& sizes);
-    // The same, but the keyed edge x edge picture is made by makeKeyed when the first size
-    // is made, on whichever thread makes it: a show then decodes only the headings it draws
-    // before its first frame. makeKeyed must not throw.
-    HeadingPicture(int edge, std::function<Surface()> makeKeyed, const std::vector<DrawnSize>& sizes);
+    // The same, but the keyed edge x edge picture is read by readKeyed when a size is made,
+    // on whichever thread makes it: a show then decodes only the headings it draws before
+    // its first frame. readKeyed must not throw. large: the sizes made only when drawn.
+    HeadingPicture(int edge, std::function<Surface()> readKeyed, const std::vector<DrawnSize>& ahead,
+                   const std::vector<DrawnSize>& large);
 
-    // How many distinct sizes there are, and the pixel count of size i.
-    int SizeCount() const { return static_cast<int>(sizes_.size()); }
+    // How many distinct sizes are made ahead, and the pixel count of size i of them.
+    int AheadCount() const { return aheadCount_; }
     int Area(int i) const;
-    // Makes size i unless it is made or being made; safe from any thread.
+    // Makes size i of those made ahead unless it is made or being made; safe from any thread.
     void Make(int i) const;
 
     // Width of the widest size.
@@ -54,8 +61,10 @@ public:
     // Refused like any blit (nothing drawn, false) when either rectangle is empty,
     // inverted or outside its surface. Marks in drawn, when given, the tiles of each row
     // of tiles from its leftmost to its rightmost drawn pixel: the corners an aircraft
-    // leaves transparent are neither restored nor sent again.
+    // leaves transparent are neither restored nor sent again. Draws come from one thread.
     bool Draw(Surface& target, const SpriteRects& rects, DrawScratch& scratch, TileMask* drawn = nullptr) const;
+    // Gives back the large sizes no draw has used since the last call; on the drawing thread.
+    void GiveBackUndrawn();
 
 private:
     // Pixels of one row that are drawn alike: all opaque (copied) or all partly
@@ -70,27 +79,36 @@ private:
         std::vector<Run> Runs;
         std::vector<uint32_t> RowStart;  // runs of row y: RowStart[y] .. RowStart[y + 1]
     };
-    // A size not yet made, being made, or made.
+    // A size made ahead: not yet made, being made, or made.
     struct Slot {
         std::atomic<int> State{0};
         Rendition Made;
     };
     static constexpr int Waiting = 0, Making = 1, Made = 2;
+    // A large size, touched by the drawing thread only.
+    struct LargeSlot {
+        std::optional<Rendition> Made;
+        bool Drawn = false;  // since the last GiveBackUndrawn
+    };
 
-    // The keyed picture, made once by the first thread that needs it.
+    // The keyed picture, read by the first thread that needs it.
     struct Source {
-        std::once_flag Once;
-        std::function<Surface()> MakeKeyed;
-        Surface Keyed;
+        std::mutex Lock;
+        std::function<Surface()> ReadKeyed;
+        std::shared_ptr<const Surface> Keyed;  // while sizes remain to be made ahead
+        int AheadLeft = 0;
     };
 
     static Rendition Prepared(Surface pixels);
-    const Surface& Keyed() const;
+    std::shared_ptr<const Surface> Keyed() const;
+    Rendition Resized(int i) const;
     int Nearest(int width, int height) const;
     const Rendition& Ready(int i) const;
 
     int edge_ = 0;
     std::unique_ptr<Source> source_;
-    std::vector<DrawnSize> sizes_;
+    std::vector<DrawnSize> sizes_;  // those made ahead, then the large ones
+    int aheadCount_ = 0;
     std::unique_ptr<Slot[]> slots_;
+    std::unique_ptr<LargeSlot[]> large_;
 };

@@ -18,14 +18,15 @@ uint32_t ColourKeyOf(int kind, const Surface& picture)
 
 namespace {
 
+constexpr int LargestScaleMadeAhead = 5;
 constexpr int LargestScale = 10;
 
-// Every size the geometry gives heading d at scales 1..10. With halves rounded to even
-// the size depends on the parity of the reference point, so all four parities are asked.
-std::vector<DrawnSize> DrawnSizes(int d, int cellSize)
+// Every size the geometry gives heading d at scales first..last. With halves rounded to
+// even the size depends on the parity of the reference point, so all four parities are asked.
+std::vector<DrawnSize> DrawnSizes(int d, int cellSize, int first, int last)
 {
     std::vector<DrawnSize> sizes;
-    for (int scale = 1; scale <= LargestScale; ++scale) {
+    for (int scale = first; scale <= last; ++scale) {
         for (int parity = 0; parity < 4; ++parity) {
             PlaneState plane;
             plane.Dir = static_cast<int16_t>(d);
@@ -43,8 +44,9 @@ std::vector<DrawnSize> DrawnSizes(int d, int cellSize)
 
 struct KindSprites::Making {
     std::array<HeadingPicture, HeadingCount> Headings;
-    // Every (heading, size) pair, smallest size first, taken in turn by the helpers.
+    // Every (heading, size made ahead) pair, smallest size first, taken in turn by the helpers.
     std::vector<std::pair<int, int>> Order;
+    int Frames = 0;  // since the large sizes were last looked at
     std::atomic<size_t> Next{0};
     std::atomic<bool> Stop{false};
     std::vector<std::thread> Helpers;
@@ -58,7 +60,7 @@ struct KindSprites::Making {
     void StartHelpers()
     {
         for (int d = 0; d < HeadingCount; ++d)
-            for (int i = 0; i < Headings[static_cast<size_t>(d)].SizeCount(); ++i)
+            for (int i = 0; i < Headings[static_cast<size_t>(d)].AheadCount(); ++i)
                 Order.emplace_back(d, i);
         std::sort(Order.begin(), Order.end(), [this](const auto& a, const auto& b) {
             const int areaA = Headings[static_cast<size_t>(a.first)].Area(a.second);
@@ -89,12 +91,14 @@ void KindSprites::Start(int kind, HeadingReader read, int cellSize)
     auto making = std::make_unique<Making>();
     auto shared = std::make_shared<const HeadingReader>(std::move(read));
     for (int d = 0; d < HeadingCount; ++d) {
-        auto makeKeyed = [shared, kind, d, cellSize] {
+        auto readKeyed = [shared, kind, d, cellSize] {
             Surface picture = SurfaceFromPicture((*shared)(d), cellSize, cellSize);
             picture.SetColorKey(ColourKeyOf(kind, picture));
             return picture;
         };
-        making->Headings[static_cast<size_t>(d)] = HeadingPicture(cellSize, makeKeyed, DrawnSizes(d, cellSize));
+        making->Headings[static_cast<size_t>(d)] =
+            HeadingPicture(cellSize, readKeyed, DrawnSizes(d, cellSize, 1, LargestScaleMadeAhead),
+                           DrawnSizes(d, cellSize, LargestScaleMadeAhead + 1, LargestScale));
     }
     making_ = std::move(making);
 }
@@ -105,19 +109,32 @@ void KindSprites::MakeTheRestInTheBackground()
         making_->StartHelpers();
 }
 
-void KindSprites::Load(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize)
+void KindSprites::Load(int kind, HeadingReader read, int cellSize)
 {
-    // The helpers make every size, so every picture is read before they end and the
-    // reader is never called once Load has returned.
-    Start(kind, [&pictures](int d) { return pictures[static_cast<size_t>(d)]; }, cellSize);
+    Start(kind, std::move(read), cellSize);
     MakeTheRestInTheBackground();
     for (std::thread& helper : making_->Helpers)
         helper.join();
     making_->Helpers.clear();
 }
 
+void KindSprites::Load(int kind, std::array<Surface, HeadingCount> pictures, int cellSize)
+{
+    auto kept = std::make_shared<const std::array<Surface, HeadingCount>>(std::move(pictures));
+    Load(kind, [kept](int d) { return (*kept)[static_cast<size_t>(d)]; }, cellSize);
+}
+
 const HeadingPicture& KindSprites::Heading(int d) const
 {
     static const HeadingPicture none;
     return making_ ? making_->Headings[static_cast<size_t>(d)] : none;
+}
+
+void KindSprites::EndFrame()
+{
+    if (!making_ || ++making_->Frames < FramesBetweenGiveBacks)
+        return;
+    making_->Frames = 0;
+    for (HeadingPicture& heading : making_->Headings)
+        heading.GiveBackUndrawn();
 }

@@ -18,30 +18,44 @@ uint32_t ColourKeyOf(int kind, const Surface& picture);
 // cannot. Must not throw.
 using HeadingReader = std::function<Surface(int heading)>;
 
-// The eight heading pictures of the aircraft kind being shown, keyed and made ready
-// at every size an aircraft of size factor 1..10 is drawn at.
+// The eight heading pictures of the aircraft kind being shown, keyed and made ready at
+// every size an aircraft of size factor 1..10 is drawn at: those of factors 1..5, which
+// most aircraft fly at, ahead; those of 6..10 when first drawn, given back when no longer
+// drawn.
 class KindSprites {
 public:
+    // Frames between two looks for large sizes no aircraft drew since the last look: a
+    // size goes 3 to 6 s after its last draw at 60 frames a second. A large aircraft
+    // crosses the screen in a few seconds, turning back to headings it drew before,
+    // so it makes each of its sizes about once a pass.
+    static constexpr int FramesBetweenGiveBacks = 180;
+
     KindSprites();
     KindSprites(KindSprites&&) noexcept;
     KindSprites& operator=(KindSprites&&) noexcept;
     // Stops making sizes nobody has asked for yet.
     ~KindSprites();
 
-    // pictures[d] is the decoded picture of heading d; the top-left cellSize x cellSize
-    // of each is used. Every size is made before Load returns.
-    void Load(int kind, const std::array<Surface, HeadingCount>& pictures, int cellSize);
+    // Reads the pictures with read (heading d's picture, the top-left cellSize x cellSize
+    // of it is used) and makes the sizes made ahead before it returns. read is kept: a
+    // large size reads its picture again.
+    void Load(int kind, HeadingReader read, int cellSize);
+    // The same with pictures already read: pictures[d] is heading d's. They are kept.
+    void Load(int kind, std::array<Surface, HeadingCount> pictures, int cellSize);
     // The same, but returns at once, having read and made nothing: a draw that needs a size
     // makes it, reading its picture first if need be, or waits for another thread making
     // it. A show's first frame then waits only for its own pictures and sizes.
     void Start(int kind, HeadingReader read, int cellSize);
-    // After Start: reads the other pictures and makes the other sizes on other threads,
-    // smallest (the most drawn) first. Called once the first frame is shown, so they do
-    // not compete with it for the processor.
+    // After Start: reads the other pictures and makes the other sizes made ahead on other
+    // threads, smallest (the most drawn) first. Called once the first frame is shown, so
+    // they do not compete with it for the processor.
     void MakeTheRestInTheBackground();
 
     bool IsLoaded() const { return making_ != nullptr; }
     const HeadingPicture& Heading(int d) const;
+    // A frame is drawn: every FramesBetweenGiveBacks frames, the large sizes no aircraft
+    // drew since the last time are given back. On the drawing thread.
+    void EndFrame();
 
 private:
     struct Making;

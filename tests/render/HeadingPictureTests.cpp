@@ -222,6 +222,32 @@ TEST_F(HeadingPictureTest, SizesMadeInTheBackgroundDrawWhatSizesMadeUpFrontDraw)
     }
 }
 
+TEST_F(HeadingPictureTest, LargeSizesAreMadeWhenDrawnAndGivenBackOnceNoLongerDrawn)
+{
+    // Loading makes the sizes of factors 1..5, reading each picture once and letting it
+    // go; a larger size reads its picture again when first drawn.
+    const std::array<Surface, HeadingCount> pictures = BlockPictures(180, 0xFF000000u, Paint);
+    std::atomic<int> reads{0};
+    sprites.Load(1, [&](int d) { ++reads; return pictures[static_cast<size_t>(d)]; }, 180);
+    EXPECT_EQ(reads, HeadingCount);
+    const PlaneState plane = Plane(400, 400, 2, 8);
+    const Surface first = Drawn(plane, 180, 800, 800);
+    EXPECT_EQ(reads, HeadingCount + 1);
+
+    const SpriteRects rects = SpriteGeometry(plane, 180, 800, 800);
+    Surface frame(800, 800, Blue);
+    for (int i = 0; i < 3 * KindSprites::FramesBetweenGiveBacks; ++i) {
+        sprites.Heading(2).Draw(frame, rects, scratch);
+        sprites.EndFrame();
+    }
+    EXPECT_EQ(reads, HeadingCount + 1) << "a size drawn in every frame is kept";
+    for (int i = 0; i < 2 * KindSprites::FramesBetweenGiveBacks; ++i)
+        sprites.EndFrame();
+    const Surface again = Drawn(plane, 180, 800, 800);
+    EXPECT_EQ(reads, HeadingCount + 2) << "a size no longer drawn is given back and made again";
+    EXPECT_TRUE(SamePixels(first, Rect{0, 0, 800, 800}, again, 0, 0));
+}
+
 TEST_F(HeadingPictureTest, AStartedKindDrawsOneHeadingWhileTheOthersAreStillUnread)
 {
     // The first frame must not wait for pictures it does not draw: every other heading's
