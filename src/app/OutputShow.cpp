@@ -28,6 +28,7 @@ OutputShow::OutputShow(const SaverSettings& settings, ShowFlags& flags, MusicCon
       }),
       loop_(flags, flight_.KindChangeRequest, settings_.AirplaneKind, settings_.BlueWait,
             {[this] {
+                 AimNextFrame(true);
                  LaunchAircraft(flight_);
                  StepAircraft(flight_, composer_);
                  if (std::optional<KindSprites> ready = kindChange_.TakeReady(flight_))
@@ -35,12 +36,18 @@ OutputShow::OutputShow(const SaverSettings& settings, ShowFlags& flags, MusicCon
              },
              std::move(cursor), [this](int ms) { Pause(ms); }, [] {}, [this] { kindChange_.Begin(flight_); }})
 {
+    // A show as large as the surface's pixels is composed straight into its buffers;
+    // a smaller one ("display mode") is composed apart and fitted.
+    direct_ = surface_->PixelWidth() == flight_.ScreenWidth && surface_->PixelHeight() == flight_.ScreenHeight;
+    if (direct_)
+        composer_.ComposeIntoTargets();
     composer_.SetBackground(background);
-    changed_.reserve(static_cast<size_t>(composer_.MostChangedRuns()));
     composer_.SetPresenter([this](const Surface& frame) {
-        changed_.clear();
-        composer_.ForEachChangedRun([this](const Rect& run) { changed_.push_back(run); });
-        surface_->Present(frame, changed_);
+        if (target_)
+            surface_->Commit(*target_, composer_.WholeFrameChanged());
+        else
+            surface_->Present(frame);
+        target_ = nullptr;
     });
     StartFlight(std::nullopt);
     // The first frame draws no smoke, so it need not wait for the smoke pictures.
@@ -60,9 +67,29 @@ void OutputShow::StartFlight(std::optional<KindSprites> madeAhead)
     }
     composer_.UseKindSprites(std::move(*madeAhead));
     music_.MusicControl(MusicController::Start);
+    // A restart within a pass whose frame took the free buffer is not drawn rather
+    // than given a buffer of its own.
+    AimNextFrame(false);
     LaunchAircraft(flight_);
     StepAircraft(flight_, composer_);
     composer_.MakeTheRestOfTheKindInTheBackground();
+}
+
+bool OutputShow::SizedForPlace() const
+{
+    return !direct_ || (surface_->PixelWidth() == flight_.ScreenWidth && surface_->PixelHeight() == flight_.ScreenHeight);
+}
+
+void OutputShow::AimNextFrame(bool mayAddBuffer)
+{
+    if (!direct_ || target_)
+        return;
+    target_ = surface_->NextBuffer(mayAddBuffer);
+    // The surface's pixels no longer match the show's size: the show is started anew.
+    if (target_ && (target_->Width() != flight_.ScreenWidth || target_->Height() != flight_.ScreenHeight))
+        target_ = nullptr;
+    if (target_)
+        composer_.NextFrameInto(target_->Pixels(), target_->Memory);
 }
 
 bool OutputShow::PassIfDue(Clock::time_point now)

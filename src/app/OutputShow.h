@@ -29,18 +29,23 @@ public:
                std::function<std::optional<CursorPoint>()> cursor);
 
     ShowSize Size() const override { return {flight_.ScreenWidth, flight_.ScreenHeight}; }
+    bool SizedForPlace() const override;
     bool PassIfDue(Clock::time_point now) override;
     // Its next pass, or the kind-change timer.
     std::optional<Clock::time_point> NextWork() const override;
 
 private:
     void StartFlight(std::optional<KindSprites> madeAhead);
+    // Composes the next frame into a buffer of the surface, when the show does so and
+    // one is free; else that frame is not drawn.
+    void AimNextFrame(bool mayAddBuffer);
 
     SaverSettings settings_;  // each show's own: a random kind is drawn per flight
     MusicController& music_;
     Flight flight_;
     FrameComposer composer_;
-    std::vector<Rect> changed_;
+    bool direct_ = false;            // frames composed straight into the surface's buffers
+    ShmBuffer* target_ = nullptr;    // the buffer the frame being composed goes into
     KindChangeTimer kindTimer_;
     std::optional<Clock::time_point> nextKindTick_;
     KindChange kindChange_;

@@ -22,6 +22,9 @@ public:
     // The surface, for a new show on it; this show is done with.
     std::unique_ptr<ShowSurface> ReleasePlace() { return std::move(surface_); }
     virtual ShowSize Size() const = 0;
+    // False once the surface's pixels changed in a way the show cannot follow: it is
+    // started anew, as for a new show size.
+    virtual bool SizedForPlace() const { return true; }
     // A pass when one is due; false when the show must end.
     virtual bool PassIfDue(Clock::time_point now) = 0;
     // When this show next has work of its own. Nothing while the compositor asks no frame

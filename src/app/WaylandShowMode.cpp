@@ -158,7 +158,7 @@ bool WaylandShow::FollowSizes()
     for (Entry& entry : shows_) {
         const ShowSurface& place = entry.Show->Place();
         const ShowSize size = ShowSizeFor(place.PixelWidth(), place.PixelHeight(), settings_.DisplayMode);
-        if (size == entry.Show->Size())
+        if (size == entry.Show->Size() && entry.Show->SizedForPlace())
             continue;
         std::unique_ptr<ShowSurface> surface = entry.Show->ReleasePlace();
         entry.Show.reset();

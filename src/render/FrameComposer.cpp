@@ -4,6 +4,7 @@
 #include "SpriteGeometry.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 namespace {
@@ -11,20 +12,40 @@ namespace {
 // The smoke marks the tiles its dots reach in tiles of its own size.
 constexpr int SmallTileSize = SmokePuffs::ReachTileSize;
 
+// Tells the backgrounds of every composer apart, so that pixels one composer drew hold
+// nothing another can build on.
+unsigned NewBackgroundId()
+{
+    static std::atomic<unsigned> last{0};
+    return ++last;
+}
+
 }  // namespace
 
 FrameComposer::FrameComposer(int width, int height)
-    : frame_(width, height, OpaqueBlack),
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
       scratch_{std::vector<int>(static_cast<size_t>(std::max(width, 0))), {}},
       drawnSmallTiles_(width, height, SmallTileSize),
       previousSmallTiles_(width, height, SmallTileSize),
-      blocks_(width, height)
+      blocks_(width, height),
+      backgroundId_(NewBackgroundId())
 {
+}
+
+void FrameComposer::MakeOwnFrame()
+{
+    if (frame_.Width() != width_ || frame_.Height() != height_)
+        frame_ = Surface(width_, height_, OpaqueBlack);
 }
 
 void FrameComposer::SetBackground(const Surface& background)
 {
-    Surface fitted = SurfaceFromPicture(background, frame_.Width(), frame_.Height());
+    // Made here, not in the constructor, so that a composer told to draw into memory lent
+    // to it never holds a frame of its own, and a first frame still allocates nothing.
+    if (!targets_)
+        MakeOwnFrame();
+    Surface fitted = SurfaceFromPicture(background, width_, height_);
     const uint32_t* pixels = fitted.Row(0);
     const size_t count = static_cast<size_t>(fitted.Width()) * fitted.Height();
     plainBackground_ = count == 0 || std::all_of(pixels, pixels + count, [&](uint32_t p) { return p == pixels[0]; });
@@ -32,6 +53,7 @@ void FrameComposer::SetBackground(const Surface& background)
     // A background of one colour is filled in and never read: it keeps no frame-sized copy.
     background_ = plainBackground_ ? Surface() : std::move(fitted);
     backgroundChanged_ = true;
+    backgroundId_ = NewBackgroundId();
 }
 
 void FrameComposer::LoadKindSprites(int kind, std::array<Surface, HeadingCount> pictures, int cellSize)
@@ -66,14 +88,20 @@ void FrameComposer::SetPresenter(Presenter presenter)
 
 void FrameComposer::ComposeInto(uint32_t* pixels)
 {
-    frame_ = Surface(frame_.Width(), frame_.Height(), Surface::Lent{pixels});
+    frame_ = Surface(width_, height_, Surface::Lent{pixels});
     backgroundChanged_ = true;
+}
+
+void FrameComposer::NextFrameInto(uint32_t* pixels, FrameMemory& memory)
+{
+    frame_ = Surface(width_, height_, Surface::Lent{pixels});
+    target_ = &memory;
 }
 
 int FrameComposer::MostChangedRuns() const
 {
-    const int columns = (frame_.Width() + SmallTileSize - 1) / SmallTileSize;
-    const int rows = (frame_.Height() + SmallTileSize - 1) / SmallTileSize;
+    const int columns = (width_ + SmallTileSize - 1) / SmallTileSize;
+    const int rows = (height_ + SmallTileSize - 1) / SmallTileSize;
     return std::max(rows * ((columns + 1) / 2), 1);
 }
 
@@ -89,34 +117,48 @@ void FrameComposer::RestoreBackground(const Rect& run)
     }
 }
 
+void FrameComposer::RestoreTiles(const TileMask& tiles)
+{
+    // Restoring waits mostly on fetching the scattered lines of the frame (and of the
+    // background): the next run's are asked for before this one is restored.
+    Rect pending{};
+    tiles.ForEachRun(nullptr, [&](const Rect& run) {
+        for (int y = run.Top; y < run.Bottom; ++y) {
+            __builtin_prefetch(frame_.Row(y) + run.Left, 1);
+            if (!plainBackground_)
+                __builtin_prefetch(background_.Row(y) + run.Left, 0);
+        }
+        RestoreBackground(pending);
+        pending = run;
+    });
+    RestoreBackground(pending);
+}
+
 void FrameComposer::CopyBackground()
 {
-    // Outside the tiles the previous frame drew into, the frame still shows the
-    // background; only those tiles need it back.
-    wholeFrameChanged_ = backgroundChanged_ || !incremental_;
-    if (wholeFrameChanged_) {
-        if (plainBackground_)
-            RestoreBackground(Rect{0, 0, frame_.Width(), frame_.Height()});
-        else
-            frame_.CopyFrom(background_);
-        backgroundChanged_ = false;
-    } else {
-        // Restoring waits mostly on fetching the scattered lines of the frame (and of the
-        // background): the next run's are asked for before this one is restored.
-        Rect pending{};
-        drawnSmallTiles_.ForEachRun(nullptr, [&](const Rect& run) {
-            for (int y = run.Top; y < run.Bottom; ++y) {
-                __builtin_prefetch(frame_.Row(y) + run.Left, 1);
-                if (!plainBackground_)
-                    __builtin_prefetch(background_.Row(y) + run.Left, 0);
-            }
-            RestoreBackground(pending);
-            pending = run;
-        });
-        RestoreBackground(pending);
-    }
     std::swap(drawnSmallTiles_, previousSmallTiles_);
     drawnSmallTiles_.Clear();
+    blind_ = targets_ && target_ == nullptr;
+    if (blind_)
+        return;
+    if (!targets_)
+        MakeOwnFrame();
+    wholeFrameChanged_ = backgroundChanged_ || !incremental_;
+    backgroundChanged_ = false;
+    // Outside the tiles the last frame composed into these pixels drew, they still
+    // show the background; only those tiles need it back.
+    const TileMask* stale = &previousSmallTiles_;
+    if (target_)
+        stale = target_->background_ == backgroundId_ && incremental_ ? &target_->drawn_ : nullptr;
+    else if (wholeFrameChanged_)
+        stale = nullptr;
+    if (stale) {
+        RestoreTiles(*stale);
+    } else if (plainBackground_) {
+        RestoreBackground(Rect{0, 0, width_, height_});
+    } else {
+        frame_.CopyFrom(background_);
+    }
 }
 
 void FrameComposer::DrawSmoke(Flight& flight)
@@ -126,12 +168,14 @@ void FrameComposer::DrawSmoke(Flight& flight)
 
 void FrameComposer::PuffBlitter::DrawPuff(int picture, const Rect& square)
 {
+    if (owner_.blind_)
+        return;
     owner_.smoke_.Draw(owner_.frame_, picture, square, owner_.drawnSmallTiles_);
 }
 
 void FrameComposer::DrawSprite(const Flight& flight, int i)
 {
-    if (i < 0 || i >= PlaneCount || !sprites_.IsLoaded())
+    if (blind_ || i < 0 || i >= PlaneCount || !sprites_.IsLoaded())
         return;
     const PlaneState& plane = flight.Planes[static_cast<size_t>(i)];
     // No picture for a heading outside 0..7 and no square for a size below 1.
@@ -140,12 +184,20 @@ void FrameComposer::DrawSprite(const Flight& flight, int i)
     if (plane.KindSlot < 0 || plane.KindSlot >= KindCount)
         return;
     const int cellSize = flight.KindCellSize[static_cast<size_t>(plane.KindSlot)];
-    const SpriteRects rects = SpriteGeometry(plane, cellSize, frame_.Width(), frame_.Height());
+    const SpriteRects rects = SpriteGeometry(plane, cellSize, width_, height_);
     sprites_.Heading(plane.Dir).Draw(frame_, rects, scratch_, &drawnSmallTiles_);
 }
 
 void FrameComposer::Present()
 {
+    if (blind_)
+        return;
+    if (target_) {
+        // The same size each time: a copy that allocates nothing.
+        target_->drawn_ = drawnSmallTiles_;
+        target_->background_ = backgroundId_;
+        target_ = nullptr;
+    }
     if (presenter_)
         presenter_(frame_);
     sprites_.EndFrame();

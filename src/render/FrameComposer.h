@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameCanvas.h"
+#include "FrameMemory.h"
 #include "KindSprites.h"
 #include "SmokeDrawing.h"
 #include "SmokePuffs.h"
@@ -38,9 +39,22 @@ public:
     // padding), for a presenter whose screen reads them where they are: a frame is then
     // never copied on its way out. The next frame is composed whole.
     void ComposeInto(uint32_t* pixels);
+    // From now on each frame is composed into the pixels NextFrameInto hands over for it,
+    // for a screen that takes frames in buffers of its own, and the composer keeps no
+    // frame of its own. A frame with none handed over is not drawn; its smoke still ages.
+    // Call before SetBackground, which otherwise makes the composer's own frame.
+    void ComposeIntoTargets() { targets_ = true; }
+    // W x H pixels the caller owns (rows top to bottom, no padding) that the next frame
+    // is composed into; memory, kept beside them, says what they hold and is brought up
+    // to date when that frame is presented.
+    void NextFrameInto(uint32_t* pixels, FrameMemory& memory);
 
-    // The frame being composed. Every pixel is opaque, so a presenter may ignore alpha.
+    // The frame being composed or last composed. Every pixel is opaque, so a presenter
+    // may ignore alpha.
     const Surface& Frame() const { return frame_; }
+    // The last frame presented differs from the one before it everywhere (a new
+    // background, or not incremental): the screen must take it whole.
+    bool WholeFrameChanged() const { return wholeFrameChanged_; }
 
     // Each frame restores the background only where the previous frame drew, instead of
     // copying it whole; the pixels are the same either way. Off: always the whole copy.
@@ -52,7 +66,7 @@ public:
     void ForEachChangedRun(Visit visit) const
     {
         if (wholeFrameChanged_)
-            visit(Rect{0, 0, frame_.Width(), frame_.Height()});
+            visit(Rect{0, 0, width_, height_});
         else
             drawnSmallTiles_.ForEachRun(&previousSmallTiles_, visit);
     }
@@ -65,7 +79,7 @@ public:
     void ForEachChangedBlock(Visit visit) const
     {
         if (wholeFrameChanged_) {
-            visit(Rect{0, 0, frame_.Width(), frame_.Height()});
+            visit(Rect{0, 0, width_, height_});
             return;
         }
         blocks_.Clear();
@@ -90,8 +104,12 @@ private:
     };
 
     void RestoreBackground(const Rect& run);
+    void RestoreTiles(const TileMask& tiles);
+    void MakeOwnFrame();
 
-    Surface frame_;
+    int width_;
+    int height_;
+    Surface frame_;  // empty until first needed, and while a frame has no target
     Surface background_;
     KindSprites sprites_;
     SmokePuffs smoke_;
@@ -108,6 +126,10 @@ private:
     bool plainBackground_ = true;
     uint32_t backgroundColour_ = OpaqueBlack;
     bool incremental_ = true;
+    bool targets_ = false;
+    bool blind_ = false;  // this frame has no target: nothing is drawn
+    FrameMemory* target_ = nullptr;  // what the frame being composed goes into holds
+    unsigned backgroundId_;          // unique among all composers' backgrounds
     bool backgroundChanged_ = true;
     bool wholeFrameChanged_ = true;
 };

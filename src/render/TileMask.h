@@ -29,6 +29,8 @@ public:
     }
 
     int Tile() const { return tileSize_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
 
     void Clear() { std::fill(bits_.begin(), bits_.end(), uint64_t{0}); }
 

@@ -200,6 +200,46 @@ TEST(ComposeInto, LentPixelsGetTheSameFramesAsTheComposersOwn)
     EXPECT_EQ(lentComposer.Frame().Pixel(0, 0), ~before);
 }
 
+TEST(ComposeInto, BuffersTakenInTurnGetTheSameFramesAsTheComposersOwn)
+{
+    // A screen's three buffers taken in an uneven order, a frame now and then with no buffer
+    // free (not drawn): each frame composed into a buffer equals the one composed whole.
+    SaverSettings settings;
+    settings.BlueCount = 60;
+    settings.SmokeLength = 120;
+    Flight own(settings, 320, 240, 9);
+    Flight targeted(settings, 320, 240, 9);
+    FrameComposer ownComposer(320, 240);
+    FrameComposer targetComposer(320, 240);
+    targetComposer.ComposeIntoTargets();
+    for (FrameComposer* c : {&ownComposer, &targetComposer}) {
+        c->SetBackground(Plain(320, 240, Blue));
+        c->LoadSmokeSurfaces(StippleSmokePictures());
+        c->LoadKindSprites(0, BlockPictures(400, 0xFF000000u, Yellow), 400);
+    }
+    StartFlightModel(own);
+    StartFlightModel(targeted);
+    std::vector<std::vector<uint32_t>> buffers(3, std::vector<uint32_t>(320 * 240, 0x12345678u));
+    std::vector<FrameMemory> memories(3);
+    const int order[] = {0, 1, 0, 1, 2, -1, 2, 0, -1, -1, 1, 1, 2};
+    for (int frame = 0; frame < 300; ++frame) {
+        const int b = order[frame % std::size(order)];
+        if (b >= 0)
+            targetComposer.NextFrameInto(buffers[static_cast<size_t>(b)].data(), memories[static_cast<size_t>(b)]);
+        for (auto [flight, composer] : {std::pair{&own, &ownComposer}, std::pair{&targeted, &targetComposer}}) {
+            LaunchAircraft(*flight);
+            StepAircraft(*flight, *composer);
+        }
+        if (b < 0)
+            continue;
+        const std::vector<uint32_t>& pixels = buffers[static_cast<size_t>(b)];
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x)
+                ASSERT_EQ(pixels[static_cast<size_t>(y) * 320 + x], ownComposer.Frame().Pixel(x, y))
+                    << "frame " << frame << " buffer " << b << " at " << x << "," << y;
+    }
+}
+
 TEST_F(FrameComposerTest, NothingIsDrawnBeforeTheKindIsLoadedOrForImpossibleRecords)
 {
     composer.SetBackground(Plain(320, 240, Blue));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FrameMemory.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -25,9 +27,8 @@ public:
     bool Busy() const { return busy_; }
     void MarkBusy() { busy_ = true; }
 
-    // Frames presented since these pixels were last brought up to date; 0 when they hold
-    // nothing the presenter can build on.
-    int Age = 0;
+    // What the frame last composed into these pixels drew.
+    FrameMemory Memory;
 
 private:
     ShmBuffer(int width, int height, uint32_t* pixels, wl_buffer* buffer);

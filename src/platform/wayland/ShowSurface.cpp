@@ -1,6 +1,5 @@
 #include "ShowSurface.h"
 
-#include "JoinBands.h"
 #include "WaylandOutput.h"
 
 #include "viewporter-client-protocol.h"
@@ -171,25 +170,19 @@ bool ShowSurface::WantsFrame() const
     return configured_ && !frameCallback_ && (drawnByGl_ || FreeBuffer() || buffers_.size() < MostBuffers);
 }
 
-ShmBuffer* ShowSurface::TakeBuffer()
+ShmBuffer* ShowSurface::NextBuffer(bool mayAddBuffer)
 {
+    if (!configured_ || drawnByGl_)
+        return nullptr;
     if (ShmBuffer* free = FreeBuffer())
         return free;
-    if (buffers_.size() >= MostBuffers)
+    if (buffers_.size() >= MostBuffers || (!mayAddBuffer && !buffers_.empty()))
         return nullptr;
     std::unique_ptr<ShmBuffer> made = ShmBuffer::Create(globals_.Shm, pixelWidth_, pixelHeight_);
     if (!made)
         return nullptr;
     buffers_.push_back(std::move(made));
     return buffers_.back().get();
-}
-
-void ShowSurface::CopyRuns(std::span<const Rect> runs, const Surface& frame, ShmBuffer& buffer) const
-{
-    for (const Rect& run : runs)
-        for (int y = run.Top; y < run.Bottom; ++y)
-            std::memcpy(buffer.Pixels() + static_cast<size_t>(y) * buffer.Width() + run.Left, frame.Row(y) + run.Left,
-                        static_cast<size_t>(run.Width()) * 4);
 }
 
 void ShowSurface::Fit(const Surface& frame, ShmBuffer& buffer)
@@ -221,44 +214,37 @@ void ShowSurface::Fit(const Surface& frame, ShmBuffer& buffer)
     }
 }
 
-void ShowSurface::Present(const Surface& frame, std::span<const Rect> changed)
+void ShowSurface::Present(const Surface& frame)
 {
-    ShmBuffer* buffer = configured_ ? TakeBuffer() : nullptr;
+    ShmBuffer* buffer = NextBuffer();
     if (!buffer)
         return;
-    const Rect whole{0, 0, frame.Width(), frame.Height()};
-    const bool oneToOne = frame.Width() == buffer->Width() && frame.Height() == buffer->Height();
-    if (changed.empty())
-        changed = std::span<const Rect>(&whole, 1);
-    bool damageWhole = damageWhole_ || !oneToOne;
-    if (!oneToOne) {
-        Fit(frame, *buffer);
-    } else if (buffer->Age == 1) {
-        CopyRuns(changed, frame, *buffer);
-    } else if (buffer->Age == 2) {
-        // Two frames behind: the previous frame's changes are missing too.
-        CopyRuns(previous_, frame, *buffer);
-        CopyRuns(changed, frame, *buffer);
-    } else {
-        CopyRuns(std::span<const Rect>(&whole, 1), frame, *buffer);
-    }
-    for (const auto& other : buffers_)
-        if (other->Age > 0)
-            ++other->Age;
-    buffer->Age = 1;
-    previous_.assign(changed.begin(), changed.end());
+    Fit(frame, *buffer);
+    // What the buffer holds is no frame composed into it.
+    buffer->Memory = FrameMemory();
+    damageWhole_ = true;
+    Commit(*buffer, true);
+}
 
-    wl_surface_attach(surface_, buffer->Buffer(), 0, 0);
-    if (damageWhole) {
-        wl_surface_damage_buffer(surface_, 0, 0, buffer->Width(), buffer->Height());
+void ShowSurface::Commit(ShmBuffer& buffer, bool whole)
+{
+    const TileMask& drawn = buffer.Memory.Drawn();
+    // What changed since the frame on screen: the tiles either frame drew. Frames the
+    // compositor was not shown in between do not matter, the buffers' memories do.
+    whole = whole || damageWhole_ || !buffer.Memory.HoldsFrame() || drawn.Width() != buffer.Width() ||
+            drawn.Height() != buffer.Height() || shown_.Width() != drawn.Width() || shown_.Height() != drawn.Height();
+    wl_surface_attach(surface_, buffer.Buffer(), 0, 0);
+    if (whole) {
+        wl_surface_damage_buffer(surface_, 0, 0, buffer.Width(), buffer.Height());
     } else {
-        JoinIntoBands(changed, bands_);
-        for (const Rect& band : bands_)
-            wl_surface_damage_buffer(surface_, band.Left, band.Top, band.Width(), band.Height());
+        for (const Rect& r : damage_.Cover(drawn, shown_))
+            wl_surface_damage_buffer(surface_, r.Left, r.Top, r.Width(), r.Height());
     }
-    damageWhole_ = false;
+    if (buffer.Memory.HoldsFrame())
+        shown_ = drawn;
+    damageWhole_ = !buffer.Memory.HoldsFrame();
     CommitComing();
-    buffer->MarkBusy();
+    buffer.MarkBusy();
     wl_surface_commit(surface_);
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "DamageStrips.h"
 #include "Rect.h"
 #include "ShmBuffer.h"
 #include "Surface.h"
 
 #include <functional>
 #include <memory>
-#include <span>
 #include <vector>
 
 class WaylandOutput;
@@ -34,8 +34,8 @@ struct ShowGlobals {
 
 // The surface that covers one output during the show: an overlay layer surface anchored
 // to every edge, with the keyboard to itself, where the compositor has a layer shell;
-// else a full-screen toplevel on that output. Frames are copied into shared-memory
-// buffers, only the parts that changed, and drawn when the compositor asks for one.
+// else a full-screen toplevel on that output. Frames are composed straight into its
+// shared-memory buffers and shown when the compositor asks for one.
 class ShowSurface {
 public:
     // Listed in `live` while it exists, so input can be traced to its output.
@@ -60,10 +60,17 @@ public:
     // never asks, and its show then does no work.
     bool WantsFrame() const;
 
-    // Shows a frame. `changed` holds the parts that differ from the previous frame
-    // (y-x banded runs), or is empty when all of it may have. A frame of another size is
-    // fitted keeping its shape, with black bars.
-    void Present(const Surface& frame, std::span<const Rect> changed);
+    // The buffer the next frame is composed into: one the compositor does not hold, of
+    // the surface's pixel size, its Memory telling what it holds. Null when there is none
+    // (unconfigured, all held) or the frames come from OpenGL. Without mayAddBuffer, a
+    // surface with buffers makes no more.
+    ShmBuffer* NextBuffer(bool mayAddBuffer = true);
+    // Shows that buffer, its frame composed (Memory up to date); whole when the frame
+    // differs from the one shown everywhere, as after a new background.
+    void Commit(ShmBuffer& buffer, bool whole);
+    // Shows a frame of another size than the surface's pixels, fitted keeping its shape,
+    // with black bars.
+    void Present(const Surface& frame);
 
     // The frames come from OpenGL instead, whose swap commits them: no shared-memory
     // buffer is needed.
@@ -81,8 +88,6 @@ private:
     void Configure(int width, int height);
     void FrameDone();
     ShmBuffer* FreeBuffer() const;
-    ShmBuffer* TakeBuffer();
-    void CopyRuns(std::span<const Rect> runs, const Surface& frame, ShmBuffer& buffer) const;
     void Fit(const Surface& frame, ShmBuffer& buffer);
 
     const ShowGlobals& globals_;
@@ -105,9 +110,8 @@ private:
     bool damageWhole_ = true;
     bool drawnByGl_ = false;
     std::vector<std::unique_ptr<ShmBuffer>> buffers_;
-    // The runs the previous frame changed: a buffer two frames behind needs them too.
-    std::vector<Rect> previous_;
-    std::vector<Rect> bands_;
+    TileMask shown_{0, 0};  // the tiles the frame on screen drew
+    DamageStrips damage_;
     std::vector<int> fitColumns_;  // source column for each buffer column when fitting
     long presented_ = 0;
     long callbacks_ = 0;
