@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -31,10 +32,27 @@ TEST(DamageStrips, AFewMarksAreCoveredExactlyInTheirStrips)
     EXPECT_EQ(rects[1], (Rect{600, 448, 608, 560}));
 }
 
-TEST(DamageStrips, ABusyFrameIsCoveredByFewRectanglesOnTheSameStripsEveryFrame)
+// The rectangles the compositor redraws for a frame: its own and the last frame's, joined
+// strip by strip (rectangles of whole strips never cut one another).
+static size_t JoinedCount(std::vector<Rect> rects)
+{
+    std::sort(rects.begin(), rects.end(),
+              [](const Rect& x, const Rect& y) { return x.Top != y.Top ? x.Top < y.Top : x.Left < y.Left; });
+    size_t count = 0;
+    int right = 0;
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const bool joins = i > 0 && rects[i].Top == rects[i - 1].Top && rects[i].Left <= right;
+        count += !joins;
+        right = joins ? std::max(right, rects[i].Right) : rects[i].Right;
+    }
+    return count;
+}
+
+TEST(DamageStrips, ABusyFrameJoinedWithTheLastIsCoveredByFewRectanglesOnTheSameStrips)
 {
     std::mt19937 random(7);
     DamageStrips strips;
+    std::vector<Rect> last;
     for (int frame = 0; frame < 20; ++frame) {
         TileMask a(Width, Height, Tile), b(Width, Height, Tile);
         for (int i = 0; i < 400; ++i) {
@@ -54,5 +72,9 @@ TEST(DamageStrips, ABusyFrameIsCoveredByFewRectanglesOnTheSameStripsEveryFrame)
                 allCovered = allCovered && Covered(rects, x, run.Top);
         });
         ASSERT_TRUE(allCovered) << "a marked tile is left out in frame " << frame;
+        std::vector<Rect> both = last;
+        both.insert(both.end(), rects.begin(), rects.end());
+        ASSERT_LE(JoinedCount(both), static_cast<size_t>(DamageStrips::MostRectangles)) << "frame " << frame;
+        last = rects;
     }
 }

@@ -236,6 +236,7 @@ void ShowSurface::Commit(ShmBuffer& buffer, bool whole)
     wl_surface_attach(surface_, buffer.Buffer(), 0, 0);
     if (whole) {
         wl_surface_damage_buffer(surface_, 0, 0, buffer.Width(), buffer.Height());
+        damage_.Forget();
     } else {
         for (const Rect& r : damage_.Cover(drawn, shown_))
             wl_surface_damage_buffer(surface_, r.Left, r.Top, r.Width(), r.Height());
