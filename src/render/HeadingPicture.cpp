@@ -106,13 +106,13 @@ void HeadingPicture::GiveBackUndrawn()
 HeadingPicture::Rendition HeadingPicture::Prepared(Surface pixels)
 {
     Rendition r;
-    r.Pixels = std::move(pixels);
-    const int width = r.Pixels.Width();
-    for (int y = 0; y < r.Pixels.Height(); ++y) {
+    r.Width = pixels.Width();
+    r.Height = pixels.Height();
+    for (int y = 0; y < r.Height; ++y) {
         r.RowStart.push_back(static_cast<uint32_t>(r.Runs.size()));
-        const uint32_t* row = r.Pixels.Row(y);
+        const uint32_t* row = pixels.Row(y);
         int x = 0;
-        while (x < width) {
+        while (x < r.Width) {
             const uint32_t a = AlphaOf(row[x]);
             if (a == 0) {
                 ++x;
@@ -120,12 +120,27 @@ HeadingPicture::Rendition HeadingPicture::Prepared(Surface pixels)
             }
             const bool opaque = a == 255;
             const int start = x;
-            while (x < width && AlphaOf(row[x]) != 0 && (AlphaOf(row[x]) == 255) == opaque)
+            while (x < r.Width && AlphaOf(row[x]) != 0 && (AlphaOf(row[x]) == 255) == opaque)
                 ++x;
             r.Runs.push_back({static_cast<int16_t>(start), static_cast<int16_t>(x - start), opaque});
         }
     }
     r.RowStart.push_back(static_cast<uint32_t>(r.Runs.size()));
+
+    size_t kept = 0;
+    for (int y = 0; y < r.Height; ++y) {
+        const uint32_t first = r.RowStart[static_cast<size_t>(y)], end = r.RowStart[static_cast<size_t>(y) + 1];
+        if (first < end)
+            kept += static_cast<size_t>(r.Runs[end - 1].Start + r.Runs[end - 1].Length - r.Runs[first].Start);
+    }
+    r.Pixels.reserve(kept);
+    for (int y = 0; y < r.Height; ++y) {
+        r.PixelStart.push_back(static_cast<uint32_t>(r.Pixels.size()));
+        const uint32_t first = r.RowStart[static_cast<size_t>(y)], end = r.RowStart[static_cast<size_t>(y) + 1];
+        if (first < end)
+            r.Pixels.insert(r.Pixels.end(), pixels.Row(y) + r.Runs[first].Start,
+                            pixels.Row(y) + r.Runs[end - 1].Start + r.Runs[end - 1].Length);
+    }
     return r;
 }
 
@@ -224,29 +239,32 @@ bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, DrawScratch
     const Rendition* r = &Ready(nearest);
 
     const int m = edge_ - 1;
-    const int rw = r->Pixels.Width();
-    const int rh = r->Pixels.Height();
+    const int rw = r->Width;
+    const int rh = r->Height;
     const int dw = to.Width();
     const int dh = to.Height();
     RowsOfTiles marked(drawn, to);
 
     if (from == Rect{0, 0, m, m} && dw == rw && dh == rh) {
         for (int y = 0; y < dh; ++y) {
-            const uint32_t* in = r->Pixels.Row(y);
             uint32_t* out = target.Row(to.Top + y) + to.Left;
             const uint32_t firstRun = r->RowStart[static_cast<size_t>(y)], endRun = r->RowStart[static_cast<size_t>(y) + 1];
-            if (firstRun < endRun)
-                marked.Drew(y, r->Runs[firstRun].Start, r->Runs[endRun - 1].Start + r->Runs[endRun - 1].Length);
-            else
+            if (firstRun == endRun) {
                 marked.Drew(y, 0, 0);
+                continue;
+            }
+            marked.Drew(y, r->Runs[firstRun].Start, r->Runs[endRun - 1].Start + r->Runs[endRun - 1].Length);
+            // Pixel x of the row is in[x - left].
+            const uint32_t* in = r->Pixels.data() + r->PixelStart[static_cast<size_t>(y)];
+            const int left = r->Runs[firstRun].Start;
             for (uint32_t k = firstRun; k < endRun; ++k) {
                 const Run& run = r->Runs[k];
                 if (run.Opaque) {
-                    std::memcpy(out + run.Start, in + run.Start, static_cast<size_t>(run.Length) * sizeof(uint32_t));
+                    std::memcpy(out + run.Start, in + (run.Start - left), static_cast<size_t>(run.Length) * sizeof(uint32_t));
                     continue;
                 }
                 for (int x = run.Start; x < run.Start + run.Length; ++x)
-                    out[x] = SourceOver(in[x], out[x]);
+                    out[x] = SourceOver(in[x - left], out[x]);
             }
         }
         return true;
@@ -268,22 +286,24 @@ bool HeadingPicture::Draw(Surface& target, const SpriteRects& rects, DrawScratch
     }
     for (int y = 0; y < dh; ++y) {
         const int row = MappedIndex(y, from.Top, from.Height(), dh, m, rh);
-        const uint32_t* in = r->Pixels.Row(row);
         uint32_t* out = target.Row(to.Top + y) + to.Left;
         const uint32_t firstRun = r->RowStart[static_cast<size_t>(row)], endRun = r->RowStart[static_cast<size_t>(row) + 1];
-        if (firstRun < endRun)
-            marked.Drew(y, first[r->Runs[firstRun].Start], first[r->Runs[endRun - 1].Start + r->Runs[endRun - 1].Length]);
-        else
+        if (firstRun == endRun) {
             marked.Drew(y, 0, 0);
+            continue;
+        }
+        marked.Drew(y, first[r->Runs[firstRun].Start], first[r->Runs[endRun - 1].Start + r->Runs[endRun - 1].Length]);
+        const uint32_t* in = r->Pixels.data() + r->PixelStart[static_cast<size_t>(row)];
+        const int left = r->Runs[firstRun].Start;
         for (uint32_t k = firstRun; k < endRun; ++k) {
             const Run& run = r->Runs[k];
             const int end = first[run.Start + run.Length];
             if (run.Opaque) {
                 for (int x = first[run.Start]; x < end; ++x)
-                    out[x] = in[columns[x]];
+                    out[x] = in[columns[x] - left];
             } else {
                 for (int x = first[run.Start]; x < end; ++x)
-                    out[x] = SourceOver(in[columns[x]], out[x]);
+                    out[x] = SourceOver(in[columns[x] - left], out[x]);
             }
         }
     }

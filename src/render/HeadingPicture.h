@@ -74,8 +74,13 @@ private:
         int16_t Length;
         bool Opaque;
     };
+    // A ready-made size without its transparent corners: of each row only the pixels
+    // from its first run to the end of its last are kept, the rows one after another.
     struct Rendition {
-        Surface Pixels;
+        int Width = 0;
+        int Height = 0;
+        std::vector<uint32_t> Pixels;
+        std::vector<uint32_t> PixelStart;  // row y's first kept pixel (its first run's Start)
         std::vector<Run> Runs;
         std::vector<uint32_t> RowStart;  // runs of row y: RowStart[y] .. RowStart[y + 1]
     };
