@@ -190,6 +190,8 @@ void FrameComposer::DrawSprite(const Flight& flight, int i)
 
 void FrameComposer::Present()
 {
+    // A frame that draws nothing ages the large sizes too.
+    sprites_.EndFrame();
     if (blind_)
         return;
     if (target_) {
@@ -200,5 +202,4 @@ void FrameComposer::Present()
     }
     if (presenter_)
         presenter_(frame_);
-    sprites_.EndFrame();
 }
