@@ -14,13 +14,13 @@ constexpr std::chrono::seconds KindTimerInterval{60};
 }  // namespace
 
 OutputShow::OutputShow(const SaverSettings& settings, ShowFlags& flags, MusicController& music,
-                       std::unique_ptr<ShowSurface> surface, const Surface& background, uint64_t seed,
+                       std::unique_ptr<ShowSurface> surface, ShowBackground background, uint64_t seed,
                        std::function<std::optional<CursorPoint>()> cursor)
     : ShowOnOutput(std::move(surface)),
       settings_(settings),
       music_(music),
-      flight_(settings_, static_cast<int16_t>(background.Width()), static_cast<int16_t>(background.Height()), seed),
-      composer_(background.Width(), background.Height()),
+      flight_(settings_, static_cast<int16_t>(background.Size.Width), static_cast<int16_t>(background.Size.Height), seed),
+      composer_(background.Size.Width, background.Size.Height),
       kindChange_([](int kind) {
           KindSprites sprites;
           sprites.Load(kind, HeadingPictureReader(kind), KindCellEdge(kind));
@@ -41,7 +41,10 @@ OutputShow::OutputShow(const SaverSettings& settings, ShowFlags& flags, MusicCon
     direct_ = surface_->PixelWidth() == flight_.ScreenWidth && surface_->PixelHeight() == flight_.ScreenHeight;
     if (direct_)
         composer_.ComposeIntoTargets();
-    composer_.SetBackground(background);
+    if (background.Picture.Width() > 0)
+        composer_.SetBackground(std::move(background.Picture));
+    else
+        composer_.SetBackgroundColour(background.Colour);
     composer_.SetPresenter([this](const Surface& frame) {
         if (target_)
             surface_->Commit(*target_, composer_.WholeFrameChanged());

@@ -17,6 +17,14 @@
 
 class MusicController;
 
+// An output show's background: a picture of the show's size, or, when there is none,
+// one colour (0xRRGGBB).
+struct ShowBackground {
+    ShowSize Size;
+    Surface Picture;
+    uint32_t Colour = 0;
+};
+
 // One output's 2D show under Wayland: a flight of its own at its surface's show size,
 // run by the same show loop as the X11 show, one pass each time the compositor asks the
 // surface for a frame. Several of these share the flags (any input ends them all) and
@@ -25,7 +33,7 @@ class OutputShow : public ShowOnOutput {
 public:
     // surface is configured; background is the show size's. Draws the first frame.
     OutputShow(const SaverSettings& settings, ShowFlags& flags, MusicController& music,
-               std::unique_ptr<ShowSurface> surface, const Surface& background, uint64_t seed,
+               std::unique_ptr<ShowSurface> surface, ShowBackground background, uint64_t seed,
                std::function<std::optional<CursorPoint>()> cursor);
 
     ShowSize Size() const override { return {flight_.ScreenWidth, flight_.ScreenHeight}; }

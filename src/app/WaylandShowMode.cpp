@@ -116,6 +116,18 @@ bool WaylandShow::Add(WaylandOutput& output)
 bool WaylandShow::Start(Entry& entry, std::unique_ptr<ShowSurface> surface)
 {
     const ShowSize size = ShowSizeFor(surface->PixelWidth(), surface->PixelHeight(), settings_.DisplayMode);
+    // Every show compares the same pointer: moving it over any output ends them all.
+    auto cursor = [&display = display_] {
+        const LayoutPoint travel = display.PointerTravel();
+        return std::optional<CursorPoint>(CursorPoint{travel.X, travel.Y});
+    };
+    // A plain colour needs no picture of the output's size.
+    const std::optional<uint32_t> colour = BackgroundColour(settings_.BackgroundMode);
+    if (!aircraft_ && colour) {
+        entry.Show = std::make_unique<OutputShow>(settings_, flags_, music_, std::move(surface),
+                                                  ShowBackground{size, Surface(), *colour}, seed_++, cursor);
+        return true;
+    }
     QString error;
     const QImage background = BuildBackground(
         settings_.BackgroundMode, QString::fromStdString(settings_.BackgroundFile),
@@ -125,14 +137,9 @@ bool WaylandShow::Start(Entry& entry, std::unique_ptr<ShowSurface> surface)
         ShowStartError(StartFailure::BackgroundUnreadable, error, QString::fromStdString(settings_.BackgroundFile));
         return false;
     }
-    // Every show compares the same pointer: moving it over any output ends them all.
-    auto cursor = [&display = display_] {
-        const LayoutPoint travel = display.PointerTravel();
-        return std::optional<CursorPoint>(CursorPoint{travel.X, travel.Y});
-    };
     if (!aircraft_) {
         entry.Show = std::make_unique<OutputShow>(settings_, flags_, music_, std::move(surface),
-                                                  SurfaceOfImage(background), seed_++, cursor);
+                                                  ShowBackground{size, SurfaceOfImage(background)}, seed_++, cursor);
         return true;
     }
     std::string glError;

@@ -41,17 +41,37 @@ void FrameComposer::MakeOwnFrame()
 
 void FrameComposer::SetBackground(const Surface& background)
 {
+    SetBackground(SurfaceFromPicture(background, width_, height_));
+}
+
+void FrameComposer::SetBackground(Surface&& background)
+{
     // Made here, not in the constructor, so that a composer told to draw into memory lent
     // to it never holds a frame of its own, and a first frame still allocates nothing.
     if (!targets_)
         MakeOwnFrame();
-    Surface fitted = SurfaceFromPicture(background, width_, height_);
-    const uint32_t* pixels = fitted.Row(0);
+    Surface fitted = background.Width() == width_ && background.Height() == height_
+                         ? std::move(background)
+                         : SurfaceFromPicture(background, width_, height_);
+    // Opaque, as a picture read from a file is made.
+    uint32_t* pixels = fitted.Row(0);
     const size_t count = static_cast<size_t>(fitted.Width()) * fitted.Height();
+    std::for_each(pixels, pixels + count, [](uint32_t& p) { p |= OpaqueBlack; });
     plainBackground_ = count == 0 || std::all_of(pixels, pixels + count, [&](uint32_t p) { return p == pixels[0]; });
     backgroundColour_ = count > 0 ? pixels[0] : OpaqueBlack;
     // A background of one colour is filled in and never read: it keeps no frame-sized copy.
     background_ = plainBackground_ ? Surface() : std::move(fitted);
+    backgroundChanged_ = true;
+    backgroundId_ = NewBackgroundId();
+}
+
+void FrameComposer::SetBackgroundColour(uint32_t rgb)
+{
+    if (!targets_)
+        MakeOwnFrame();
+    plainBackground_ = true;
+    backgroundColour_ = OpaqueBlack | rgb;
+    background_ = Surface();
     backgroundChanged_ = true;
     backgroundId_ = NewBackgroundId();
 }

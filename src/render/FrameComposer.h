@@ -23,6 +23,10 @@ public:
 
     // The show-size background picture (its top-left W x H is used).
     void SetBackground(const Surface& background);
+    // The same, taking over a W x H picture instead of copying it.
+    void SetBackground(Surface&& background);
+    // A background of one colour (0xRRGGBB), with no picture of the frame's size at all.
+    void SetBackgroundColour(uint32_t rgb);
     // The eight heading pictures of kind 0..5: pictures[d] for heading d, cellSize x
     // cellSize (the platform reads them: ReadHeadingPictures).
     void LoadKindSprites(int kind, std::array<Surface, HeadingCount> pictures, int cellSize);
