@@ -36,11 +36,6 @@ HeadingPicture::HeadingPicture(int edge, std::function<Surface()> readKeyed, con
     large_ = std::make_unique<LargeSlot[]>(sizes_.size() - static_cast<size_t>(aheadCount_));
 }
 
-int HeadingPicture::Area(int i) const
-{
-    return sizes_[static_cast<size_t>(i)].Width * sizes_[static_cast<size_t>(i)].Height;
-}
-
 void HeadingPicture::Make(int i) const
 {
     Slot& slot = slots_[static_cast<size_t>(i)];

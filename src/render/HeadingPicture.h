@@ -46,9 +46,8 @@ public:
     HeadingPicture(int edge, std::function<Surface()> readKeyed, const std::vector<DrawnSize>& ahead,
                    const std::vector<DrawnSize>& large);
 
-    // How many distinct sizes are made ahead, and the pixel count of size i of them.
+    // How many distinct sizes are made ahead, smallest first.
     int AheadCount() const { return aheadCount_; }
-    int Area(int i) const;
     // Makes size i of those made ahead unless it is made or being made; safe from any thread.
     void Make(int i) const;
 

@@ -44,7 +44,9 @@ std::vector<DrawnSize> DrawnSizes(int d, int cellSize, int first, int last)
 
 struct KindSprites::Making {
     std::array<HeadingPicture, HeadingCount> Headings;
-    // Every (heading, size made ahead) pair, smallest size first, taken in turn by the helpers.
+    // Every (heading, size made ahead) pair, taken in turn by the helpers: a heading at a
+    // time, its smallest sizes first, so that a heading's picture is let go before the
+    // pictures of the ones after it are read.
     std::vector<std::pair<int, int>> Order;
     int Frames = 0;  // since the large sizes were last looked at
     std::atomic<size_t> Next{0};
@@ -62,11 +64,6 @@ struct KindSprites::Making {
         for (int d = 0; d < HeadingCount; ++d)
             for (int i = 0; i < Headings[static_cast<size_t>(d)].AheadCount(); ++i)
                 Order.emplace_back(d, i);
-        std::sort(Order.begin(), Order.end(), [this](const auto& a, const auto& b) {
-            const int areaA = Headings[static_cast<size_t>(a.first)].Area(a.second);
-            const int areaB = Headings[static_cast<size_t>(b.first)].Area(b.second);
-            return areaA != areaB ? areaA < areaB : a < b;
-        });
         // No more threads than cores, so the memory in use at once stays that of a few sizes.
         const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, HeadingCount);
         for (int t = 0; t < threads; ++t)

@@ -47,8 +47,8 @@ public:
     // it. A show's first frame then waits only for its own pictures and sizes.
     void Start(int kind, HeadingReader read, int cellSize);
     // After Start: reads the other pictures and makes the other sizes made ahead on other
-    // threads, smallest (the most drawn) first. Called once the first frame is shown, so
-    // they do not compete with it for the processor.
+    // threads, a heading at a time. Called once the first frame is shown, so they do not
+    // compete with it for the processor.
     void MakeTheRestInTheBackground();
 
     bool IsLoaded() const { return making_ != nullptr; }
