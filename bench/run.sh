@@ -15,7 +15,7 @@
 #                               (fireworkx, 2D; flyingtoasters, OpenGL) run the same way
 #   wayland_<show>_vs_<show>    all-in cores of the Wayland show / those of the X11 show
 # for the 2D show with default and saturated settings and the 3D show (kind 200), on X11
-# and the 2D show under Wayland, and
+# and under Wayland, and
 #   daemon_sigterm_exit_ms      SIGTERM to the end of a daemon's show, its player closed (promised: 500)
 #   input_exit_ms               a mouse move to the end of the /s show
 #   idle_wait_<side>_cpu_ms, idle_wait_<side>_wakeups
@@ -56,11 +56,11 @@ measure show_saturated 4 10 "background mode=2" "number of blue=100" "length of 
 # The puff pool fills after about 500 frames; the window starts past that, and is longer
 # because the roving camera makes the cost of ten seconds depend on where it looks.
 measure show3d 15 30 "background mode=2" "kind of airplane=200"
-# The same 2D shows under Wayland. The 3D kinds are not shown there yet; they join this
-# list, as wayland_show3d, when /s draws them on a Wayland compositor.
+# The same shows under Wayland.
 ALL_IN_SERVER=sway measure wayland_show 4 10 "background mode=2"
 ALL_IN_SERVER=sway measure wayland_show_saturated 4 10 "background mode=2" "number of blue=100" \
   "length of smoke=200" "number of complement=30"
+ALL_IN_SERVER=sway measure wayland_show3d 15 30 "background mode=2" "kind of airplane=200"
 
 # The hacks draw over the whole screen, as under a daemon.
 hacks=/usr/libexec/xscreensaver
@@ -71,12 +71,12 @@ allIn() { awk -v n="$1_all_in_cores:" '$1 == n { print $2 }' "$work/$1"; }
 ratio() {
   awk -v a="$(allIn "$1")" -v b="$(allIn "$2")" -v n="$1_vs_$2" 'BEGIN { printf "%s: %.2f\n", n, a / b }'
 }
-for show in show show_saturated show3d wayland_show wayland_show_saturated; do
+for show in show show_saturated show3d wayland_show wayland_show_saturated wayland_show3d; do
   for hack in fireworkx flyingtoasters; do
     ratio "$show" "$hack"
   done
 done
-for show in show show_saturated; do
+for show in show show_saturated show3d; do
   ratio "wayland_$show" "$show"
 done
 

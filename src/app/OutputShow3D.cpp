@@ -49,9 +49,9 @@ void OutputShow3D::DrawFrame()
     // The contexts of all outputs take turns on this thread.
     if (!egl_->MakeCurrent(surface_->PixelWidth(), surface_->PixelHeight()))
         return;
-    const bool overLast = egl_->KeepsFrames();
+    const int age = egl_->BackBufferAge();
     const auto& changed = renderer_.Render(show_.Graph(), show_.Scene(), show_.Camera(), surface_->PixelWidth(),
-                                           surface_->PixelHeight(), overLast);
+                                           surface_->PixelHeight(), age);
     surface_->CommitComing();
-    egl_->Swap(changed, overLast);
+    egl_->Swap(changed, age > 0);
 }

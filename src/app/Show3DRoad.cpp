@@ -140,7 +140,7 @@ bool Fly3D(ShowContext& ctx, HostedShow& place, const std::string& workFolder, c
                            const QSize size = window.PixelSize();
                            changed.clear();
                            const auto& boxes = renderer.Render(show.Graph(), show.Scene(), show.Camera(), size.width(),
-                                                               size.height(), window.KeepsFrames());
+                                                               size.height(), window.KeepsFrames() ? 1 : 0);
                            for (const PixelBox& box : boxes)
                                changed.emplace_back(box.X0, box.Y0, box.Width(), box.Height());
                            window.Present(changed);

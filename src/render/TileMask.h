@@ -34,6 +34,13 @@ public:
 
     void Clear() { std::fill(bits_.begin(), bits_.end(), uint64_t{0}); }
 
+    // Marks every tile marked in other, a mask of the same frame and tiles.
+    void Add(const TileMask& other)
+    {
+        for (size_t i = 0; i < bits_.size() && i < other.bits_.size(); ++i)
+            bits_[i] |= other.bits_[i];
+    }
+
     // Marks every tile the rectangle touches (the part inside the frame).
     void Mark(const Rect& r)
     {

@@ -391,11 +391,12 @@ void SceneRenderer::Look(const ViewVolume& volume, const Affine& view, double ba
     }
 }
 
-bool SceneRenderer::SameTargetAsLastFrame(const SceneGraph& graph, int width, int height, bool targetKeepsLastFrame)
+bool SceneRenderer::SameTargetAsLastFrame(const SceneGraph& graph, int width, int height, int targetAge)
 {
     gl::Int bound = 0;
     gl_.GetIntegerv(gl::DRAW_FRAMEBUFFER_BINDING, &bound);
-    const bool same = targetKeepsLastFrame && bound == lastTarget_ && width == lastWidth_ &&
+    // The frame the target holds must be one this renderer drew since it last started over.
+    const bool same = targetAge >= 1 && targetAge <= tiles_.FramesKept() && bound == lastTarget_ && width == lastWidth_ &&
                       height == lastHeight_ && graph.BackgroundKey() == lastBackgroundKey_;
     lastTarget_ = bound;
     lastWidth_ = width;
@@ -506,12 +507,12 @@ void SceneRenderer::DrawTranslucent()
 }
 
 const std::vector<PixelBox>& SceneRenderer::Render(const SceneGraph& graph, const Frame& root, const Frame& camera,
-                                                   int width, int height, bool targetKeepsLastFrame)
+                                                   int width, int height, int targetAge)
 {
     whole_[0] = {0, 0, width, height};
     if (!ready_ || width <= 0 || height <= 0)
         return whole_;
-    const bool incremental = SameTargetAsLastFrame(graph, width, height, targetKeepsLastFrame);
+    const bool incremental = SameTargetAsLastFrame(graph, width, height, targetAge);
     if (!incremental)
         tiles_.Reset(width, height);
     const Affine eye = camera.World();
@@ -525,7 +526,7 @@ const std::vector<PixelBox>& SceneRenderer::Render(const SceneGraph& graph, cons
         Collect(root, root.Local());
         Look(volume, view, graph.BackClip);
     }
-    const std::vector<PixelBox>& boxes = incremental ? tiles_.Boxes() : whole_;
+    const std::vector<PixelBox>& boxes = incremental ? tiles_.Boxes(targetAge) : whole_;
     tiles_.Advance();
     // Only opaque meshes write depth, so outside what they drew last frame it is still clear.
     const std::vector<PixelBox>& depth = incremental ? lastOpaque_ : whole_;

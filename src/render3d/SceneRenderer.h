@@ -33,12 +33,13 @@ public:
     bool Initialize(std::string& error);
 
     // Renders root's subtree as seen from camera into a viewport of the given size and
-    // returns the rectangles whose pixels may differ from the frame before. When the
-    // target still holds the last frame this renderer drew into it (targetKeepsLastFrame),
-    // only the tiles that frame or this one draws into are redrawn: the background stands
-    // still, so every other pixel already is what a whole redraw would give.
+    // returns the rectangles it redrew, which hold every pixel that may differ from the
+    // frame before. When the target still holds a frame this renderer drew into it,
+    // targetAge frames ago (1: the last one; 0: it holds nothing known), only the tiles
+    // that frame, the ones after it and this one draw into are redrawn: the background
+    // stands still, so every other pixel already is what a whole redraw would give.
     const std::vector<PixelBox>& Render(const SceneGraph& graph, const Frame& root, const Frame& camera, int width,
-                                        int height, bool targetKeepsLastFrame = false);
+                                        int height, int targetAge = 0);
 
     // Translucent triangles in view sorted in the last frame.
     size_t TranslucentTriangles() const { return order_.Size(); }
@@ -83,7 +84,7 @@ private:
     void Look(const ViewVolume& volume, const Affine& view, double back);
     // Whether the target is the one drawn last, at the same size and background, and
     // still holds that frame; otherwise everything is drawn anew.
-    bool SameTargetAsLastFrame(const SceneGraph& graph, int width, int height, bool targetKeepsLastFrame);
+    bool SameTargetAsLastFrame(const SceneGraph& graph, int width, int height, int targetAge);
     // 0 when the picture cannot be read.
     gl::Uint Texture(const std::string& path);
     void SetFrameUniforms(const GlProgram& program, const SceneGraph& graph, const Matrix4& viewProjection,

@@ -1,3 +1,4 @@
+#include "ChangedTiles.h"
 #include "PuffMesh.h"
 #include "QtGlFunctions.h"
 #include "QtPictures.h"
@@ -199,7 +200,7 @@ TEST_F(Renderer, TheBackgroundStandsTheSameWayUpInAWindowAsInAFramebuffer)
 // may fall on other pixels, so each target is compared with whole frames drawn into its
 // like. Each window has a context of its own, as in the show: Mesa's software renderer
 // does not keep a window's pixels for a context that was current on another drawable.
-TEST_F(Renderer, FramesDrawnOverTheLastInAWindowOrAFramebufferEqualWholeFrames)
+TEST_F(Renderer, FramesDrawnOverOlderOnesInAWindowOrAFramebufferEqualWholeFrames)
 {
     // The show's six aircraft, a full puff pool and its jumping camera, over a picture
     // with a different colour in every pixel, so a pixel restored from the wrong place shows.
@@ -214,6 +215,10 @@ TEST_F(Renderer, FramesDrawnOverTheLastInAWindowOrAFramebufferEqualWholeFrames)
     QOpenGLFramebufferObjectFormat fboFormat;
     fboFormat.setAttachment(QOpenGLFramebufferObject::Depth);
     QOpenGLFramebufferObject whole(Width, Height, fboFormat), kept(Width, Height, fboFormat);
+    // A swap chain of two buffers, as a compositor's: the target gets back the frame
+    // drawn two frames ago before each frame, and gives its frame to that buffer after.
+    QOpenGLFramebufferObject chain(Width, Height, fboFormat), held0(Width, Height), held1(Width, Height);
+    QOpenGLFramebufferObject* held[2] = {&held0, &held1};
     QSurfaceFormat withDepth = context_.format();
     withDepth.setDepthBufferSize(24);
     QWindow windows[2];
@@ -231,15 +236,16 @@ TEST_F(Renderer, FramesDrawnOverTheLastInAWindowOrAFramebufferEqualWholeFrames)
     }
     // Whole frames and frames over the last: into framebuffer objects, then into windows.
     std::vector<std::unique_ptr<SceneRenderer>> renderers;
-    for (int r = 0; r < 4; ++r) {
-        ASSERT_TRUE(r < 2 ? context_.makeCurrent(&surface_) : contexts[r - 2].makeCurrent(&windows[r - 2]));
-        renderers.push_back(std::make_unique<SceneRenderer>(r < 2 ? gl_ : functions[r - 2], ReadTexturePicture));
+    for (int r = 0; r < 5; ++r) {
+        const bool offscreen = r < 2 || r == 4;
+        ASSERT_TRUE(offscreen ? context_.makeCurrent(&surface_) : contexts[r - 2].makeCurrent(&windows[r - 2]));
+        renderers.push_back(std::make_unique<SceneRenderer>(offscreen ? gl_ : functions[r - 2], ReadTexturePicture));
         std::string error;
         ASSERT_TRUE(renderers.back()->Initialize(error)) << error;
     }
-    const auto render = [&](int r) -> const std::vector<PixelBox>& {
+    const auto render = [&](int r, int age) -> const std::vector<PixelBox>& {
         return renderers[size_t(r)]->Render(test.show.Graph(), test.show.Scene(), test.show.Camera(), Width, Height,
-                                            r % 2 == 1);
+                                            age);
     };
 
     QImage inWindows[2];
@@ -250,21 +256,50 @@ TEST_F(Renderer, FramesDrawnOverTheLastInAWindowOrAFramebufferEqualWholeFrames)
         test.show.StepShow3D();
         ASSERT_TRUE(context_.makeCurrent(&surface_));
         whole.bind();
-        render(0);
+        render(0, 0);
+        const QImage wholeFrame = whole.toImage();
         kept.bind();
         long area = 0;
-        for (const PixelBox& box : render(1))
+        for (const PixelBox& box : render(1, 1))
             area += long(box.Width()) * box.Height();
         drawnInPart += area < Width * Height;
-        ASSERT_EQ(kept.toImage(), whole.toImage()) << "frame " << frame;
+        ASSERT_EQ(kept.toImage(), wholeFrame) << "frame " << frame;
+
+        QOpenGLFramebufferObject& back = *held[frame % 2];
+        QOpenGLFramebufferObject::blitFramebuffer(&chain, &back);
+        chain.bind();
+        render(4, frame < 2 ? 0 : 2);
+        ASSERT_EQ(chain.toImage(), wholeFrame) << "frame " << frame << " drawn over the one two frames before";
+        QOpenGLFramebufferObject::blitFramebuffer(&back, &chain);
 
         for (int w = 0; w < 2; ++w) {
             ASSERT_TRUE(contexts[w].makeCurrent(&windows[w]));
-            render(2 + w);
+            render(2 + w, w);
             contexts[w].functions()->glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, inWindows[w].bits());
         }
         ASSERT_EQ(inWindows[1], inWindows[0]) << "frame " << frame;
     }
     EXPECT_GT(drawnInPart, 350);  // the case being tested happened
     ASSERT_TRUE(context_.makeCurrent(&surface_));
+}
+
+TEST(ChangedTiles, ATargetHoldingAnOlderFrameGetsTheTilesOfEveryFrameSince)
+{
+    ChangedTiles tiles;
+    tiles.Reset(640, 480);
+    tiles.Mark({0, 0, 10, 10});  // only the oldest frame draws here
+    tiles.Advance();
+    tiles.Mark({300, 300, 310, 310});
+    tiles.Advance();
+    tiles.Mark({600, 400, 610, 410});
+    const auto reaches = [&](int age, int x, int y) {
+        for (const PixelBox& box : tiles.Boxes(age))
+            if (x >= box.X0 && x < box.X1 && y >= box.Y0 && y < box.Y1)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(reaches(1, 300, 300) && reaches(1, 600, 400));
+    EXPECT_FALSE(reaches(1, 0, 0)) << "a target one frame behind misses only the last frame";
+    EXPECT_TRUE(reaches(2, 0, 0)) << "a target two frames behind misses the two last frames";
+    EXPECT_EQ(tiles.FramesKept(), 2);
 }

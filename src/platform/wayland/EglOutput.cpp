@@ -1,5 +1,7 @@
 #include "EglOutput.h"
 
+#include <algorithm>
+
 #include <EGL/eglext.h>
 #include <wayland-egl.h>
 
@@ -123,12 +125,12 @@ bool EglOutput::LoadFunctions(GlFunctions& gl, std::string& error) const
     return true;
 }
 
-bool EglOutput::KeepsFrames() const
+int EglOutput::BackBufferAge() const
 {
-    if (!egl_.BufferAge())
-        return false;
     EGLint age = 0;
-    return eglQuerySurface(egl_.Handle(), surface_, EGL_BUFFER_AGE_EXT, &age) && age == 1;
+    if (!egl_.BufferAge() || !eglQuerySurface(egl_.Handle(), surface_, EGL_BUFFER_AGE_EXT, &age))
+        return 0;
+    return std::max(age, 0);
 }
 
 void EglOutput::Swap(const std::vector<PixelBox>& changed, bool overLast)

@@ -55,9 +55,10 @@ public:
     bool MakeCurrent(int width, int height);
     // The renderer's table, from this context; false naming the function missing.
     bool LoadFunctions(GlFunctions& gl, std::string& error) const;
-    // Whether the back buffer holds the frame swapped last, so only what changed need be
-    // drawn: the driver must say its age is 1. Otherwise the next frame is drawn whole.
-    bool KeepsFrames() const;
+    // How many frames ago the back buffer was shown (1: the last one), as the driver
+    // tells; 0 when it does not, or the buffer holds nothing yet: then the next frame is
+    // drawn whole.
+    int BackBufferAge() const;
     // Shows the frame drawn; `changed` (rows counted from the bottom) is its damage where
     // the driver takes it and the frame was drawn over the last.
     void Swap(const std::vector<PixelBox>& changed, bool overLast);
