@@ -25,9 +25,10 @@ using HeadingReader = std::function<Surface(int heading)>;
 class KindSprites {
 public:
     // Frames between two looks for large sizes no aircraft drew since the last look: a
-    // size goes 3 to 6 s after its last draw at 60 frames a second. A large aircraft
-    // crosses the screen in a few seconds, turning back to headings it drew before,
-    // so it makes each of its sizes about once a pass.
+    // size goes 3 to 6 s after its last draw at 60 frames a second. A large aircraft's
+    // pass takes 20 to 40 frames at the usual step (ten times that at the slowest), so
+    // it makes each of its sizes once however it turns; making one again for a later
+    // pass costs a few milliseconds.
     static constexpr int FramesBetweenGiveBacks = 180;
 
     KindSprites();
