@@ -162,35 +162,62 @@ TEST_F(FrameComposerTest, PresentHandsTheFrameToThePresenter)
     EXPECT_EQ(shown->Pixel(319, 239), Blue);
 }
 
+namespace {
+
+// Two identical busy 320 x 240 shows over blue: one composing into its own frame, the
+// other as told before its background is set.
+struct TwinShows {
+    explicit TwinShows(uint64_t seed, bool targets = false)
+        : settings(Busy()), own(settings, 320, 240, seed), other(settings, 320, 240, seed)
+    {
+        if (targets)
+            otherComposer.ComposeIntoTargets();
+        for (FrameComposer* c : {&ownComposer, &otherComposer}) {
+            c->SetBackground(Plain(320, 240, Blue));
+            c->LoadSmokeSurfaces(StippleSmokePictures());
+            c->LoadKindSprites(0, BlockPictures(400, 0xFF000000u, Yellow), 400);
+        }
+        StartFlightModel(own);
+        StartFlightModel(other);
+    }
+    static SaverSettings Busy()
+    {
+        SaverSettings s;
+        s.BlueCount = 60;
+        s.SmokeLength = 120;
+        return s;
+    }
+    void Step()
+    {
+        for (auto [flight, composer] : {std::pair{&own, &ownComposer}, std::pair{&other, &otherComposer}}) {
+            LaunchAircraft(*flight);
+            StepAircraft(*flight, *composer);
+        }
+    }
+
+    SaverSettings settings;
+    Flight own;
+    Flight other;
+    FrameComposer ownComposer{320, 240};
+    FrameComposer otherComposer{320, 240};
+};
+
+}  // namespace
+
 TEST(ComposeInto, LentPixelsGetTheSameFramesAsTheComposersOwn)
 {
-    // Two identical busy shows, one composing into memory lent to it from its third frame.
-    SaverSettings settings;
-    settings.BlueCount = 60;
-    settings.SmokeLength = 120;
-    Flight own(settings, 320, 240, 5);
-    Flight lent(settings, 320, 240, 5);
-    FrameComposer ownComposer(320, 240);
-    FrameComposer lentComposer(320, 240);
-    for (FrameComposer* c : {&ownComposer, &lentComposer}) {
-        c->SetBackground(Plain(320, 240, Blue));
-        c->LoadSmokeSurfaces(StippleSmokePictures());
-        c->LoadKindSprites(0, BlockPictures(400, 0xFF000000u, Yellow), 400);
-    }
-    StartFlightModel(own);
-    StartFlightModel(lent);
+    // One composing into memory lent to it from its third frame.
+    TwinShows shows(5);
+    FrameComposer& lentComposer = shows.otherComposer;
     std::vector<uint32_t> memory(320 * 240, 0);
     for (int frame = 0; frame < 300; ++frame) {
         if (frame == 2)
             lentComposer.ComposeInto(memory.data());
-        for (auto [flight, composer] : {std::pair{&own, &ownComposer}, std::pair{&lent, &lentComposer}}) {
-            LaunchAircraft(*flight);
-            StepAircraft(*flight, *composer);
-        }
+        shows.Step();
         ASSERT_EQ(lentComposer.Frame().Row(0), frame < 2 ? lentComposer.Frame().Row(0) : memory.data());
         for (int y = 0; y < 240; ++y)
             for (int x = 0; x < 320; ++x)
-                ASSERT_EQ(lentComposer.Frame().Pixel(x, y), ownComposer.Frame().Pixel(x, y)) << "frame " << frame;
+                ASSERT_EQ(lentComposer.Frame().Pixel(x, y), shows.ownComposer.Frame().Pixel(x, y)) << "frame " << frame;
     }
     // A copy of a frame over lent memory keeps its pixels when the memory changes.
     const Surface copy = lentComposer.Frame();
@@ -204,38 +231,21 @@ TEST(ComposeInto, BuffersTakenInTurnGetTheSameFramesAsTheComposersOwn)
 {
     // A screen's three buffers taken in an uneven order, a frame now and then with no buffer
     // free (not drawn): each frame composed into a buffer equals the one composed whole.
-    SaverSettings settings;
-    settings.BlueCount = 60;
-    settings.SmokeLength = 120;
-    Flight own(settings, 320, 240, 9);
-    Flight targeted(settings, 320, 240, 9);
-    FrameComposer ownComposer(320, 240);
-    FrameComposer targetComposer(320, 240);
-    targetComposer.ComposeIntoTargets();
-    for (FrameComposer* c : {&ownComposer, &targetComposer}) {
-        c->SetBackground(Plain(320, 240, Blue));
-        c->LoadSmokeSurfaces(StippleSmokePictures());
-        c->LoadKindSprites(0, BlockPictures(400, 0xFF000000u, Yellow), 400);
-    }
-    StartFlightModel(own);
-    StartFlightModel(targeted);
+    TwinShows shows(9, true);
     std::vector<std::vector<uint32_t>> buffers(3, std::vector<uint32_t>(320 * 240, 0x12345678u));
     std::vector<FrameMemory> memories(3);
     const int order[] = {0, 1, 0, 1, 2, -1, 2, 0, -1, -1, 1, 1, 2};
     for (int frame = 0; frame < 300; ++frame) {
         const int b = order[frame % std::size(order)];
         if (b >= 0)
-            targetComposer.NextFrameInto(buffers[static_cast<size_t>(b)].data(), memories[static_cast<size_t>(b)]);
-        for (auto [flight, composer] : {std::pair{&own, &ownComposer}, std::pair{&targeted, &targetComposer}}) {
-            LaunchAircraft(*flight);
-            StepAircraft(*flight, *composer);
-        }
+            shows.otherComposer.NextFrameInto(buffers[static_cast<size_t>(b)].data(), memories[static_cast<size_t>(b)]);
+        shows.Step();
         if (b < 0)
             continue;
         const std::vector<uint32_t>& pixels = buffers[static_cast<size_t>(b)];
         for (int y = 0; y < 240; ++y)
             for (int x = 0; x < 320; ++x)
-                ASSERT_EQ(pixels[static_cast<size_t>(y) * 320 + x], ownComposer.Frame().Pixel(x, y))
+                ASSERT_EQ(pixels[static_cast<size_t>(y) * 320 + x], shows.ownComposer.Frame().Pixel(x, y))
                     << "frame " << frame << " buffer " << b << " at " << x << "," << y;
     }
 }
