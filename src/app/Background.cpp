@@ -4,6 +4,8 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 QRectF QRectOf(const PlaceBox& box)
@@ -45,11 +47,12 @@ QImage LoadBackgroundPicture(const QString& path, QString* error)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage BuildBackground(int16_t mode, const QString& pictureFile, const QImage& desktop, int W, int H,
-                       QString* error)
+namespace {
+
+// Paints the background over background, black already; false when the picture cannot be used.
+bool Paint(QImage& background, int16_t mode, const QString& pictureFile, const QImage& desktop, QString* error)
 {
-    QImage background(W, H, QImage::Format_RGB32);
-    background.fill(Qt::black);
+    const int W = background.width(), H = background.height();
     QPainter painter(&background);
     if (mode == 0) {
         if (!desktop.isNull()) {
@@ -61,10 +64,33 @@ QImage BuildBackground(int16_t mode, const QString& pictureFile, const QImage& d
     } else if (mode == 9 || mode == 10) {
         const QImage picture = LoadBackgroundPicture(pictureFile, error);
         if (picture.isNull())
-            return {};
+            return false;
         const PicturePlacement place = PlacePicture(mode, picture.width(), picture.height(), W, H);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, mode == 10);
         painter.drawImage(QRectOf(place.Destination), picture, QRectOf(place.Source));
     }
+    return true;
+}
+
+}  // namespace
+
+QImage BuildBackground(int16_t mode, const QString& pictureFile, const QImage& desktop, int W, int H,
+                       QString* error)
+{
+    QImage background(W, H, QImage::Format_RGB32);
+    background.fill(Qt::black);
+    if (!Paint(background, mode, pictureFile, desktop, error))
+        return {};
     return background;
+}
+
+bool PaintBackground(Surface& into, int16_t mode, const QString& pictureFile, const QImage& desktop, QString* error)
+{
+    if (into.Width() <= 0 || into.Height() <= 0)
+        return true;
+    std::fill_n(into.Row(0), static_cast<size_t>(into.Width()) * into.Height(), OpaqueBlack);
+    // Painted where it lies: the image only borrows the surface's pixels.
+    QImage view(reinterpret_cast<uchar*>(into.Row(0)), into.Width(), into.Height(), into.Width() * 4,
+                QImage::Format_RGB32);
+    return Paint(view, mode, pictureFile, desktop, error);
 }

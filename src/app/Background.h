@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackgroundPlacement.h"
+#include "Surface.h"
 
 #include <QImage>
 #include <QRectF>
@@ -20,3 +21,6 @@ QImage LoadBackgroundPicture(const QString& path, QString* error);
 // picture cannot be used.
 QImage BuildBackground(int16_t mode, const QString& pictureFile, const QImage& desktop, int showWidth,
                        int showHeight, QString* error);
+// The same, painted into a surface of the show's size instead of a new image, so the
+// show holds a single copy; false (with a reason) when the picture cannot be used.
+bool PaintBackground(Surface& into, int16_t mode, const QString& pictureFile, const QImage& desktop, QString* error);

@@ -129,18 +129,22 @@ bool WaylandShow::Start(Entry& entry, std::unique_ptr<ShowSurface> surface)
         return true;
     }
     QString error;
-    const QImage background = BuildBackground(
-        settings_.BackgroundMode, QString::fromStdString(settings_.BackgroundFile),
-        entry.Desktop.Width() ? ImageView(entry.Desktop, QImage::Format_RGB32) : QImage(), size.Width, size.Height,
-        &error);
-    if (background.isNull()) {
-        ShowStartError(StartFailure::BackgroundUnreadable, error, QString::fromStdString(settings_.BackgroundFile));
-        return false;
-    }
+    const QString file = QString::fromStdString(settings_.BackgroundFile);
+    const QImage desktop = entry.Desktop.Width() ? ImageView(entry.Desktop, QImage::Format_RGB32) : QImage();
     if (!aircraft_) {
+        Surface picture(size.Width, size.Height);
+        if (!PaintBackground(picture, settings_.BackgroundMode, file, desktop, &error)) {
+            ShowStartError(StartFailure::BackgroundUnreadable, error, file);
+            return false;
+        }
         entry.Show = std::make_unique<OutputShow>(settings_, flags_, music_, std::move(surface),
-                                                  ShowBackground{size, SurfaceOfImage(background)}, seed_++, cursor);
+                                                  ShowBackground{size, std::move(picture)}, seed_++, cursor);
         return true;
+    }
+    const QImage background = BuildBackground(settings_.BackgroundMode, file, desktop, size.Width, size.Height, &error);
+    if (background.isNull()) {
+        ShowStartError(StartFailure::BackgroundUnreadable, error, file);
+        return false;
     }
     std::string glError;
     if (!egl_)
