@@ -18,6 +18,10 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+// Inlined where the program deletes, GCC sees free() take what a new expression made
+// and warns; that new is the replacement above, which took it from malloc().
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept
 {
     std::free(p);
@@ -27,3 +31,4 @@ void operator delete(void* p, std::size_t) noexcept
 {
     std::free(p);
 }
+#pragma GCC diagnostic pop
