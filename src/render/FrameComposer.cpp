@@ -50,13 +50,13 @@ void FrameComposer::SetBackground(Surface&& background)
     // to it never holds a frame of its own, and a first frame still allocates nothing.
     if (!targets_)
         MakeOwnFrame();
-    Surface fitted = background.Width() == width_ && background.Height() == height_
-                         ? std::move(background)
-                         : SurfaceFromPicture(background, width_, height_);
-    // Opaque, as a picture read from a file is made.
+    const bool taken = background.Width() == width_ && background.Height() == height_;
+    Surface fitted = taken ? std::move(background) : SurfaceFromPicture(background, width_, height_);
     uint32_t* pixels = fitted.Row(0);
     const size_t count = static_cast<size_t>(fitted.Width()) * fitted.Height();
-    std::for_each(pixels, pixels + count, [](uint32_t& p) { p |= OpaqueBlack; });
+    // Opaque, as SurfaceFromPicture makes a copy.
+    if (taken)
+        std::for_each(pixels, pixels + count, [](uint32_t& p) { p |= OpaqueBlack; });
     plainBackground_ = count == 0 || std::all_of(pixels, pixels + count, [&](uint32_t p) { return p == pixels[0]; });
     backgroundColour_ = count > 0 ? pixels[0] : OpaqueBlack;
     // A background of one colour is filled in and never read: it keeps no frame-sized copy.

@@ -22,11 +22,12 @@ struct ShotCounts {
     int other = 0;   // aircraft, or a background of many colours
 };
 
-// Every second pixel of every second row, which is plenty for what the tests look for.
-inline ShotCounts Count(const QImage& shot, QRgb colour)
+// Every second pixel of every second row from top up to bottom (the whole shot unless
+// told), which is plenty for what the tests look for.
+inline ShotCounts Count(const QImage& shot, QRgb colour, int top = 0, int bottom = -1)
 {
     ShotCounts c;
-    for (int y = 0; y < shot.height(); y += 2)
+    for (int y = top; y < (bottom < 0 ? shot.height() : bottom); y += 2)
         for (int x = 0; x < shot.width(); x += 2) {
             const QRgb p = shot.pixel(x, y) & 0xffffff;
             if (p == (colour & 0xffffff))

@@ -4,7 +4,6 @@
 #include "WaitUntil.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -16,7 +15,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <csignal>
 #include <memory>
@@ -165,15 +163,13 @@ public:
     template <typename Ready>
     QImage ScreenshotWhen(const QString& output, const QString& path, Ready ready, int ms = StartLimitMs) const
     {
-        QElapsedTimer clock;
-        clock.start();
         QImage shot;
-        do {
-            shot = Screenshot(output, path);
-            if (!shot.isNull() && ready(shot))
-                break;
-            QThread::msleep(250);
-        } while (clock.elapsed() < ms);
+        WaitUntil(
+            [&] {
+                shot = Screenshot(output, path);
+                return !shot.isNull() && ready(shot);
+            },
+            ms);
         return shot;
     }
 

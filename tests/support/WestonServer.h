@@ -4,14 +4,12 @@
 #include "WaitUntil.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QSize>
 #include <QString>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <csignal>
 
@@ -98,15 +96,13 @@ public:
     template <typename Ready>
     QImage ScreenshotWhen(Ready ready, int ms = StartLimitMs) const
     {
-        QElapsedTimer clock;
-        clock.start();
         QImage shot;
-        do {
-            shot = Screenshot();
-            if (!shot.isNull() && ready(shot))
-                break;
-            QThread::msleep(250);
-        } while (clock.elapsed() < ms);
+        WaitUntil(
+            [&] {
+                shot = Screenshot();
+                return !shot.isNull() && ready(shot);
+            },
+            ms);
         return shot;
     }
 

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "TimeLimits.h"
+#include "WaitUntil.h"
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <QThread>
 
 #include <cstdlib>
 
@@ -86,15 +85,13 @@ public:
     template <typename Ready>
     QImage ScreenshotWhen(const QString& path, Ready ready, int ms = StartLimitMs) const
     {
-        QElapsedTimer clock;
-        clock.start();
         QImage shot;
-        do {
-            shot = Screenshot(path);
-            if (!shot.isNull() && ready(shot))
-                break;
-            QThread::msleep(250);
-        } while (clock.elapsed() < ms);
+        WaitUntil(
+            [&] {
+                shot = Screenshot(path);
+                return !shot.isNull() && ready(shot);
+            },
+            ms);
         return shot;
     }
 
