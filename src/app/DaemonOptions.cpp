@@ -67,7 +67,7 @@ DaemonParse ParseDaemonOptions(const QStringList& arguments, const QString& scre
     for (int i = 0; i < arguments.size(); ++i) {
         QString name = arguments.at(i);
         if (!name.startsWith(QLatin1Char('-')) || name == QLatin1String("-") || name == QLatin1String("--"))
-            return refuse(QStringLiteral("unexpected argument \"%1\"").arg(name));
+            return refuse(QStringLiteral("unknown argument \"%1\"").arg(name));
         name.remove(0, name.startsWith(QLatin1String("--")) ? 2 : 1);
         std::optional<QString> attached;
         if (const qsizetype equals = name.indexOf(QLatin1Char('=')); equals >= 0) {
@@ -151,25 +151,4 @@ void ApplyOverrides(const ShowOverrides& overrides, SaverSettings& settings)
         settings.SmokeMode = *overrides.SmokeMode;
     if (overrides.BackgroundMode)
         settings.BackgroundMode = *overrides.BackgroundMode;
-}
-
-QString DaemonUsage()
-{
-    return QStringLiteral(
-        "usage: kestrova-saver [--wayland | --x11] [/s | /c | /p <window id>]\n"
-        "       kestrova-saver [-root | -window | -window-id <id>] [options]\n"
-        "       kestrova-saver --stop\n"
-        "  --wayland, --x11    show /s on that display; without either, on Wayland when a\n"
-        "                      compositor answers, else on X11\n"
-        "  -root               draw into $XSCREENSAVER_WINDOW, or onto the root window\n"
-        "  -window-id <id>     draw into that window (0x hexadecimal or decimal)\n"
-        "  -window             draw into a window of its own (the default)\n"
-        "  --kind <k>          0 T-4, 1 T-2, 2 F-86, 3 F-18, 4 F-16, 5 F-117, 101 random, 200/201 3D\n"
-        "  --flight-mode <m>   0 solo, 1 formation\n"
-        "  --count <n>         aircraft in solo flight, 1..100\n"
-        "  --smoke, --no-smoke smoke trails on or off\n"
-        "  --background <b>    0 desktop, 1..8 colours, 9/10 the stored picture\n"
-        "These options hold for this run only; the stored settings are not changed.\n"
-        "  --stop              end every running show of this user, before a screen locker\n"
-        "                      starts or the machine sleeps; status 1 if one is still running\n");
 }

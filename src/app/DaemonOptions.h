@@ -53,6 +53,3 @@ DaemonParse ParseDaemonOptions(const QStringList& arguments, const QString& scre
 std::optional<uint32_t> ParseWindowId(const QString& text);
 
 void ApplyOverrides(const ShowOverrides& overrides, SaverSettings& settings);
-
-// One line per option, for a refused command line.
-QString DaemonUsage();

@@ -21,7 +21,11 @@ QString NoDisplayMessage(std::optional<DisplaySide> wish, const QString& xProble
 {
     if (wish == DisplaySide::X11)
         return xProblem;
+    const QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
+    const QString wayland = QStringLiteral("no Wayland compositor answers at %1")
+                                .arg(name.isEmpty() ? QStringLiteral("wayland-0 in XDG_RUNTIME_DIR (WAYLAND_DISPLAY is not set)")
+                                                    : QStringLiteral("WAYLAND_DISPLAY=\"%1\"").arg(name));
     if (wish == DisplaySide::Wayland)
-        return QStringLiteral("no Wayland compositor answers (WAYLAND_DISPLAY, or wayland-0 in XDG_RUNTIME_DIR)");
-    return QStringLiteral("needs a Wayland compositor (WAYLAND_DISPLAY) or an X display (DISPLAY), and neither answers");
+        return wayland;
+    return wayland + QStringLiteral("; without one it ") + xProblem;
 }

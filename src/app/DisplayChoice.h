@@ -12,6 +12,7 @@ enum class DisplaySide { Wayland, X11 };
 // several the last counts. Nothing when neither is given.
 std::optional<DisplaySide> TakeDisplayWish(QStringList& arguments);
 
-// What to say when the show has no display to go to: the wished side's own problem,
-// or, unwished, one line naming both.
+// What to say when the show or the dialogs have no display to go to: the wished side's
+// own problem, or, unwished, one line naming the Wayland display that does not answer
+// and the X display's problem (xProblem, which begins "needs an X display").
 QString NoDisplayMessage(std::optional<DisplaySide> wish, const QString& xProblem);

@@ -9,6 +9,7 @@
 #include "JapaneseQtTexts.h"
 #include "RunModes.h"
 #include "RunningShows.h"
+#include "Usage.h"
 #include "WaylandCompositorCheck.h"
 #include "XDisplayCheck.h"
 
@@ -16,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -40,15 +42,20 @@ void SetAppFolder()
         appFolder += QLatin1Char('/');
 }
 
+// A command line the program cannot take: what is wrong with it, then the usage.
+int Refuse(const QString& why)
+{
+    std::fprintf(stderr, "kestrova-saver: %s\n%s", qPrintable(why), qPrintable(Usage()));
+    return 2;
+}
+
 int RunDaemonCommandLine(const QStringList& arguments)
 {
     const DaemonParse parsed = ParseDaemonOptions(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
-    if (!parsed.Options) {
-        std::fprintf(stderr, "kestrova-saver: %s\n%s", qPrintable(parsed.Error), qPrintable(DaemonUsage()));
-        return 2;
-    }
+    if (!parsed.Options)
+        return Refuse(parsed.Error);
     if (parsed.Options->Help) {
-        std::fputs(qPrintable(DaemonUsage()), stdout);
+        std::fputs(qPrintable(Usage()), stdout);
         return 0;
     }
     SetAppFolder();
@@ -89,13 +96,22 @@ bool AnsweredHelp(const QStringList& arguments)
     const DaemonParse parsed = ParseDaemonOptions(arguments, QString());
     if (!parsed.Options || !parsed.Options->Help)
         return false;
-    std::fputs(qPrintable(DaemonUsage()), stdout);
+    std::fputs(qPrintable(Usage()), stdout);
     return true;
+}
+
+// Why a daemon's command line would be refused, found before a display is there to
+// start Qt, which would take out its own -display first; empty when it would not be.
+QString DaemonLineProblem(QStringList arguments)
+{
+    if (const qsizetype at = arguments.indexOf(QLatin1String("-display")); at >= 0)
+        arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
+    return ParseDaemonOptions(arguments, QString()).Error;
 }
 
 bool IsStopCommand(const QStringList& arguments)
 {
-    return arguments.size() == 1 &&
+    return !arguments.isEmpty() &&
            (arguments.first() == QLatin1String("--stop") || arguments.first() == QLatin1String("-stop"));
 }
 
@@ -115,15 +131,15 @@ int StopShows()
     return 1;
 }
 
-constexpr char IdleUsage[] = "usage: kestrova-saver --idle MINUTES (or SECONDSs, as in --idle 30s)\n";
-
 int RunIdleCommandLine(int& argc, char** argv, const QStringList& arguments)
 {
-    const std::optional<int> idleMs = arguments.size() == 2 ? ParseIdleTime(arguments.at(1)) : std::nullopt;
-    if (!idleMs) {
-        std::fputs(IdleUsage, stderr);
-        return 2;
-    }
+    if (arguments.size() < 2)
+        return Refuse(QStringLiteral("--idle needs a time: minutes, or seconds as in 30s"));
+    if (arguments.size() > 2)
+        return Refuse(QStringLiteral("unknown argument \"%1\"").arg(arguments.at(2)));
+    const std::optional<int> idleMs = ParseIdleTime(arguments.at(1));
+    if (!idleMs)
+        return Refuse(QStringLiteral("--idle: \"%1\" is not a time from 1 s to a day").arg(arguments.at(1)));
     return RunIdleWatchMode(argc, argv, *idleMs, {QStringLiteral("/s")});
 }
 
@@ -144,11 +160,11 @@ int RunWaylandProgram(int argc, char** argv)
 int Main(int argc, char** argv)
 {
     QStringList raw = ArgumentsOf(argc, argv);
+    const std::optional<DisplaySide> wish = TakeDisplayWish(raw);
     // Before the signal handlers: the ones the show needs would keep Ctrl-C from ending the wait.
     if (IsStopCommand(raw))
-        return StopShows();
+        return raw.size() > 1 ? Refuse(QStringLiteral("unknown argument \"%1\"").arg(raw.at(1))) : StopShows();
     InstallExitSignalHandlers();
-    const std::optional<DisplaySide> wish = TakeDisplayWish(raw);
     if (AnsweredHelp(raw))
         return 0;
     if (raw.value(0) == QLatin1String("--idle"))
@@ -162,6 +178,10 @@ int Main(int argc, char** argv)
     // An unknown switch ends silently, display or not; every other mode needs one.
     QString noDisplay = wish == DisplaySide::Wayland ? NoDisplayMessage(wish, QString())
                                                      : XDisplayProblem(DisplayArgument(argc, argv));
+    // Without an X display Qt never reads a daemon's line: a typo in it is named here.
+    if (daemon && !noDisplay.isEmpty())
+        if (const QString problem = DaemonLineProblem(raw); !problem.isEmpty())
+            return Refuse(problem);
     // The dialogs go through Qt's Wayland plugin when Wayland is asked for or no X display answers.
     if ((mode == RunMode::Options || mode == RunMode::Password) && wayland &&
         (wish == DisplaySide::Wayland || !noDisplay.isEmpty())) {
@@ -178,7 +198,8 @@ int Main(int argc, char** argv)
     if (!noDisplay.isEmpty()) {
         if (!daemon && mode == RunMode::None)
             return 0;
-        const QString said = mode == RunMode::Show ? NoDisplayMessage(wish, noDisplay) : noDisplay;
+        // /s and the dialogs could have gone to Wayland too; the daemons and the preview only to X11.
+        const QString said = daemon || mode == RunMode::Preview ? noDisplay : NoDisplayMessage(wish, noDisplay);
         std::fprintf(stderr, "kestrova-saver: %s\n", qPrintable(said));
         return 1;
     }
