@@ -3,6 +3,7 @@
 #include "IdleWatcher.h"
 #include "InstanceLock.h"
 #include "RunModes.h"
+#include "SessionLockThread.h"
 
 #include <QCoreApplication>
 
@@ -27,6 +28,11 @@ int RunIdleWatchMode(int& argc, char** argv, int idleMs, const QStringList& show
     }
     IdleSource& source = *opened.Source;
     IdleWatcher watcher(source, QCoreApplication::applicationFilePath(), showArguments);
+    // The show goes before a lock screen comes or the machine sleeps, also on X11, where
+    // the show itself does not listen.
+    const SessionLockThread lockWatch([&watcher](const QString&) {
+        QMetaObject::invokeMethod(&watcher, [&watcher] { watcher.EndShow(); }, Qt::QueuedConnection);
+    });
     QObject::connect(&source, &IdleSource::Gone, &app, [&app](const QString& why) {
         std::fprintf(stderr, "kestrova-saver: %s; the idle watcher ends\n", qPrintable(why));
         app.exit(0);

@@ -2,6 +2,7 @@
 
 #include "Background.h"
 #include "EglOutput.h"
+#include "ExitSignals.h"
 #include "InstanceLock.h"
 #include "LockFiles.h"
 #include "Main.h"
@@ -15,6 +16,8 @@
 #include "Platform.h"
 #include "ProcessClock.h"
 #include "QtPictures.h"
+#include "RunningShows.h"
+#include "SessionLockThread.h"
 #include "ShowContext.h"
 #include "ShowSize.h"
 #include "WaylandDisplay.h"
@@ -287,6 +290,12 @@ int RunWaylandShowMode()
     InstanceLock lock(QStringLiteral("Kestrova Saver"));
     if (!lock.TryAcquire())
         return 0;
+    const ShowRecord record;
+    // An overlay stays above a screen locker's surface: the show goes before the lock comes.
+    const SessionLockThread lockWatch([](const QString& why) {
+        std::fprintf(stderr, "kestrova-saver: %s; the show ends\n", qPrintable(why));
+        RequestExit();
+    });
     QuietShowStartErrors();
 
     SaverSettings settings;

@@ -1,3 +1,4 @@
+#include "FakeLogind.h"
 #include "MutterServer.h"
 #include "SaverProcess.h"
 #include "SwayServer.h"
@@ -105,7 +106,12 @@ TEST(IdleWatcher, UnderSwayTheShowStartsWhenIdleEndsByAKeyStartsAgainAndTheWatch
     ASSERT_NE(first, 0) << "no show started after 2 s without input";
     ASSERT_TRUE(KeyUntilGone(first, [&] { sway->Type({QStringLiteral("-k"), QStringLiteral("space")}); }))
         << "a key did not end the show";
-    ASSERT_NE(NextShow(watcher, first), 0) << "no show after the next 2 s without input";
+    const qint64 second = NextShow(watcher, first);
+    ASSERT_NE(second, 0) << "no show after the next 2 s without input";
+    EXPECT_EQ(sway->Run(QStringLiteral(KESTROVA_BINARY), {QStringLiteral("--stop")}), 0)
+        << "--stop: the show still ran 3 s after its signal";
+    EXPECT_FALSE(Alive(second)) << "--stop left the watcher's show running";
+    EXPECT_TRUE(watcher.Running()) << "--stop ended the watcher";
 
     sway.reset();
     ASSERT_TRUE(watcher.WaitForExit()) << "the watcher outlived its compositor";
@@ -113,6 +119,26 @@ TEST(IdleWatcher, UnderSwayTheShowStartsWhenIdleEndsByAKeyStartsAgainAndTheWatch
     EXPECT_EQ(watcher.ExitCode(), 0) << said.constData();
     EXPECT_TRUE(said.contains("KDE idle protocol")) << said.constData();
     EXPECT_TRUE(said.contains("compositor went away")) << said.constData();
+}
+
+// The X11 show does not listen to logind: the watcher ends it before the machine sleeps.
+TEST(IdleWatcher, PrepareForSleepEndsTheShowAndNotTheWatcher)
+{
+    TestEnvironment env;
+    XvfbServer x;
+    ASSERT_TRUE(x.Ok());
+    FakeLogind logind;
+    ASSERT_TRUE(logind.Ok()) << "no private system bus with the logind stand-in";
+    QProcessEnvironment bus;
+    bus.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), logind.Address());
+    SaverProcess watcher(x, IdleTwoSeconds, bus);
+    ASSERT_TRUE(logind.WaitUntilAsked()) << "the watcher did not ask logind for its session";
+
+    const qint64 show = NextShow(watcher, 0);
+    ASSERT_NE(show, 0) << "no show started after 2 s without input";
+    EXPECT_TRUE(WaitUntil([&] { return logind.Sleep(), (QThread::msleep(300), !Alive(show)); }, StartLimitMs))
+        << "PrepareForSleep(true) did not end the show";
+    EXPECT_TRUE(watcher.Running()) << "the watcher ended with the show";
 }
 
 // GNOME gives a show's window no keyboard grab; the user's input, as the IdleMonitor

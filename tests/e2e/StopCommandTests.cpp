@@ -1,6 +1,9 @@
 // --stop, as an idle daemon runs it before a screen locker starts or the machine sleeps.
 #include "DaemonSupport.h"
+#include "FakeLogind.h"
 #include "SaverProcess.h"
+#include "ShowPixels.h"
+#include "SwayServer.h"
 #include "TestEnvironment.h"
 #include "XvfbServer.h"
 
@@ -21,7 +24,7 @@ TEST(StopCommand, EndsEveryShowOfTheUserWithItsPlayerAndNoOtherProcess)
     const QString player = WritePlayerScript(env.Path());
     const QString tune = env.Path() + QStringLiteral("/tune.mid");
     QFile(tune).open(QIODevice::WriteOnly);
-    Store(env.SettingsFile(),
+    daemon_test::Store(env.SettingsFile(),
           {{"background mode", "2"}, {"music mode", "2"}, {"player app", player}, {"play file", tune}});
 
     // Records naming processes that are no shows: one nobody holds (a show's id reused
@@ -75,4 +78,41 @@ TEST(StopCommand, EndsEveryShowOfTheUserWithItsPlayerAndNoOtherProcess)
     holder.kill();
     reused.waitForFinished();
     holder.waitForFinished();
+}
+
+// The Wayland show keeps its record too; and it ends by itself when logind locks the
+// session, where no hook ran --stop first.
+TEST(StopCommand, UnderSwayItAndLogindsLockEachEndTheWaylandShow)
+{
+    TestEnvironment env;
+    SwayServer sway(QSize(640, 480));
+    ASSERT_TRUE(sway.Ok()) << qPrintable(sway.Error());
+    FakeLogind logind;
+    ASSERT_TRUE(logind.Ok()) << "no private system bus with the logind stand-in";
+    daemon_test::Store(env.SettingsFile(), {{"background mode", "1"}});
+    auto flying = [&] {
+        return Count(sway.ScreenshotWhen(QStringLiteral("HEADLESS-1"), env.Path() + QStringLiteral("/show.png"),
+                                         [](const QImage& s) { return Count(s, qRgb(0, 0, 0)).other > 300; }),
+                     qRgb(0, 0, 0))
+                   .other > 300;
+    };
+
+    SaverProcess show(sway, {QStringLiteral("/s")});
+    ASSERT_TRUE(flying()) << "the show did not cover the output";
+    EXPECT_EQ(sway.Run(QStringLiteral(KESTROVA_BINARY), {QStringLiteral("--stop")}), 0)
+        << "--stop: a show still ran 3 s after its signal";
+    EXPECT_TRUE(show.WaitForExit()) << "--stop left the Wayland show running";
+    EXPECT_EQ(show.ExitCode(), 0);
+
+    QProcessEnvironment bus;
+    bus.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), logind.Address());
+    SaverProcess locked(sway, {QStringLiteral("/s")}, bus, true);
+    ASSERT_TRUE(logind.WaitUntilAsked()) << "the show did not ask logind for its session";
+    ASSERT_TRUE(flying()) << "the show did not cover the output";
+    // The show listens for Lock only once its session's path came back: a Lock sent
+    // before that is not heard.
+    EXPECT_TRUE(WaitUntil([&] { return logind.Lock(), locked.WaitForExit(300); }, StartLimitMs))
+        << "logind's Lock did not end the show";
+    EXPECT_EQ(locked.ExitCode(), 0);
+    EXPECT_TRUE(locked.Process().readAllStandardError().contains("locked"));
 }

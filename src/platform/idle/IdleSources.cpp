@@ -1,23 +1,9 @@
 #include "IdleSources.h"
 
 #include "GnomeIdleSource.h"
+#include "SessionBus.h"
 #include "WaylandIdleSource.h"
 #include "X11IdleSource.h"
-
-#include <QFileInfo>
-
-namespace {
-
-// Without a bus to find, Qt would start one of its own (dbus-launch): never wanted here.
-bool SessionBusKnown()
-{
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-        return true;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
-}
-
-}  // namespace
 
 OpenedIdleSource OpenIdleSource(int idleMs)
 {

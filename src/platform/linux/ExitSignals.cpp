@@ -39,6 +39,11 @@ int ExitSignalDescriptor()
     return pipeFds[0];
 }
 
+void RequestExit()
+{
+    Handler(0);
+}
+
 bool TakeExitSignal()
 {
     bool came = false;

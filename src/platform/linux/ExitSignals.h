@@ -16,6 +16,8 @@ void InstallExitSignalHandlers();
 // installed), and the check that reads it empty, true when a signal had come.
 int ExitSignalDescriptor();
 bool TakeExitSignal();
+// Ends the show as one of those signals would; safe on any thread.
+void RequestExit();
 
 // Turns those signals into a call on the GUI thread, so a screen-saver daemon's signal
 // ends the show through its normal, orderly shutdown. Of several alive at once the
