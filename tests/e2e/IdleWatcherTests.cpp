@@ -108,6 +108,9 @@ TEST(IdleWatcher, UnderSwayTheShowStartsWhenIdleEndsByAKeyStartsAgainAndTheWatch
         << "a key did not end the show";
     const qint64 second = NextShow(watcher, first);
     ASSERT_NE(second, 0) << "no show after the next 2 s without input";
+    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(env.RuntimeDir() + QStringLiteral("/Kestrova-Saver-shows/%1.lock").arg(second)); },
+                          StartLimitMs))
+        << "the watcher's show keeps no record for --stop";
     EXPECT_EQ(sway->Run(QStringLiteral(KESTROVA_BINARY), {QStringLiteral("--stop")}), 0)
         << "--stop: the show still ran 3 s after its signal";
     EXPECT_FALSE(Alive(second)) << "--stop left the watcher's show running";
