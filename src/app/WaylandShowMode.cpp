@@ -10,6 +10,7 @@
 #include "ModelMeshLoader.h"
 #include "MusicController.h"
 #include "MusicLock.h"
+#include "OutputArrivals.h"
 #include "OutputShow.h"
 #include "OutputShow3D.h"
 #include "OutputSnapshot.h"
@@ -89,6 +90,9 @@ private:
     uint64_t seed_;  // the next flight's
     bool toldNoDesktop_ = false;
     bool closed_ = false;
+    bool started_ = false;  // the outputs there at the start have their shows
+    // Outputs plugged in during a desktop show wait until the compositor has drawn them.
+    OutputArrivals arrivals_{std::chrono::seconds(1)};
     long presented_ = 0;  // by shows of outputs that went
     std::vector<Entry> shows_;
 };
@@ -185,6 +189,7 @@ bool WaylandShow::FollowSizes()
 void WaylandShow::DropShowsOf(const std::vector<std::unique_ptr<WaylandOutput>>& gone)
 {
     for (const auto& output : gone) {
+        arrivals_.Forget(output.get());
         const auto show = std::find_if(shows_.begin(), shows_.end(),
                                        [&output](const Entry& e) { return e.Output == output.get(); });
         if (show == shows_.end())
@@ -197,7 +202,15 @@ void WaylandShow::DropShowsOf(const std::vector<std::unique_ptr<WaylandOutput>>&
 bool WaylandShow::FollowOutputs()
 {
     DropShowsOf(display_.TakeGoneOutputs());
-    for (WaylandOutput* output : display_.TakeNewOutputs())
+    const Clock::time_point now = Clock::now();
+    for (WaylandOutput* output : display_.TakeNewOutputs()) {
+        if (started_ && settings_.BackgroundMode == 0)
+            arrivals_.Arrive(output, now);
+        else if (!Add(*output))
+            return false;
+    }
+    started_ = true;
+    for (WaylandOutput* output : arrivals_.TakeDue(now))
         if (!Add(*output))
             return false;
     // An output may have gone while a new one's surface was being made.
@@ -229,7 +242,7 @@ bool WaylandShow::Pass()
 
 int WaylandShow::WaitMilliseconds() const
 {
-    std::optional<Clock::time_point> next;
+    std::optional<Clock::time_point> next = arrivals_.NextDue();
     for (const Entry& entry : shows_)
         if (const auto work = entry.Show->NextWork(); work && (!next || *work < *next))
             next = work;

@@ -117,6 +117,32 @@ TEST_F(WaylandShow, EveryOutputFliesOverItsDesktopAsOutputsComeAndGo)
     EXPECT_EQ(show.ExitCode(), 0);
 }
 
+// swaybg draws an output plugged in during the show only after the compositor announced
+// it: the show's picture of it waits for that, rather than copy the compositor's grey.
+TEST(WaylandShowWallpaper, AnOutputPluggedInDuringTheShowFliesOverItsWallpaper)
+{
+    TestEnvironment env;
+    SwayServer sway(QSize(640, 480), QStringLiteral("output * bg #3a6ea5 solid_color\n"));
+    ASSERT_TRUE(sway.Ok()) << qPrintable(sway.Error());
+    const QRgb wallpaper = qRgb(0x3a, 0x6e, 0xa5);
+    const QImage before = sway.ScreenshotWhen(QStringLiteral("HEADLESS-1"), env.Path() + QStringLiteral("/wallpaper.png"),
+                                              [wallpaper](const QImage& s) { return Commonest(s) == wallpaper; });
+    ASSERT_EQ(Commonest(before), wallpaper) << "swaybg drew no wallpaper";
+    Store(env.SettingsFile(), {{"background mode", "0"}, {"number of blue", "30"}, {"flight mode", "0"}});
+    SaverProcess show(sway, {QStringLiteral("/s")});
+    const QImage first = sway.ScreenshotWhen(QStringLiteral("HEADLESS-1"), env.Path() + QStringLiteral("/first.png"),
+                                             [wallpaper](const QImage& s) { return ShowsFlight(s, wallpaper); });
+    ASSERT_TRUE(ShowsFlight(first, wallpaper)) << "first output: " << Said(Count(first, wallpaper));
+
+    const QString added = sway.AddOutput(QSize(640, 480));
+    ASSERT_FALSE(added.isEmpty());
+    const QImage shot = sway.ScreenshotWhen(added, env.Path() + QStringLiteral("/added.png"),
+                                            [wallpaper](const QImage& s) { return ShowsFlight(s, wallpaper); });
+    EXPECT_TRUE(ShowsFlight(shot, wallpaper))
+        << "the added output's show does not fly over its wallpaper, its background is #" << std::hex
+        << (Commonest(shot) & 0xffffff) << std::dec << ": " << Said(Count(shot, wallpaper));
+}
+
 TEST_F(WaylandShow, AKeyAButtonAndMotionEachEndItWithStatus0)
 {
     ASSERT_TRUE(sway.Ok()) << qPrintable(sway.Error());

@@ -33,7 +33,11 @@ class SwayServer {
 public:
     static constexpr uid_t Nobody = 65534;
 
-    explicit SwayServer(QSize firstOutput = QSize(1024, 768)) { ok_ = Start(firstOutput); }
+    // extraConfig: more lines for sway's configuration ("output * bg #3a6ea5 solid_color").
+    explicit SwayServer(QSize firstOutput = QSize(1024, 768), const QString& extraConfig = QString())
+    {
+        ok_ = Start(firstOutput, extraConfig);
+    }
 
     ~SwayServer()
     {
@@ -175,7 +179,7 @@ public:
 
 private:
     // Starts sway and waits until it answers and its seat has both devices.
-    bool Start(QSize firstOutput)
+    bool Start(QSize firstOutput, const QString& extraConfig)
     {
         if (!dir_.isValid())
             return Fail(QStringLiteral("cannot make a temporary folder"));
@@ -193,9 +197,10 @@ private:
         QFile file(config);
         if (!file.open(QIODevice::WriteOnly))
             return Fail(QStringLiteral("cannot write ") + config);
-        file.write(QStringLiteral("xwayland disable\noutput HEADLESS-1 mode %1x%2\n")
-                       .arg(firstOutput.width())
-                       .arg(firstOutput.height())
+        file.write((QStringLiteral("xwayland disable\noutput HEADLESS-1 mode %1x%2\n")
+                        .arg(firstOutput.width())
+                        .arg(firstOutput.height()) +
+                    extraConfig)
                        .toUtf8());
         file.close();
         if (root && chown(QFile::encodeName(runtime).constData(), Nobody, Nobody) != 0)
