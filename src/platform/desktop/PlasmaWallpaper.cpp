@@ -75,19 +75,24 @@ QString LookAndFeelWallpaper()
     return ReadConfig(defaults).value({QStringLiteral("Wallpaper")}).value(QStringLiteral("Image"));
 }
 
-// A wallpaper package holds the picture in several sizes, named WIDTHxHEIGHT.
+// A wallpaper package holds the picture in several sizes, named WIDTHxHEIGHT: the one of
+// the screen's shape, then of its area, is cropped least and scaled least.
 QString NearestInPackage(const QString& folder, QSize pixels)
 {
     const QDir images(folder + QStringLiteral("/contents/images"));
+    const auto misfit = [pixels](double width, double height) {
+        const double shape = std::abs(std::log((width / height) / (double(pixels.width()) / pixels.height())));
+        const double area = std::abs(std::log(width * height / (double(pixels.width()) * pixels.height())));
+        return shape * 10 + area;
+    };
     QString nearest;
     double best = std::numeric_limits<double>::max();
     for (const QString& name : images.entryList(QDir::Files)) {
         const QStringList size = name.section(QLatin1Char('.'), 0, 0).split(QLatin1Char('x'));
-        if (size.size() != 2)
+        if (size.size() != 2 || size[0].toInt() <= 0 || size[1].toInt() <= 0)
             continue;
-        const double distance = std::hypot(size[0].toDouble() - pixels.width(), size[1].toDouble() - pixels.height());
-        if (distance < best) {
-            best = distance;
+        if (const double m = misfit(size[0].toInt(), size[1].toInt()); m < best) {
+            best = m;
             nearest = images.filePath(name);
         }
     }
