@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
