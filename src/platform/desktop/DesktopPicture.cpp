@@ -25,6 +25,8 @@ DesktopPicture::DesktopPicture(const std::vector<DesktopOutput>& outputs)
     for (const DesktopOutput& output : outputs)
         desktopLogical_ |= output.Logical;
     desktop_ = KWinWorkspace(QDBusConnection::sessionBus(), std::chrono::milliseconds(1000), &missing_);
+    // KWin answering, even with a refusal, is Plasma; so is a session that says so.
+    plasma_ = !missing_.isEmpty() || qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QLatin1String("KDE"));
     if (missing_.isEmpty())
         missing_ = QStringLiteral("this compositor lets no program copy the screen");
 }
@@ -33,6 +35,10 @@ QImage DesktopPicture::PartFor(const DesktopOutput& output) const
 {
     if (QImage part = OutputPart(desktop_, desktopLogical_, output.Logical, output.Pixels); !part.isNull())
         return part;
+    if (!plasma_) {
+        TellOnce(missing_ + QStringLiteral(", so the show's background is black instead of the desktop"));
+        return {};
+    }
     QString reason;
     QImage wallpaper = PlasmaWallpaper(output.Screen, output.Pixels, &reason);
     if (wallpaper.isNull())
