@@ -118,12 +118,23 @@ bool WaylandShow::Add(const std::vector<WaylandOutput*>& outputs)
     while (unconfigured() && !closed_)
         if (!display_.Roundtrip())
             return false;
-    if (closed_)
-        return true;
+    // A surface the compositor closed instead gets no show (the loop then asks why).
+    std::vector<WaylandOutput*> places;
+    for (size_t i = 0; i < coming.size(); ++i) {
+        if (coming[i]->PixelWidth() == 0)
+            continue;
+        const size_t kept = places.size();
+        places.push_back(outputs[i]);
+        if (kept != i) {
+            desktops[kept] = std::move(desktops[i]);
+            coming[kept] = std::move(coming[i]);
+        }
+    }
+    coming.resize(places.size());
     if (wantDesktop && !copies)
         desktops = DesktopParts(coming);
     for (size_t i = 0; i < coming.size(); ++i) {
-        shows_.push_back({outputs[i], std::move(desktops[i]), nullptr});
+        shows_.push_back({places[i], std::move(desktops[i]), nullptr});
         if (!Start(shows_.back(), std::move(coming[i])))
             return false;
     }
