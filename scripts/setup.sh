@@ -35,6 +35,8 @@ PACKAGES=(
   qt6-wayland
   # GNOME's compositor, headless, for the idle watcher's IdleMonitor road
   mutter
+  # KDE Plasma's compositor, headless: ScreenShot2 and fractional scales (tests/support/KWinServer.h)
+  kwin-wayland
   # audio fixtures for the music tests
   sox lame
   # the Debian package: built by cpack, its Depends computed by dpkg-shlibdeps, checked by lintian

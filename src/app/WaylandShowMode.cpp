@@ -1,6 +1,7 @@
 #include "RunModes.h"
 
 #include "Background.h"
+#include "DesktopPicture.h"
 #include "EglOutput.h"
 #include "ExitSignals.h"
 #include "InstanceLock.h"
@@ -76,7 +77,8 @@ private:
         std::unique_ptr<ShowOnOutput> Show;
     };
 
-    bool Add(WaylandOutput& output);
+    bool Add(const std::vector<WaylandOutput*>& outputs);
+    std::vector<Surface> DesktopParts(const std::vector<std::unique_ptr<ShowSurface>>& coming);
     bool FollowSizes();
     bool Start(Entry& entry, std::unique_ptr<ShowSurface> surface);
     void DropShowsOf(const std::vector<std::unique_ptr<WaylandOutput>>& gone);
@@ -89,6 +91,7 @@ private:
     std::unique_ptr<EglDisplay> egl_;  // opened for the first 3D show; outlives the shows' contexts
     uint64_t seed_;  // the next flight's
     bool toldNoDesktop_ = false;
+    int screens_ = 0;  // outputs seen so far, numbered as they came
     bool closed_ = false;
     bool started_ = false;  // the outputs there at the start have their shows
     // Outputs plugged in during a desktop show wait until the compositor has drawn them.
@@ -97,27 +100,77 @@ private:
     std::vector<Entry> shows_;
 };
 
-bool WaylandShow::Add(WaylandOutput& output)
+bool WaylandShow::Add(const std::vector<WaylandOutput*>& outputs)
 {
-    // The output is photographed before the show covers it.
-    Surface desktop;
-    if (settings_.BackgroundMode == 0) {
-        desktop = OutputSnapshot(display_, output);
-        if (desktop.Width() == 0 && !toldNoDesktop_) {
+    // Each output is photographed before the show covers it: by the compositor itself where
+    // it copies outputs, else (below) as part of one picture of the whole desktop.
+    const bool wantDesktop = settings_.BackgroundMode == 0;
+    const bool copies = display_.Screencopy() != nullptr;
+    std::vector<Surface> desktops;
+    std::vector<std::unique_ptr<ShowSurface>> coming;
+    for (WaylandOutput* output : outputs) {
+        desktops.push_back(wantDesktop && copies ? OutputSnapshot(display_, *output) : Surface());
+        if (wantDesktop && copies && desktops.back().Width() == 0 && !toldNoDesktop_) {
             toldNoDesktop_ = true;
-            std::fprintf(stderr, "kestrova-saver: this compositor lets no program copy the screen, so the show's "
-                                 "background is black instead of the desktop\n");
+            std::fprintf(stderr, "kestrova-saver: the compositor's copy of an output failed, so the show's "
+                                 "background is black instead of the desktop there\n");
         }
+        coming.push_back(display_.MakeSurface(*output));
+        coming.back()->OnClosed = [this] { closed_ = true; };
     }
-    std::unique_ptr<ShowSurface> surface = display_.MakeSurface(output);
-    surface->OnClosed = [this] { closed_ = true; };
-    while (surface->PixelWidth() == 0 && !closed_)
+    // Configured, so their sizes are known, but nothing shown on them yet.
+    const auto unconfigured = [&coming] {
+        return std::any_of(coming.begin(), coming.end(), [](const auto& s) { return s->PixelWidth() == 0; });
+    };
+    while (unconfigured() && !closed_)
         if (!display_.Roundtrip())
             return false;
-    if (closed_)
-        return true;
-    shows_.push_back({&output, std::move(desktop), nullptr});
-    return Start(shows_.back(), std::move(surface));
+    // A surface the compositor closed instead gets no show (the loop then asks why).
+    std::vector<WaylandOutput*> places;
+    for (size_t i = 0; i < coming.size(); ++i) {
+        if (coming[i]->PixelWidth() == 0)
+            continue;
+        const size_t kept = places.size();
+        places.push_back(outputs[i]);
+        if (kept != i) {
+            desktops[kept] = std::move(desktops[i]);
+            coming[kept] = std::move(coming[i]);
+        }
+    }
+    coming.resize(places.size());
+    if (wantDesktop && !copies)
+        desktops = DesktopParts(coming);
+    for (size_t i = 0; i < coming.size(); ++i) {
+        shows_.push_back({places[i], std::move(desktops[i]), nullptr});
+        if (!Start(shows_.back(), std::move(coming[i])))
+            return false;
+    }
+    return true;
+}
+
+std::vector<Surface> WaylandShow::DesktopParts(const std::vector<std::unique_ptr<ShowSurface>>& coming)
+{
+    const auto place = [](const ShowSurface& surface, int screen) {
+        return DesktopOutput{screen, QRect(surface.Output().X(), surface.Output().Y(), surface.LogicalWidth(),
+                                           surface.LogicalHeight()),
+                             QSize(surface.PixelWidth(), surface.PixelHeight())};
+    };
+    // The whole desktop's picture covers the outputs that already show too.
+    std::vector<DesktopOutput> all;
+    for (const Entry& entry : shows_)
+        if (entry.Show)
+            all.push_back(place(entry.Show->Place(), 0));
+    std::vector<DesktopOutput> mine;
+    for (const auto& surface : coming)
+        mine.push_back(place(*surface, screens_++));
+    all.insert(all.end(), mine.begin(), mine.end());
+    const DesktopPicture desktop(all);
+    std::vector<Surface> parts;
+    for (const DesktopOutput& output : mine) {
+        const QImage part = desktop.PartFor(output);
+        parts.push_back(part.isNull() ? Surface() : SurfaceOfImage(part));
+    }
+    return parts;
 }
 
 bool WaylandShow::Start(Entry& entry, std::unique_ptr<ShowSurface> surface)
@@ -203,16 +256,18 @@ bool WaylandShow::FollowOutputs()
 {
     DropShowsOf(display_.TakeGoneOutputs());
     const Clock::time_point now = Clock::now();
+    std::vector<WaylandOutput*> ready;
     for (WaylandOutput* output : display_.TakeNewOutputs()) {
         if (started_ && settings_.BackgroundMode == 0)
             arrivals_.Arrive(output, now);
-        else if (!Add(*output))
-            return false;
+        else
+            ready.push_back(output);
     }
     started_ = true;
     for (WaylandOutput* output : arrivals_.TakeDue(now))
-        if (!Add(*output))
-            return false;
+        ready.push_back(output);
+    if (!ready.empty() && !Add(ready))
+        return false;
     // An output may have gone while a new one's surface was being made.
     DropShowsOf(display_.TakeGoneOutputs());
     return FollowSizes();

@@ -1,10 +1,11 @@
 # Fails when the part of the Linux platform that every session shares includes what
 # belongs to one session: xcb, Xlib, GLX, EGL, libwayland or a header of the X11 or
 # Wayland folders. The Wayland show links it without an X server, and the X11 show
-# without a compositor.
+# without a compositor. The desktop's services (desktop/) speak D-Bus and read files only.
 # Run with -DPLATFORM_DIR=<src/platform>.
 cmake_minimum_required(VERSION 3.25)
-file(GLOB_RECURSE shared_files ${PLATFORM_DIR}/linux/*.h ${PLATFORM_DIR}/linux/*.cpp)
+file(GLOB_RECURSE shared_files ${PLATFORM_DIR}/linux/*.h ${PLATFORM_DIR}/linux/*.cpp ${PLATFORM_DIR}/desktop/*.h
+     ${PLATFORM_DIR}/desktop/*.cpp)
 if(NOT shared_files)
   message(FATAL_ERROR "no sources found under ${PLATFORM_DIR}/linux")
 endif()

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -85,6 +86,7 @@ TEST(Package, TheDebHoldsTheProgramDependsOnRuntimePackagesPassesLintianAndRunsU
     QStringList expected = {"/usr/bin/kestrova-saver -> /usr/lib/kestrova-saver/kestrova-saver",
                             "/usr/lib/kestrova-saver/kestrova-saver",
                             "/usr/lib/kestrova-saver/saver_kestrova-saver",
+                            "/usr/share/applications/kestrova-saver-desktop-picture.desktop",
                             "/usr/share/doc/kestrova-saver/changelog.gz",
                             "/usr/share/doc/kestrova-saver/copyright",
                             "/usr/share/kestrova-saver/autostart/kestrova-saver-idle.desktop",
@@ -94,6 +96,12 @@ TEST(Package, TheDebHoldsTheProgramDependsOnRuntimePackagesPassesLintianAndRunsU
         expected << QStringLiteral("/usr/lib/kestrova-saver/") + texture;
     expected.sort();
     EXPECT_EQ(Entries(root), expected);
+    // KWin gives the desktop's picture to the program this entry names by its real path.
+    QFile entry(root + QStringLiteral("/usr/share/applications/kestrova-saver-desktop-picture.desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QByteArray lines = entry.readAll();
+    EXPECT_TRUE(lines.contains("\nExec=/usr/lib/kestrova-saver/kestrova-saver\n")) << lines.constData();
+    EXPECT_TRUE(lines.contains("\nX-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2\n")) << lines.constData();
 
     // The unpacked program, started through its link as a user would try it out.
     const QString folder = root + QStringLiteral("/usr/lib/kestrova-saver");

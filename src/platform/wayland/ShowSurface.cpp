@@ -2,6 +2,7 @@
 
 #include "WaylandOutput.h"
 
+#include "fractional-scale-v1-client-protocol.h"
 #include "viewporter-client-protocol.h"
 // The protocol names an argument "namespace", a keyword of C++.
 #define namespace layer_namespace
@@ -10,6 +11,7 @@
 #include "xdg-shell-client-protocol.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -53,6 +55,11 @@ struct ShowSurfaceEvents {
     static void ToplevelCapabilities(void*, xdg_toplevel*, wl_array*) {}
 
     static void FrameDone(void* data, wl_callback*, uint32_t) { Of(data).FrameDone(); }
+
+    static void PreferredScale(void* data, wp_fractional_scale_v1*, uint32_t scale120)
+    {
+        Of(data).PreferredScale(scale120);
+    }
 };
 
 ShowSurface::ShowSurface(const ShowGlobals& globals, WaylandOutput& output, std::vector<ShowSurface*>& live)
@@ -60,8 +67,15 @@ ShowSurface::ShowSurface(const ShowGlobals& globals, WaylandOutput& output, std:
 {
     live_.push_back(this);
     surface_ = wl_compositor_create_surface(globals_.Compositor);
-    if (globals_.Viewporter)
+    if (globals_.Viewporter) {
         viewport_ = wp_viewporter_get_viewport(globals_.Viewporter, surface_);
+        // A fractional scale is only of use where the viewport maps the buffer onto the surface.
+        if (globals_.FractionalScale) {
+            static const wp_fractional_scale_v1_listener listener{ShowSurfaceEvents::PreferredScale};
+            fractional_ = wp_fractional_scale_manager_v1_get_fractional_scale(globals_.FractionalScale, surface_);
+            wp_fractional_scale_v1_add_listener(fractional_, &listener, this);
+        }
+    }
     if (globals_.LayerShell) {
         static const zwlr_layer_surface_v1_listener listener{ShowSurfaceEvents::LayerConfigure,
                                                              ShowSurfaceEvents::LayerClosed};
@@ -103,6 +117,8 @@ ShowSurface::~ShowSurface()
     output_.OnChange = nullptr;
     if (frameCallback_)
         wl_callback_destroy(frameCallback_);
+    if (fractional_)
+        wp_fractional_scale_v1_destroy(fractional_);
     if (viewport_)
         wp_viewport_destroy(viewport_);
     if (layer_)
@@ -118,27 +134,33 @@ void ShowSurface::Configure(int width, int height)
 {
     logicalWidth_ = width;
     logicalHeight_ = height;
-    const int scale = output_.Scale();
+    const int outputScale = output_.Scale();
+    // The compositor's fractional scale where it tells one (1.25 makes 1536 x 864 a
+    // 1920 x 1080 buffer), else the output's whole one.
+    const double scale = scale120_ ? scale120_ / 120.0 : outputScale;
     if (width <= 0 || height <= 0) {
         // A toplevel the compositor leaves to us: the output's own size.
-        width = output_.PixelWidth() / scale;
-        height = output_.PixelHeight() / scale;
+        width = static_cast<int>(std::lround(output_.PixelWidth() / scale));
+        height = static_cast<int>(std::lround(output_.PixelHeight() / scale));
     }
-    int pixelWidth = width * scale;
-    int pixelHeight = height * scale;
+    coveredWidth_ = width;
+    coveredHeight_ = height;
+    int pixelWidth = static_cast<int>(std::lround(width * scale));
+    int pixelHeight = static_cast<int>(std::lround(height * scale));
     if (viewport_) {
-        // Every pixel of the output, whatever its scale, even a fractional one: its mode,
-        // when the mode is what the surface covers (the surface may be configured for a
-        // new mode before the output describes it).
-        const bool modeFits = std::abs(output_.PixelWidth() - pixelWidth) < scale &&
-                              std::abs(output_.PixelHeight() - pixelHeight) < scale;
+        // Every pixel of the output, whatever its scale: its mode, when the mode is what
+        // the surface covers (the surface may be configured for a new mode before the
+        // output describes it), so the compositor resamples nothing.
+        const double slack = std::ceil(scale);
+        const bool modeFits = std::abs(output_.PixelWidth() - pixelWidth) < slack &&
+                              std::abs(output_.PixelHeight() - pixelHeight) < slack;
         if (modeFits) {
             pixelWidth = output_.PixelWidth();
             pixelHeight = output_.PixelHeight();
         }
         wp_viewport_set_destination(viewport_, width, height);
     } else {
-        wl_surface_set_buffer_scale(surface_, scale);
+        wl_surface_set_buffer_scale(surface_, outputScale);
     }
     if (pixelWidth != pixelWidth_ || pixelHeight != pixelHeight_) {
         buffers_.clear();
@@ -147,6 +169,13 @@ void ShowSurface::Configure(int width, int height)
         damageWhole_ = true;
     }
     configured_ = pixelWidth_ > 0 && pixelHeight_ > 0;
+}
+
+void ShowSurface::PreferredScale(uint32_t scale120)
+{
+    scale120_ = scale120;
+    if (configured_)
+        Configure(logicalWidth_, logicalHeight_);
 }
 
 void ShowSurface::FrameDone()

@@ -14,6 +14,8 @@ struct wl_callback;
 struct wl_compositor;
 struct wl_shm;
 struct wl_surface;
+struct wp_fractional_scale_manager_v1;
+struct wp_fractional_scale_v1;
 struct wp_viewport;
 struct wp_viewporter;
 struct xdg_surface;
@@ -22,14 +24,15 @@ struct xdg_wm_base;
 struct zwlr_layer_shell_v1;
 struct zwlr_layer_surface_v1;
 
-// The compositor's interfaces a show surface is made with; the shells and the viewporter
-// are null where the compositor does not offer them.
+// The compositor's interfaces a show surface is made with; the shells, the viewporter and
+// the fractional scales are null where the compositor does not offer them.
 struct ShowGlobals {
     wl_compositor* Compositor = nullptr;
     wl_shm* Shm = nullptr;
     zwlr_layer_shell_v1* LayerShell = nullptr;
     xdg_wm_base* WmBase = nullptr;
     wp_viewporter* Viewporter = nullptr;
+    wp_fractional_scale_manager_v1* FractionalScale = nullptr;
 };
 
 // The surface that covers one output during the show: an overlay layer surface anchored
@@ -54,6 +57,9 @@ public:
     // configured it.
     int PixelWidth() const { return pixelWidth_; }
     int PixelHeight() const { return pixelHeight_; }
+    // The same area in the compositor's logical units.
+    int LogicalWidth() const { return coveredWidth_; }
+    int LogicalHeight() const { return coveredHeight_; }
 
     // True when the compositor wants the next frame: configured, its last frame callback
     // came, and a buffer it does not hold is at hand. A hidden or powered-off output
@@ -86,6 +92,7 @@ private:
     friend struct ShowSurfaceEvents;
 
     void Configure(int width, int height);
+    void PreferredScale(uint32_t scale120);
     void FrameDone();
     ShmBuffer* FreeBuffer() const;
     void Fit(const Surface& frame, ShmBuffer& buffer);
@@ -98,14 +105,18 @@ private:
     xdg_surface* xdgSurface_ = nullptr;
     xdg_toplevel* toplevel_ = nullptr;
     wp_viewport* viewport_ = nullptr;
+    wp_fractional_scale_v1* fractional_ = nullptr;
     wl_callback* frameCallback_ = nullptr;
 
     int toplevelWidth_ = 0;  // the size a toplevel's last configure asked for
     int toplevelHeight_ = 0;
     int logicalWidth_ = 0;  // as the last configure gave it
     int logicalHeight_ = 0;
+    int coveredWidth_ = 0;  // the logical size covered, the toplevel's own choice included
+    int coveredHeight_ = 0;
     int pixelWidth_ = 0;
     int pixelHeight_ = 0;
+    uint32_t scale120_ = 0;  // the compositor's preferred scale in 120ths; 0 until it says
     bool configured_ = false;
     bool damageWhole_ = true;
     bool drawnByGl_ = false;

@@ -2,6 +2,7 @@
 
 #include "ExitSignals.h"
 
+#include "fractional-scale-v1-client-protocol.h"
 #include "viewporter-client-protocol.h"
 // The protocol names an argument "namespace", a keyword of C++.
 #define namespace layer_namespace
@@ -77,6 +78,8 @@ WaylandDisplay::~WaylandDisplay()
     outputs_.clear();
     if (screencopy_)
         zwlr_screencopy_manager_v1_destroy(screencopy_);
+    if (globals_.FractionalScale)
+        wp_fractional_scale_manager_v1_destroy(globals_.FractionalScale);
     if (globals_.Viewporter)
         wp_viewporter_destroy(globals_.Viewporter);
     if (globals_.WmBase)
@@ -109,6 +112,9 @@ void WaylandDisplay::Global(uint32_t name, const char* interface, uint32_t versi
         xdg_wm_base_add_listener(globals_.WmBase, &listener, this);
     } else if (is == wp_viewporter_interface.name) {
         globals_.Viewporter = Bind<wp_viewporter>(registry_, name, wp_viewporter_interface, version, 1);
+    } else if (is == wp_fractional_scale_manager_v1_interface.name) {
+        globals_.FractionalScale = Bind<wp_fractional_scale_manager_v1>(
+            registry_, name, wp_fractional_scale_manager_v1_interface, version, 1);
     } else if (is == zwlr_screencopy_manager_v1_interface.name) {
         screencopy_ = Bind<zwlr_screencopy_manager_v1>(registry_, name, zwlr_screencopy_manager_v1_interface, version, 1);
     } else if (is == wl_seat_interface.name) {
