@@ -35,6 +35,9 @@ PACKAGES=(
   qt6-wayland
   # GNOME's compositor, headless, for the idle watcher's IdleMonitor road
   mutter
+  # GNOME Shell headless with its desktop portal and screenshots, for the show under GNOME;
+  # GIO's headers for its settings; Qt's SVG and WebP readers for its wallpapers
+  gnome-shell xdg-desktop-portal xdg-desktop-portal-gnome gnome-screenshot dconf-gsettings-backend dconf-service libglib2.0-dev libqt6svg6 qt6-image-formats-plugins
   # audio fixtures for the music tests
   sox lame
   # the Debian package: built by cpack, its Depends computed by dpkg-shlibdeps, checked by lintian

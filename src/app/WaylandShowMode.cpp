@@ -1,7 +1,11 @@
 #include "RunModes.h"
 
 #include "Background.h"
+#include "DesktopParts.h"
 #include "EglOutput.h"
+#include "GnomeOverview.h"
+#include "GnomeSession.h"
+#include "GnomeWallpaper.h"
 #include "InstanceLock.h"
 #include "LockFiles.h"
 #include "Main.h"
@@ -13,8 +17,10 @@
 #include "OutputShow3D.h"
 #include "OutputSnapshot.h"
 #include "Platform.h"
+#include "PortalScreenshot.h"
 #include "ProcessClock.h"
 #include "QtPictures.h"
+#include "ScreenshotPermission.h"
 #include "ShowContext.h"
 #include "ShowSize.h"
 #include "WaylandDisplay.h"
@@ -22,6 +28,7 @@
 
 #include <QCoreApplication>
 #include <QLockFile>
+#include <QRect>
 
 #include <algorithm>
 #include <chrono>
@@ -73,6 +80,7 @@ private:
     };
 
     bool Add(WaylandOutput& output);
+    Surface DesktopOfServices(const WaylandOutput& output);
     bool FollowSizes();
     bool Start(Entry& entry, std::unique_ptr<ShowSurface> surface);
     void DropShowsOf(const std::vector<std::unique_ptr<WaylandOutput>>& gone);
@@ -85,10 +93,47 @@ private:
     std::unique_ptr<EglDisplay> egl_;  // opened for the first 3D show; outlives the shows' contexts
     uint64_t seed_;  // the next flight's
     bool toldNoDesktop_ = false;
+    bool toldWallpaper_ = false;
+    bool wholeDesktopAsked_ = false;
+    QImage wholeDesktop_;  // through the desktop portal, taken once; null when not allowed or not had
+    QString noWholeDesktop_;  // why not
+    QString noWallpaper_;  // why GNOME's wallpaper could not be had
+    QRect layout_;  // the outputs known when it was taken, in logical units
     bool closed_ = false;
     long presented_ = 0;  // by shows of outputs that went
     std::vector<Entry> shows_;
 };
+
+QRect LogicalPlace(const WaylandOutput& output)
+{
+    return QRect(output.X(), output.Y(), output.PixelWidth() / output.Scale(), output.PixelHeight() / output.Scale());
+}
+
+Surface WaylandShow::DesktopOfServices(const WaylandOutput& output)
+{
+    const QSize pixels(output.PixelWidth(), output.PixelHeight());
+    // The portal's picture is of the whole desktop: taken once, before any show covers it.
+    if (!wholeDesktopAsked_) {
+        wholeDesktopAsked_ = true;
+        // Only where the user already allowed it: the portal would otherwise ask, over the show.
+        if (LookupScreenshotPermission(&noWholeDesktop_) == ScreenshotPermission::Granted)
+            wholeDesktop_ = PortalScreenshot(1000, &noWholeDesktop_);
+    }
+    QImage picture = OutputPart(wholeDesktop_, layout_, LogicalPlace(output), pixels);
+    if (!picture.isNull())
+        return SurfaceOfImage(picture);
+    if (InGnomeSession())
+        picture = GnomeWallpaper(pixels, &noWallpaper_);
+    if (picture.isNull())
+        return Surface();
+    if (!toldWallpaper_) {
+        toldWallpaper_ = true;
+        const QString why = wholeDesktop_.isNull() ? noWholeDesktop_ : QStringLiteral("an output came after the desktop's picture was taken");
+        std::fprintf(stderr, "kestrova-saver: this compositor lets no program copy the screen and %s, so the show's "
+                             "background is the desktop's wallpaper\n", qPrintable(why));
+    }
+    return SurfaceOfImage(picture);
+}
 
 bool WaylandShow::Add(WaylandOutput& output)
 {
@@ -96,10 +141,13 @@ bool WaylandShow::Add(WaylandOutput& output)
     Surface desktop;
     if (settings_.BackgroundMode == 0) {
         desktop = OutputSnapshot(display_, output);
+        if (desktop.Width() == 0)
+            desktop = DesktopOfServices(output);
         if (desktop.Width() == 0 && !toldNoDesktop_) {
             toldNoDesktop_ = true;
-            std::fprintf(stderr, "kestrova-saver: this compositor lets no program copy the screen, so the show's "
-                                 "background is black instead of the desktop\n");
+            std::fprintf(stderr, "kestrova-saver: this compositor lets no program copy the screen%s%s, so the show's "
+                                 "background is black instead of the desktop\n",
+                         noWallpaper_.isEmpty() ? "" : " and ", qPrintable(noWallpaper_));
         }
     }
     std::unique_ptr<ShowSurface> surface = display_.MakeSurface(output);
@@ -194,7 +242,11 @@ void WaylandShow::DropShowsOf(const std::vector<std::unique_ptr<WaylandOutput>>&
 bool WaylandShow::FollowOutputs()
 {
     DropShowsOf(display_.TakeGoneOutputs());
-    for (WaylandOutput* output : display_.TakeNewOutputs())
+    const std::vector<WaylandOutput*> added = display_.TakeNewOutputs();
+    if (!wholeDesktopAsked_)
+        for (WaylandOutput* output : added)
+            layout_ |= LogicalPlace(*output);
+    for (WaylandOutput* output : added)
         if (!Add(*output))
             return false;
     // An output may have gone while a new one's surface was being made.
@@ -303,6 +355,8 @@ int RunWaylandShowMode()
         return 1;
     }
     display->OnPress = [&flags] { flags.ExitRequest = 1; };
+    // Before any picture of the desktop is taken, and before the show's windows come.
+    CloseGnomeOverview(1000);
     std::optional<Mesh> aircraft;
     if (settings.AirplaneKind >= 200) {
         int loadStatus = 0;
