@@ -54,6 +54,12 @@ public:
             error_ = QStringLiteral("dbus-update-activation-environment failed");
             return;
         }
+        // A session as root gets a lasting notice, drawn over every window, the show's too.
+        if (Run(QStringLiteral("gsettings"), {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.notifications"),
+                                              QStringLiteral("show-banners"), QStringLiteral("false")}) != 0) {
+            error_ = QStringLiteral("gsettings cannot turn GNOME's notices off");
+            return;
+        }
         QProcessEnvironment env = Environment();
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         shell_.setProcessEnvironment(env);
