@@ -18,6 +18,7 @@ namespace {
 constexpr QRgb Maroon = qRgb(128, 0, 0);         // background mode 3
 constexpr QRgb SkyBlue = qRgb(0x2a, 0x7a, 0xb0);  // the desktop's colour
 constexpr QRgb Green = qRgb(0x3c, 0x9a, 0x3c);    // the wallpaper picture's
+constexpr QRgb Violet = qRgb(0x70, 0x40, 0xa0);   // a dark wallpaper's
 
 bool Near(QRgb p, QRgb c)
 {
@@ -86,6 +87,21 @@ protected:
         delete env_;
     }
     void SetUp() override { ASSERT_TRUE(shell_->Ok()) << qPrintable(shell_->Error()); }
+
+    // A drawing of one colour, this many units wide and high.
+    QString Drawing(const QString& name, QSize size, const char* colour)
+    {
+        const QString file = env_->Path() + QLatin1Char('/') + name;
+        QFile svg(file);
+        EXPECT_TRUE(svg.open(QIODevice::WriteOnly));
+        svg.write(QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='%1' height='%2'><rect width='%1' "
+                                 "height='%2' fill='%3'/></svg>\n")
+                      .arg(size.width())
+                      .arg(size.height())
+                      .arg(QLatin1String(colour))
+                      .toUtf8());
+        return file;
+    }
 
     void SetBackground(const QString& options, const QString& primary, const QString& picture = QString())
     {
@@ -171,12 +187,7 @@ TEST_F(GnomeShell, WithScreenshotsAllowedTheDesktopIsUnderTheShowAndNoFileIsLeft
 TEST_F(GnomeShell, WithScreenshotsUndecidedTheWallpaperIsUnderTheShowAndNoDialogComes)
 {
     Store(env_->SettingsFile(), {{"background mode", "0"}});
-    const QString drawing = env_->Path() + QStringLiteral("/wallpaper.svg");
-    QFile svg(drawing);
-    ASSERT_TRUE(svg.open(QIODevice::WriteOnly));
-    svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='64' height='40'><rect width='64' height='40' "
-              "fill='#3c9a3c'/></svg>\n");
-    svg.close();
+    const QString drawing = Drawing(QStringLiteral("wallpaper.svg"), QSize(64, 40), "#3c9a3c");
     SetBackground(QStringLiteral("zoom"), QStringLiteral("#2a7ab0"), QUrl::fromLocalFile(drawing).toString());
     PermissionStore(QStringLiteral("Delete"), {QStringLiteral("screenshot"), QStringLiteral("screenshot")});
     SaverProcess show(*shell_, {QStringLiteral("/s")}, QProcessEnvironment(), true);
@@ -198,4 +209,46 @@ TEST_F(GnomeShell, WithScreenshotsUndecidedTheWallpaperIsUnderTheShowAndNoDialog
     const QImage after = shell_->Screenshot();
     EXPECT_GT(Share(after, [](QRgb p) { return Near(p, Green) || Near(p, SkyBlue); }, 40, 600), 0.8)
         << "the desktop is not plainly visible after the show: a dialog?";
+}
+
+// The dark style's wallpaper, a background file naming one drawing per size as Debian's
+// does, gives the drawing nearest the output's size, placed as "scaled" places it: whole,
+// with bars of the background colour.
+TEST_F(GnomeShell, TheDarkStylesWallpaperIsTheBackgroundFilesNearestDrawingScaledWithBars)
+{
+    Store(env_->SettingsFile(), {{"background mode", "0"}});
+    const QString near = Drawing(QStringLiteral("near.svg"), QSize(200, 100), "#7040a0");
+    const QString far = Drawing(QStringLiteral("far.svg"), QSize(200, 100), "#3c9a3c");
+    const QString xml = env_->Path() + QStringLiteral("/background.xml");
+    QFile background(xml);
+    ASSERT_TRUE(background.open(QIODevice::WriteOnly));
+    background.write(QStringLiteral("<background><static><duration>8640000.0</duration><file>\n"
+                                    "<size width=\"3840\" height=\"2160\">%1</size>\n"
+                                    "<size width=\"1024\" height=\"768\">%2</size>\n"
+                                    "</file></static></background>\n")
+                         .arg(far, near)
+                         .toUtf8());
+    background.close();
+    SetBackground(QStringLiteral("scaled"), QStringLiteral("#2a7ab0"), QStringLiteral("file:///nonexistent.png"));
+    const QString schema = QStringLiteral("org.gnome.desktop.background");
+    ASSERT_EQ(shell_->Run(QStringLiteral("gsettings"), {QStringLiteral("set"), schema, QStringLiteral("picture-uri-dark"),
+                                                        QUrl::fromLocalFile(xml).toString()}), 0);
+    ASSERT_EQ(shell_->Run(QStringLiteral("gsettings"), {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"),
+                                                        QStringLiteral("color-scheme"), QStringLiteral("prefer-dark")}), 0);
+    PermissionStore(QStringLiteral("Delete"), {QStringLiteral("screenshot"), QStringLiteral("screenshot")});
+    SaverProcess show(*shell_, {QStringLiteral("/s")});
+
+    // On 800 x 600 the 2:1 drawing is 800 x 400, with bars of 100 rows above and below.
+    const auto barsAndDrawing = [](const QImage& s) {
+        return Share(s, [](QRgb p) { return Near(p, SkyBlue); }, 0, 90) > 0.6 &&
+               Share(s, [](QRgb p) { return Near(p, Violet); }, 110, 490) > 0.6;
+    };
+    const QImage shot = shell_->ScreenshotWhen(barsAndDrawing);
+    EXPECT_TRUE(barsAndDrawing(shot)) << "bar " << Share(shot, [](QRgb p) { return Near(p, SkyBlue); }, 0, 90)
+                                      << " of the background colour, drawing "
+                                      << Share(shot, [](QRgb p) { return Near(p, Violet); }, 110, 490)
+                                      << " of the nearest size's colour";
+    EXPECT_TRUE(show.Terminate());
+    shell_->Run(QStringLiteral("gsettings"), {QStringLiteral("reset"), QStringLiteral("org.gnome.desktop.interface"),
+                                              QStringLiteral("color-scheme")});
 }

@@ -22,7 +22,7 @@ ScreenshotPermission LookupScreenshotPermission(QString* reason)
         QStringLiteral("org.freedesktop.impl.portal.PermissionStore"), QStringLiteral("/org/freedesktop/impl/portal/PermissionStore"),
         QStringLiteral("org.freedesktop.impl.portal.PermissionStore"), QStringLiteral("Lookup"));
     call.setArguments({QStringLiteral("screenshot"), QStringLiteral("screenshot")});
-    const QDBusMessage answer = bus.call(call, QDBus::Block, 2000);
+    const QDBusMessage answer = bus.call(call, QDBus::Block, 1000);
     if (answer.type() == QDBusMessage::ErrorMessage) {
         if (answer.errorName() == QLatin1String("org.freedesktop.portal.Error.NotFound")) {
             *reason = QStringLiteral("the screenshot permission was never asked for");
