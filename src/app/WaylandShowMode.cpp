@@ -111,6 +111,9 @@ QRect LogicalPlace(const WaylandOutput& output)
 
 Surface WaylandShow::DesktopOfServices(const WaylandOutput& output)
 {
+    // GNOME's own services; elsewhere nothing is asked of the session bus.
+    if (!InGnomeSession())
+        return Surface();
     const QSize pixels(output.PixelWidth(), output.PixelHeight());
     // The portal's picture is of the whole desktop: taken once, before any show covers it.
     if (!wholeDesktopAsked_) {
@@ -122,8 +125,7 @@ Surface WaylandShow::DesktopOfServices(const WaylandOutput& output)
     QImage picture = OutputPart(wholeDesktop_, layout_, LogicalPlace(output), pixels);
     if (!picture.isNull())
         return SurfaceOfImage(picture);
-    if (InGnomeSession())
-        picture = GnomeWallpaper(pixels, &noWallpaper_);
+    picture = GnomeWallpaper(pixels, &noWallpaper_);
     if (picture.isNull())
         return Surface();
     if (!toldWallpaper_) {
@@ -356,7 +358,8 @@ int RunWaylandShowMode()
     }
     display->OnPress = [&flags] { flags.ExitRequest = 1; };
     // Before any picture of the desktop is taken, and before the show's windows come.
-    CloseGnomeOverview(1000);
+    if (InGnomeSession())
+        CloseGnomeOverview(1000);
     std::optional<Mesh> aircraft;
     if (settings.AirplaneKind >= 200) {
         int loadStatus = 0;
