@@ -127,7 +127,8 @@ QImage GnomeWallpaper(QSize outputPixels, QString* reason)
     }
     QImage wallpaper(outputPixels, QImage::Format_RGB32);
     wallpaper.fill(settings.Colour);
-    if (settings.Options == QLatin1String("none"))
+    // No picture: GNOME shows the colour alone.
+    if (settings.Options == QLatin1String("none") || settings.PictureUri.isEmpty())
         return wallpaper;
 
     QString file = QUrl(settings.PictureUri).toLocalFile();
