@@ -41,7 +41,9 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-mixer-2.0-0 (>= 2.0.4
 # MIDI music needs a soundfont; the dialogs are in Japanese, Qt's own texts in them too.
 # The dialogs in a Wayland session without an X server need Qt's Wayland plugin; the show
 # itself is a Wayland client of its own, and with Xwayland the dialogs use the X11 plugin.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont, fonts-noto-cjk, qt6-translations-l10n, qt6-wayland")
+# GNOME's wallpapers, the show's background where GNOME gives no picture of the desktop,
+# are SVG and WebP pictures, which Qt reads through these plugins.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont, fonts-noto-cjk, qt6-translations-l10n, qt6-wayland, libqt6svg6, qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | xsecurelock")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screen saver with aerobatic jets trailing smoke")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A team of aerobatic jets flies scripted figures across the screen, alone or

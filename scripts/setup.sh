@@ -37,6 +37,9 @@ PACKAGES=(
   mutter
   # KDE Plasma's compositor, headless: ScreenShot2 and fractional scales (tests/support/KWinServer.h)
   kwin-wayland
+  # GNOME Shell headless with its desktop portal and screenshots, for the show under GNOME;
+  # GIO's headers for its settings; Qt's SVG and WebP readers for its wallpapers
+  gnome-shell xdg-desktop-portal xdg-desktop-portal-gnome gnome-screenshot dconf-gsettings-backend dconf-service libglib2.0-dev libqt6svg6 qt6-image-formats-plugins
   # audio fixtures for the music tests
   sox lame
   # the Debian package: built by cpack, its Depends computed by dpkg-shlibdeps, checked by lintian

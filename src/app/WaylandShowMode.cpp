@@ -4,6 +4,8 @@
 #include "DesktopPicture.h"
 #include "EglOutput.h"
 #include "ExitSignals.h"
+#include "GnomeOverview.h"
+#include "GnomeSession.h"
 #include "InstanceLock.h"
 #include "LockFiles.h"
 #include "Main.h"
@@ -380,6 +382,9 @@ int RunWaylandShowMode()
         return 1;
     }
     display->OnPress = [&flags] { flags.ExitRequest = 1; };
+    // Before any picture of the desktop is taken, and before the show's windows come.
+    if (InGnomeSession())
+        CloseGnomeOverview(1000);
     std::optional<Mesh> aircraft;
     if (settings.AirplaneKind >= 200) {
         int loadStatus = 0;
