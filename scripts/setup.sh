@@ -7,7 +7,7 @@ PACKAGES=(
   # build
   build-essential cmake ninja-build pkg-config
   # fuzzing (libFuzzer) and sanitizers
-  clang libclang-rt-14-dev
+  clang libclang-rt-dev
   # windows, dialogs, images, OpenGL context
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxcb1-dev libxcb-shm0-dev
   # the idle watcher: the X server's screen-saver extension
