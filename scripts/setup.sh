@@ -45,6 +45,8 @@ PACKAGES=(
   nsis icoutils
   # Wine's DirectShow (the Windows media player's music) parses and decodes through GStreamer
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  # the Debian 13 lane (scripts/debian13.sh): its root file system
+  mmdebstrap
   # asset generators
   python3 python3-pil python3-numpy
 )
