@@ -1,5 +1,6 @@
 #include "ShowSurface.h"
 
+#include "PointerNudge.h"
 #include "WaylandOutput.h"
 
 #include "viewporter-client-protocol.h"
@@ -153,7 +154,9 @@ void ShowSurface::FrameDone()
 {
     wl_callback_destroy(frameCallback_);
     frameCallback_ = nullptr;
-    ++callbacks_;
+    // Shown now: a pointer resting over it is to hide its cursor.
+    if (++callbacks_ == 1)
+        NudgePointer(globals_.VirtualPointer);
 }
 
 ShmBuffer* ShowSurface::FreeBuffer() const
