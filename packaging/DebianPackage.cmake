@@ -6,6 +6,18 @@ set(KESTROVA_DEB_MAINTAINER "Kestrova Saver developers <kestrova-saver@example.o
     CACHE STRING "Maintainer field of the Debian package")
 set(KESTROVA_DOC_FOLDER ${CMAKE_INSTALL_DATADIR}/doc/kestrova-saver)
 
+# The package built on Debian 12 installs on Debian 12 and 13 alike; one built on a newer
+# release needs its newer libc6, libstdc++6 and Qt, so its version names that release.
+set(KESTROVA_DEB_VERSION ${PROJECT_VERSION})
+if(EXISTS /etc/os-release)
+  file(STRINGS /etc/os-release os_id REGEX "^ID=debian$")
+  file(STRINGS /etc/os-release os_version REGEX "^VERSION_ID=\"[0-9]+\"$")
+  string(REGEX REPLACE "[^0-9]" "" os_version "${os_version}")
+  if(os_id AND os_version GREATER 12)
+    string(APPEND KESTROVA_DEB_VERSION "~deb${os_version}")
+  endif()
+endif()
+
 # Debian wants the manual page and the changelog compressed, without a timestamp.
 set(packaging ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 configure_file(packaging/changelog.in ${packaging}/changelog @ONLY)
@@ -26,7 +38,7 @@ install(FILES packaging/copyright ${packaging}/changelog.gz DESTINATION ${KESTRO
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kestrova-saver)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${KESTROVA_DEB_VERSION})
 set(CPACK_PACKAGE_CONTACT "${KESTROVA_DEB_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES TRUE)

@@ -1,9 +1,17 @@
 # Sourced by scripts/setup.sh and bench/setup.sh: install_packages NAME... installs the
 # Debian packages not yet installed (as root), or says which are missing and fails.
+# A name that an installed package provides counts as installed: Debian 13 keeps some
+# older names (libqt6opengl6-dev) only as what another package provides.
 install_packages() {
+  local -A present=()
   local missing=() p
+  # Every installed package's name and the names it provides, one a line.
+  while read -r p; do
+    present[$p]=1
+  done < <(dpkg-query -W -f='${db:Status-Abbrev}|${Package}|${Provides}\n' |
+    awk -F'|' '/^ii/ { print $2; n = split($3, names, ","); for (i = 1; i <= n; i++) { sub(/\(.*/, "", names[i]); gsub(/ /, "", names[i]); if (names[i] != "") print names[i] } }')
   for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    [[ -n ${present[$p]:-} ]] || missing+=("$p")
   done
   ((${#missing[@]})) || return 0
   if [[ $(id -u) -ne 0 ]]; then

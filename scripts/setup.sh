@@ -7,7 +7,7 @@ PACKAGES=(
   # build
   build-essential cmake ninja-build pkg-config
   # fuzzing (libFuzzer) and sanitizers
-  clang libclang-rt-14-dev
+  clang libclang-rt-dev
   # windows, dialogs, images, OpenGL context
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxcb1-dev libxcb-shm0-dev
   # the idle watcher: the X server's screen-saver extension
@@ -23,8 +23,9 @@ PACKAGES=(
   fonts-noto-cjk qt6-translations-l10n
   # end-to-end tests and screenshots, in a session with a message bus
   dbus-daemon xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick procps
-  # two monitors side by side for the Windows show under Wine (Xvfb stacks its screens)
-  xserver-xephyr
+  # two monitors side by side for the Windows show under Wine: the X server's dummy driver
+  # gives it two RandR outputs (Xvfb and Xephyr have one)
+  xserver-xorg-core xserver-xorg-video-dummy
   # a real screen-saver daemon for the end-to-end tests
   xscreensaver
   # a real Wayland compositor for the end-to-end tests, its screenshots and keys
@@ -50,6 +51,8 @@ PACKAGES=(
   nsis icoutils
   # Wine's DirectShow (the Windows media player's music) parses and decodes through GStreamer
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  # the Debian 13 lane (scripts/debian13.sh): its root file system
+  mmdebstrap
   # asset generators
   python3 python3-pil python3-numpy
 )

@@ -120,7 +120,10 @@ struct OpenOptions {
             qFatal("could not write the test's settings file");
         dialog = std::make_unique<frmOption>(settings);
         dialog->show();
-        QApplication::setActiveWindow(dialog.get());
+        dialog->activateWindow();
+        // The limit only catches a hang: activation comes with the next events.
+        if (!QTest::qWaitForWindowActive(dialog.get(), 30000))
+            qFatal("the options dialog did not become the active window");
     }
 
     SaverSettings settings;

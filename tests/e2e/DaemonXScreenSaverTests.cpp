@@ -13,11 +13,11 @@ using namespace daemon_test;
 namespace {
 
 // Our processes on this test's display (other tests may run the program meanwhile).
-QList<qint64> ShowsOn(const XvfbServer& x)
+QList<qint64> ShowsOn(const XvfbServer& x, const QString& program)
 {
     QList<qint64> ours;
     const QByteArray display = "DISPLAY=" + x.Display().toLatin1();
-    for (const qint64 pid : LiveProcessesOf(QStringLiteral(KESTROVA_BINARY))) {
+    for (const qint64 pid : LiveProcessesOf(program)) {
         // The player's watch is forked from a show but is none.
         QFile name(QStringLiteral("/proc/%1/comm").arg(pid));
         if (name.open(QIODevice::ReadOnly) && name.readAll().trimmed() == PlayerWatchName)
@@ -56,6 +56,10 @@ TEST(XScreenSaver, ActivateStartsAShowOnEachMonitorAndDeactivateStopsThemAll)
     Store(env.SettingsFile(),
           {{"background mode", "0"}, {"music mode", "2"}, {"player app", player}, {"play file", tune}});
 
+    // The saver user may not enter the folder the build lies in (a checkout under /root),
+    // so the daemon runs a copy of the program from the test's own folder.
+    const QString program = env.Path() + QStringLiteral("/kestrova-saver");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KESTROVA_BINARY), program));
     const QString home = env.Path() + QStringLiteral("/home");
     QDir().mkpath(home);
     QFile config(home + QStringLiteral("/.xscreensaver"));
@@ -63,7 +67,7 @@ TEST(XScreenSaver, ActivateStartsAShowOnEachMonitorAndDeactivateStopsThemAll)
     // XScreenSaver runs its savers at nice 10 unless told otherwise; on a loaded machine
     // that stretches the show's start-up to minutes, longer than any sensible hang limit.
     config.write("mode: one\nselected: 0\ntimeout: 0:30:00\nlock: False\nfade: False\nunfade: False\n"
-                 "splash: False\nnice: 0\nprograms: \\\n  " KESTROVA_BINARY " -root \\n\\\n\n");
+                 "splash: False\nnice: 0\nprograms: \\\n  " + QFile::encodeName(program) + " -root \\n\\\n\n");
     config.close();
     GiveToSaverUser(env.Path());
 
@@ -80,7 +84,7 @@ TEST(XScreenSaver, ActivateStartsAShowOnEachMonitorAndDeactivateStopsThemAll)
     EXPECT_TRUE(WaitUntil(
         [&] {
             x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-activate")});
-            return WaitUntil([&] { return !ShowsOn(x).isEmpty(); }, 1000);
+            return WaitUntil([&] { return !ShowsOn(x, program).isEmpty(); }, 1000);
         },
         StartLimitMs))
         << "xscreensaver started the show";
@@ -93,7 +97,7 @@ TEST(XScreenSaver, ActivateStartsAShowOnEachMonitorAndDeactivateStopsThemAll)
         }
         return true;
     });
-    EXPECT_EQ(ShowsOn(x).size(), 2) << "one show per monitor";
+    EXPECT_EQ(ShowsOn(x, program).size(), 2) << "one show per monitor";
     for (const QRect monitor : monitors) {
         const AreaCounts c = CountArea(shot, monitor, qRgb(0x40, 0x80, 0xc0), qRgb(255, 255, 255));
         EXPECT_GT(c.colourShare, 0.5) << monitor.x() << ": the show fills the monitor, over the desktop";
@@ -107,7 +111,7 @@ TEST(XScreenSaver, ActivateStartsAShowOnEachMonitorAndDeactivateStopsThemAll)
     const qint64 playerPid = players.first().split(' ').first().toLongLong();
 
     x.Run(QStringLiteral("xscreensaver-command"), {QStringLiteral("-deactivate")});
-    EXPECT_TRUE(WaitUntil([&] { return ShowsOn(x).isEmpty(); }, ExitLimitMs)) << "no show left after deactivation";
+    EXPECT_TRUE(WaitUntil([&] { return ShowsOn(x, program).isEmpty(); }, ExitLimitMs)) << "no show left after deactivation";
     EXPECT_TRUE(WaitUntil([&] { return QFileInfo::exists(env.Path() + QStringLiteral("/closed")); }, ExitLimitMs))
         << "the player was asked to close";
     EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(playerPid); }, ExitLimitMs)) << "no player left";

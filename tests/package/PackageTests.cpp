@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -50,6 +51,43 @@ QStringList Entries(const QString& root)
     return entries;
 }
 
+// The libraries a program names as needed, by their sonames.
+QStringList Needed(const QString& program)
+{
+    const Outcome dynamic = Command(QStringLiteral("objdump"), {QStringLiteral("-p"), program});
+    QStringList needed;
+    const QRegularExpression line(QStringLiteral("^\\s*NEEDED\\s+(\\S+)"), QRegularExpression::MultilineOption);
+    for (auto it = line.globalMatch(dynamic.output); it.hasNext();)
+        needed << it.next().captured(1);
+    return needed;
+}
+
+// The installed packages holding a library of that soname.
+QStringList Owners(const QString& soname)
+{
+    const Outcome search = Command(QStringLiteral("dpkg-query"), {QStringLiteral("-S"), QStringLiteral("*/") + soname});
+    QStringList owners;
+    for (const QString& line : search.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        owners << line.section(QLatin1Char(':'), 0, 0);
+    return owners;
+}
+
+// Names of the installed packages and of all they provide.
+QStringList InstalledNames()
+{
+    const Outcome query = Command(QStringLiteral("dpkg-query"), {QStringLiteral("-W"), QStringLiteral("-f"),
+                                                                QStringLiteral("${db:Status-Abbrev}|${Package}|${Provides}\\n")});
+    QStringList names;
+    for (const QString& line : query.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (!line.startsWith(QLatin1String("ii")))
+            continue;
+        names << line.section(QLatin1Char('|'), 1, 1);
+        for (const QString& provided : line.section(QLatin1Char('|'), 2).split(QLatin1Char(','), Qt::SkipEmptyParts))
+            names << provided.trimmed().section(QLatin1Char(' '), 0, 0);
+    }
+    return names;
+}
+
 }  // namespace
 
 TEST(Package, TheDebHoldsTheProgramDependsOnRuntimePackagesPassesLintianAndRunsUnpacked)
@@ -60,7 +98,7 @@ TEST(Package, TheDebHoldsTheProgramDependsOnRuntimePackagesPassesLintianAndRunsU
                                                         QStringLiteral(KESTROVA_BUILD_DIR "/CPackConfig.cmake"),
                                                         QStringLiteral("-B"), out});
     ASSERT_EQ(cpack.status, 0) << cpack.output.toStdString();
-    const QString deb = out + QStringLiteral("/kestrova-saver_" KESTROVA_VERSION "_amd64.deb");
+    const QString deb = out + QStringLiteral("/kestrova-saver_" KESTROVA_DEB_VERSION "_amd64.deb");
     ASSERT_TRUE(QFileInfo(deb).isFile()) << cpack.output.toStdString();
 
     const Outcome depends = Command(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), deb, QStringLiteral("Depends")});
@@ -68,9 +106,25 @@ TEST(Package, TheDebHoldsTheProgramDependsOnRuntimePackagesPassesLintianAndRunsU
     QStringList packages;
     for (const QString& entry : depends.output.split(QRegularExpression(QStringLiteral("[,|]"))))
         packages << entry.trimmed().section(QLatin1Char(' '), 0, 0);
-    for (const char* needed : {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6",
-                               "libsdl2-mixer-2.0-0", "libsdl2-2.0-0", "libxcb1", "libwayland-client0", "qt6-qpa-plugins"})
-        EXPECT_TRUE(packages.contains(QLatin1String(needed))) << needed << " in " << depends.output.toStdString();
+    // Each library the program links to is depended on through the package that holds it here,
+    // whatever this release names it (libqt6core6 on Debian 12, libqt6core6t64 on 13).
+    const QString built = QStringLiteral(KESTROVA_BUILD_DIR "/bin/kestrova-saver");
+    const QStringList linked = Needed(built);
+    for (const char* library : {"libc.so.6", "libstdc++.so.6", "libQt6Core.so.6", "libQt6Gui.so.6", "libQt6Widgets.so.6",
+                                "libxcb.so.1", "libwayland-client.so.0"})
+        EXPECT_TRUE(linked.contains(QLatin1String(library))) << library << " in " << linked.join(' ').toStdString();
+    for (const QString& library : linked) {
+        const QStringList owners = Owners(library);
+        EXPECT_TRUE(std::any_of(owners.begin(), owners.end(), [&](const QString& p) { return packages.contains(p); }))
+            << library.toStdString() << " (" << owners.join(' ').toStdString() << ") in " << depends.output.toStdString();
+    }
+    // What it loads at run time: Qt's X11 plugin, SDL2 and SDL2_mixer for the music.
+    for (const char* loaded : {"qt6-qpa-plugins", "libsdl2-mixer-2.0-0", "libsdl2-2.0-0"})
+        EXPECT_TRUE(packages.contains(QLatin1String(loaded))) << loaded << " in " << depends.output.toStdString();
+    // Every name it depends on is one this release installs.
+    const QStringList installed = InstalledNames();
+    for (const QString& package : packages)
+        EXPECT_TRUE(installed.contains(package)) << package.toStdString() << " is no installed package here";
     for (const QString& package : packages) {
         EXPECT_FALSE(package.endsWith(QLatin1String("-dev"))) << package.toStdString();
         // The model file is read by the program's own reader.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SwayServer.h"
 #include "TimeLimits.h"
 #include "WaitUntil.h"
 
@@ -15,26 +16,34 @@
 
 #include <sys/prctl.h>
 
-// A private headless weston with one output: a compositor without layer shell, where
-// the show must fall back to a full-screen toplevel. Started with --debug so that
-// weston-screenshooter may take the screen's picture.
+// A private weston with one output, in a window of a headless sway that sizes it to the
+// space it tiles (a little less than the sway's output): a compositor without layer
+// shell, where the show must fall back to a full-screen toplevel. The sway lends it a
+// seat with a keyboard, as a desktop session has one: weston 14 raises a full-screen
+// window over its panel only once it is activated, which takes a keyboard, and headless
+// weston has none. Started with --debug so that weston-screenshooter may take the
+// screen's picture.
 class WestonServer {
 public:
-    explicit WestonServer(QSize output = QSize(800, 600))
+    explicit WestonServer(QSize output = QSize(800, 600)) : sway_(output)
     {
+        if (!sway_.Ok()) {
+            error_ = QStringLiteral("the sway that weston runs in did not start: ") + sway_.Error();
+            return;
+        }
         QDir(dir_.path()).mkpath(QStringLiteral("runtime"));
         QDir(dir_.path()).mkpath(QStringLiteral("shots"));
         QFile::setPermissions(Runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Runtime());
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("WAYLAND_DISPLAY"), sway_.Socket());
         env.remove(QStringLiteral("DISPLAY"));
         weston_.setProcessEnvironment(env);
         weston_.setStandardOutputFile(LogPath());
         weston_.setStandardErrorFile(LogPath());
         weston_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
         weston_.start(QStringLiteral("weston"),
-                      {QStringLiteral("--backend=headless-backend.so"), QStringLiteral("--use-pixman"),
+                      {QStringLiteral("--backend=wayland-backend.so"), QStringLiteral("--use-pixman"),
                        QStringLiteral("--socket=weston"), QStringLiteral("--idle-time=0"), QStringLiteral("--debug"),
                        QStringLiteral("--width=%1").arg(output.width()),
                        QStringLiteral("--height=%1").arg(output.height())});
@@ -111,6 +120,7 @@ private:
     QString LogPath() const { return dir_.filePath(QStringLiteral("weston.log")); }
     bool Ended() { return weston_.state() == QProcess::NotRunning || weston_.waitForFinished(0); }
 
+    SwayServer sway_;
     QTemporaryDir dir_;
     QProcess weston_;
     QString error_;

@@ -56,6 +56,9 @@ struct SeatEvents {
     static void AxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
     static void AxisDiscrete(void*, wl_pointer*, uint32_t, int32_t) {}
     static void AxisValue120(void*, wl_pointer*, uint32_t, int32_t) {}
+#ifdef WL_POINTER_AXIS_RELATIVE_DIRECTION_SINCE_VERSION
+    static void AxisRelativeDirection(void*, wl_pointer*, uint32_t, uint32_t) {}
+#endif
 
     static void TouchDown(void* data, wl_touch*, uint32_t, uint32_t, wl_surface*, int32_t, wl_fixed_t, wl_fixed_t)
     {
@@ -77,7 +80,12 @@ const wl_keyboard_listener keyboardListener{SeatEvents::Keymap, SeatEvents::Keyb
 const wl_pointer_listener pointerListener{SeatEvents::PointerEnter, SeatEvents::PointerLeave, SeatEvents::Motion,
                                           SeatEvents::Button,       SeatEvents::Axis,         SeatEvents::Frame,
                                           SeatEvents::AxisSource,   SeatEvents::AxisStop,     SeatEvents::AxisDiscrete,
-                                          SeatEvents::AxisValue120};
+                                          SeatEvents::AxisValue120,
+// Newer libwayland headers list one more event (seat version 9); the seat is bound below it.
+#ifdef WL_POINTER_AXIS_RELATIVE_DIRECTION_SINCE_VERSION
+                                          SeatEvents::AxisRelativeDirection,
+#endif
+};
 const wl_touch_listener touchListener{SeatEvents::TouchDown,  SeatEvents::TouchUp,    SeatEvents::TouchMotion,
                                       SeatEvents::TouchFrame, SeatEvents::TouchCancel, SeatEvents::TouchShape,
                                       SeatEvents::TouchOrientation};

@@ -1,5 +1,6 @@
 #include "ShowSurface.h"
 
+#include "PointerNudge.h"
 #include "WaylandOutput.h"
 
 #include "fractional-scale-v1-client-protocol.h"
@@ -182,7 +183,9 @@ void ShowSurface::FrameDone()
 {
     wl_callback_destroy(frameCallback_);
     frameCallback_ = nullptr;
-    ++callbacks_;
+    // Shown now: a pointer resting over it is to hide its cursor.
+    if (++callbacks_ == 1)
+        NudgePointer(globals_.VirtualPointer);
 }
 
 ShmBuffer* ShowSurface::FreeBuffer() const
