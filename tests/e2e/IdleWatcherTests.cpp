@@ -16,23 +16,6 @@ namespace {
 
 const QStringList IdleTwoSeconds = {QStringLiteral("--idle"), QStringLiteral("2s")};
 
-// The show the watcher runs: its child process, 0 when there is none.
-qint64 ShowOf(qint64 watcher)
-{
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& entry : entries) {
-        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        // pid (name) state ppid ...: the name may hold blanks, so count from its end.
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1 && fields.at(0) != "Z" && fields.at(1).toLongLong() == watcher)
-            return entry.toLongLong();
-    }
-    return 0;
-}
-
 bool Alive(qint64 pid)
 {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 && QFile::exists(QStringLiteral("/proc/%1/exe").arg(pid));

@@ -49,22 +49,6 @@ bool FlightOver(const QImage& shot, QRgb background)
     return c.colour > (c.colour + c.white + c.other) * 7 / 10 && c.white > 200 && c.other > 300;
 }
 
-// The show the watcher runs: its child process, 0 when there is none.
-qint64 ShowOf(qint64 watcher)
-{
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        // pid (name) state ppid ...: the name may hold blanks, so count from its end.
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1 && fields.at(0) != "Z" && fields.at(1).toLongLong() == watcher)
-            return entry.toLongLong();
-    }
-    return 0;
-}
-
 // Files a screenshot through the portal would leave: in Pictures, or the home when a
 // session names no Pictures folder.
 QStringList Pictures(const GnomeShellServer& shell)

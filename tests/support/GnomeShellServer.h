@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MutterKeys.h"
 #include "TimeLimits.h"
 #include "WaitUntil.h"
 
@@ -149,35 +150,16 @@ public:
     template <typename Ready>
     QImage ScreenshotWhen(Ready ready, int ms = StartLimitMs) const
     {
-        QImage shot;
-        WaitUntil([&] { return ready(shot = Screenshot()); }, ms);
-        return shot;
+        return PictureWhen([&] { return Screenshot(); }, ready, ms);
     }
 
     // Presses and releases a key (an X keysym) through a remote-desktop session.
-    bool Type(uint keysym)
-    {
-        if (session_.isEmpty()) {
-            const QDBusReply<QDBusObjectPath> created =
-                Call(QStringLiteral("org.gnome.Mutter.RemoteDesktop"), QStringLiteral("/org/gnome/Mutter/RemoteDesktop"),
-                     QStringLiteral("org.gnome.Mutter.RemoteDesktop.CreateSession"), {});
-            if (!created.isValid())
-                return false;
-            session_ = created.value().path();
-            if (SessionCall(QStringLiteral("Start"), {}).type() != QDBusMessage::ReplyMessage)
-                return false;
-        }
-        return SessionCall(QStringLiteral("NotifyKeyboardKeysym"), {keysym, true}).type() == QDBusMessage::ReplyMessage &&
-               SessionCall(QStringLiteral("NotifyKeyboardKeysym"), {keysym, false}).type() == QDBusMessage::ReplyMessage;
-    }
+    bool Type(uint keysym) { return keys_.Type(*connection_, keysym); }
 
     // A method call on this session's bus, `method` with its interface.
     QDBusMessage Call(const QString& service, const QString& path, const QString& method, const QVariantList& arguments)
     {
-        const qsizetype dot = method.lastIndexOf(QLatin1Char('.'));
-        QDBusMessage call = QDBusMessage::createMethodCall(service, path, method.left(dot), method.mid(dot + 1));
-        call.setArguments(arguments);
-        return connection_->call(call);
+        return BusCall(*connection_, service, path, method, arguments);
     }
 
 private:
@@ -208,12 +190,6 @@ private:
                    : QVariant();
     }
 
-    QDBusMessage SessionCall(const QString& method, const QVariantList& arguments)
-    {
-        return Call(QStringLiteral("org.gnome.Mutter.RemoteDesktop"), session_,
-                    QStringLiteral("org.gnome.Mutter.RemoteDesktop.Session.") + method, arguments);
-    }
-
     int argc_ = 0;
     std::unique_ptr<QCoreApplication> app_;
     QTemporaryDir home_;
@@ -222,7 +198,7 @@ private:
     QString address_;
     QString systemAddress_;
     QString error_;
-    QString session_;
+    MutterKeys keys_;
     QProcess systemBus_;
     QProcess bus_;
     QProcess shell_;

@@ -126,14 +126,7 @@ public:
     template <typename Ready>
     QImage ScreenshotWhen(Ready ready, int ms = StartLimitMs) const
     {
-        QImage shot;
-        WaitUntil(
-            [&] {
-                shot = Screenshot();
-                return !shot.isNull() && ready(shot);
-            },
-            ms);
-        return shot;
+        return PictureWhen([&] { return Screenshot(); }, ready, ms);
     }
 
     QString LogPath() const { return dir_.filePath(QStringLiteral("kwin.log")); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MutterKeys.h"
 #include "TimeLimits.h"
 #include "WaitUntil.h"
 
@@ -73,21 +74,7 @@ public:
     }
 
     // Presses and releases a key (an X keysym) through a remote-desktop session.
-    bool Type(uint keysym)
-    {
-        if (session_.isEmpty()) {
-            const QDBusReply<QDBusObjectPath> created =
-                Call(QStringLiteral("org.gnome.Mutter.RemoteDesktop"), QStringLiteral("/org/gnome/Mutter/RemoteDesktop"),
-                     QStringLiteral("org.gnome.Mutter.RemoteDesktop.CreateSession"), {});
-            if (!created.isValid())
-                return false;
-            session_ = created.value().path();
-            if (SessionCall(QStringLiteral("Start"), {}).type() != QDBusMessage::ReplyMessage)
-                return false;
-        }
-        return SessionCall(QStringLiteral("NotifyKeyboardKeysym"), {keysym, true}).type() == QDBusMessage::ReplyMessage &&
-               SessionCall(QStringLiteral("NotifyKeyboardKeysym"), {keysym, false}).type() == QDBusMessage::ReplyMessage;
-    }
+    bool Type(uint keysym) { return keys_.Type(*connection_, keysym); }
 
     // Ends the compositor; true when it ended.
     bool Stop()
@@ -99,22 +86,14 @@ public:
 private:
     QDBusMessage Call(const QString& service, const QString& path, const QString& method, const QVariantList& arguments)
     {
-        const qsizetype dot = method.lastIndexOf(QLatin1Char('.'));
-        QDBusMessage call = QDBusMessage::createMethodCall(service, path, method.left(dot), method.mid(dot + 1));
-        call.setArguments(arguments);
-        return connection_->call(call);
-    }
-    QDBusMessage SessionCall(const QString& method, const QVariantList& arguments)
-    {
-        return Call(QStringLiteral("org.gnome.Mutter.RemoteDesktop"), session_,
-                    QStringLiteral("org.gnome.Mutter.RemoteDesktop.Session.") + method, arguments);
+        return BusCall(*connection_, service, path, method, arguments);
     }
 
     int argc_ = 0;
     std::unique_ptr<QCoreApplication> app_;
     QString address_;
     QString error_;
-    QString session_;
+    MutterKeys keys_;
     QProcess bus_;
     QProcess mutter_;
     std::unique_ptr<QDBusConnection> connection_;

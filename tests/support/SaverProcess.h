@@ -4,13 +4,32 @@
 #include "WaitUntil.h"
 #include "XvfbServer.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <QThread>
 
 #include <algorithm>
 #include <csignal>
+
+// The show an idle watcher runs: its child process, 0 when there is none.
+inline qint64 ShowOf(qint64 watcher)
+{
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        // pid (name) state ppid ...: the name may hold blanks, so count from its end.
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields.at(0) != "Z" && fields.at(1).toLongLong() == watcher)
+            return entry.toLongLong();
+    }
+    return 0;
+}
 
 // The real program started on a private display server, as a daemon or a user would start it.
 class SaverProcess {

@@ -167,14 +167,7 @@ public:
     template <typename Ready>
     QImage ScreenshotWhen(const QString& output, const QString& path, Ready ready, int ms = StartLimitMs) const
     {
-        QImage shot;
-        WaitUntil(
-            [&] {
-                shot = Screenshot(output, path);
-                return !shot.isNull() && ready(shot);
-            },
-            ms);
-        return shot;
+        return PictureWhen([&] { return Screenshot(output, path); }, ready, ms);
     }
 
 private:

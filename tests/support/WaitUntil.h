@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QThread>
 
 #include <algorithm>
@@ -21,4 +22,18 @@ bool WaitUntil(Condition condition, int ms)
         pauseMs = std::min(pauseMs * 2, 100);
     }
     return true;
+}
+
+// Takes pictures until `ready` holds for one, or the time is up, and returns the last.
+template <typename Take, typename Ready>
+QImage PictureWhen(Take take, Ready ready, int ms)
+{
+    QImage shot;
+    WaitUntil(
+        [&] {
+            shot = take();
+            return !shot.isNull() && ready(shot);
+        },
+        ms);
+    return shot;
 }

@@ -85,14 +85,7 @@ public:
     template <typename Ready>
     QImage ScreenshotWhen(const QString& path, Ready ready, int ms = StartLimitMs) const
     {
-        QImage shot;
-        WaitUntil(
-            [&] {
-                shot = Screenshot(path);
-                return !shot.isNull() && ready(shot);
-            },
-            ms);
-        return shot;
+        return PictureWhen([&] { return Screenshot(path); }, ready, ms);
     }
 
 private:
