@@ -1,6 +1,5 @@
 #include "CursorVeil.h"
 
-#include "PointerNudge.h"
 #include "ShmBuffer.h"
 #include "ShowSurface.h"
 #include "WaylandDisplay.h"
@@ -61,7 +60,6 @@ CursorVeil::CursorVeil(WaylandDisplay& display, const WaylandOutput& output) : d
     wl_surface_attach(surface_, buffer_->Buffer(), 0, 0);
     wl_surface_damage_buffer(surface_, 0, 0, buffer_->Width(), buffer_->Height());
     wl_surface_commit(surface_);
-    NudgePointer(g.VirtualPointer);
     // The pointer's enter comes as the surface is shown; the second round trip carries
     // the hidden cursor to the compositor before the copy is asked for.
     if (display.Roundtrip())

@@ -1,6 +1,5 @@
 #include "ShowSurface.h"
 
-#include "PointerNudge.h"
 #include "WaylandOutput.h"
 
 #include "fractional-scale-v1-client-protocol.h"
@@ -183,9 +182,7 @@ void ShowSurface::FrameDone()
 {
     wl_callback_destroy(frameCallback_);
     frameCallback_ = nullptr;
-    // Shown now: a pointer resting over it is to hide its cursor.
-    if (++callbacks_ == 1)
-        NudgePointer(globals_.VirtualPointer);
+    ++callbacks_;
 }
 
 ShmBuffer* ShowSurface::FreeBuffer() const

@@ -23,7 +23,6 @@ struct xdg_toplevel;
 struct xdg_wm_base;
 struct zwlr_layer_shell_v1;
 struct zwlr_layer_surface_v1;
-struct zwlr_virtual_pointer_manager_v1;
 
 // The compositor's interfaces a show surface is made with; the shells, the viewporter and
 // the fractional scales are null where the compositor does not offer them.
@@ -34,7 +33,6 @@ struct ShowGlobals {
     xdg_wm_base* WmBase = nullptr;
     wp_viewporter* Viewporter = nullptr;
     wp_fractional_scale_manager_v1* FractionalScale = nullptr;
-    zwlr_virtual_pointer_manager_v1* VirtualPointer = nullptr;
 };
 
 // The surface that covers one output during the show: an overlay layer surface anchored

@@ -9,7 +9,6 @@
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 #undef namespace
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
-#include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
 #include <wayland-client.h>
@@ -116,9 +115,6 @@ void WaylandDisplay::Global(uint32_t name, const char* interface, uint32_t versi
     } else if (is == wp_fractional_scale_manager_v1_interface.name) {
         globals_.FractionalScale = Bind<wp_fractional_scale_manager_v1>(
             registry_, name, wp_fractional_scale_manager_v1_interface, version, 1);
-    } else if (is == zwlr_virtual_pointer_manager_v1_interface.name) {
-        globals_.VirtualPointer = Bind<zwlr_virtual_pointer_manager_v1>(
-            registry_, name, zwlr_virtual_pointer_manager_v1_interface, version, 1);
     } else if (is == zwlr_screencopy_manager_v1_interface.name) {
         screencopy_ = Bind<zwlr_screencopy_manager_v1>(registry_, name, zwlr_screencopy_manager_v1_interface, version, 1);
     } else if (is == wl_seat_interface.name) {
