@@ -23,9 +23,8 @@ PACKAGES=(
   fonts-noto-cjk qt6-translations-l10n
   # end-to-end tests and screenshots, in a session with a message bus
   dbus-daemon xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick procps
-  # two monitors side by side for the Windows show under Wine: the X server's dummy driver
-  # gives it two RandR outputs (Xvfb and Xephyr have one)
-  xserver-xorg-core xserver-xorg-video-dummy
+  # two monitors side by side for the Windows show under Wine (Xvfb stacks its screens)
+  xserver-xephyr
   # a real screen-saver daemon for the end-to-end tests
   xscreensaver
   # a real Wayland compositor for the end-to-end tests, its screenshots and keys
